@@ -1,0 +1,74 @@
+# Front door: `make` builds, `make test` runs every test, `make play` starts the game.
+# Each target first installs the Debian packages that are missing.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_RUNS  ?= 20000
+
+PACKAGES := cmake ninja-build g++ pkg-config libpng-dev libgtest-dev libgmock-dev \
+            libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgl-dev \
+            fonts-liberation2 fonts-dejavu-core
+
+CMAKE_FLAGS := -G Ninja -DZELTORIA_WERROR=ON
+
+.PHONY: all build deps test test-normal test-asan test-fuzz play clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	  else \
+	    echo "Missing packages. Run:"; \
+	    echo "  sudo apt-get install$$missing"; \
+	    exit 1; \
+	  fi; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: test-normal test-asan test-fuzz
+
+test-normal: build
+	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug \
+	  -DZELTORIA_SANITIZE=ON -DZELTORIA_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) -j $(JOBS) --output-on-failure
+
+# The fuzz targets need clang's libFuzzer; without clang they are skipped with a note.
+test-fuzz: deps
+	@if command -v clang++ >/dev/null 2>&1; then \
+	  cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DZELTORIA_WERROR=ON -DZELTORIA_FUZZ=ON -DZELTORIA_WITH_QT=OFF -DZELTORIA_TESTS=OFF \
+	    -DZELTORIA_BENCH=OFF && \
+	  cmake --build $(FUZZ_BUILD) -j $(JOBS) && \
+	  FUZZ_RUNS=$(FUZZ_RUNS) bash fuzz/run-all.sh $(FUZZ_BUILD); \
+	else \
+	  echo "clang++ not found: fuzz targets skipped"; \
+	fi
+
+play: build
+	@if [ ! -x $(BUILD)/zeltoria ]; then \
+	  echo "Everything is built, but the game window is not there yet."; \
+	elif [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the game cannot open its window."; \
+	  echo "To see it without a display:  $(BUILD)/zeltoria-lab shot shot.png   (then open shot.png)"; \
+	else \
+	  $(BUILD)/zeltoria; \
+	fi
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
