@@ -1,6 +1,8 @@
 #include "foundation/VexoList.h"
 
-TVexoList::~TVexoList() { Clear(); }
+TVexoList::~TVexoList() {
+  Clear();
+}
 
 void TVexoList::Add(TVexoNode* node) {
   if (!node) return;

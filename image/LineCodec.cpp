@@ -8,9 +8,15 @@ namespace vx8 {
 
 namespace {
 
-[[noreturn]] void SourceOverflow() { throw VX8Exception("Decode: source buffer overflow"); }
-[[noreturn]] void InvalidLineCode() { throw VX8Exception("Decode: invalid line code"); }
-[[noreturn]] void OutputOverflow() { throw VX8Exception("Decode: output line overflow"); }
+[[noreturn]] void SourceOverflow() {
+  throw VX8Exception("Decode: source buffer overflow");
+}
+[[noreturn]] void InvalidLineCode() {
+  throw VX8Exception("Decode: invalid line code");
+}
+[[noreturn]] void OutputOverflow() {
+  throw VX8Exception("Decode: output line overflow");
+}
 
 // Reads the stored bytes with one bounds check per byte taken.
 class Source {

@@ -2,7 +2,9 @@
 
 namespace vx8 {
 
-uint16_t LineBytes(uint16_t width) { return static_cast<uint16_t>((width + 3u) & ~3u); }
+uint16_t LineBytes(uint16_t width) {
+  return static_cast<uint16_t>((width + 3u) & ~3u);
+}
 
 uint32_t ImageBytes(uint16_t width, uint16_t height) {
   return uint32_t(height) * LineBytes(width);

@@ -30,8 +30,8 @@ class Device {
   // bottom-up co-ordinates; the block lands with its top-left at (xDest, yDest). Each pixel
   // indexes `info.Colors`, whose entry indexes the selected palette. Source and destination
   // sizes must be equal. Returns the number of lines copied.
-  virtual int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc,
-                            int ySrc, int srcWidth, int srcHeight, const uint8_t* bits,
+  virtual int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
+                            int srcWidth, int srcHeight, const uint8_t* bits,
                             const BitmapInfo& info, RasterOp rop) = 0;
 };
 

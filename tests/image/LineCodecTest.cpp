@@ -64,7 +64,8 @@ TEST(LineCode, RowPaddingIsZeroed) {
 
 TEST(LineCode, FirstRowRefusesCodesThatNeedAPreviousRow) {
   const BandShape shape{12, 1, 12};
-  for (int k : {2, 7, 8, 255}) EXPECT_EQ(DecodeError({uint8_t(k), 1, 2}, shape), "Decode: invalid line code") << k;
+  for (int k : {2, 7, 8, 255})
+    EXPECT_EQ(DecodeError({uint8_t(k), 1, 2}, shape), "Decode: invalid line code") << k;
   EXPECT_EQ(DecodeError({1, 240, 2, 0}, shape), "Decode: invalid line code");
   EXPECT_EQ(DecodeError({6, 1}, shape), "");
 }
@@ -108,8 +109,8 @@ TEST(PlainRuns, RunsCrossRowsAndReadBothEscapes) {
   Bytes full(3 * 8, 0xEE);
   const Bytes src2{240, 7, 5, 241, 9, 240, 0, 240, 1, 241, 240, 241, 241, 3, 1};
   DecodeRuns(src2.data(), src2.size(), full.data(), {5, 3, 8}, kEsc);
-  EXPECT_EQ(full, (Bytes{5, 5, 5, 5, 5, 0, 0, 0, 5, 5, 9, 9, 9, 0, 0, 0, 240, 240, 240, 241,
-                         241, 0, 0, 0}));
+  EXPECT_EQ(full, (Bytes{5, 5, 5, 5, 5,   0,   0,   0,   5,   5, 9, 9,
+                         9, 0, 0, 0, 240, 240, 240, 241, 241, 0, 0, 0}));
 }
 
 TEST(PlainRuns, ShortSourceIsRefusedAndLongRunIsCut) {
