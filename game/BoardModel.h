@@ -26,6 +26,10 @@ constexpr int32_t ShuffleInterval = 55;  // ms per shuffle batch
 constexpr int32_t MoveInterval = 100;    // ms per animation step
 constexpr int32_t ShuffleBatches = 10;
 
+// The window's handlers call: FormCreate SetCols(3), SetRows(3), Exit(); key press KeyPress;
+// any key release and the mouse release after a press on the player's board Release; a press
+// on an arrow (while Playing and ShuffleCount <= 0) StartMove; the timer TimerTick; the buttons
+// Start, Exit and ColRowButtonClick(tag); a click on the size label SizeLabelDeal.
 class TBoardModel {
  public:
   // The window outlives the model (it owns it). The model starts at 3 × 3, idle, undealt.

@@ -37,6 +37,9 @@ class TBoardWindow {
   virtual void DrawBoard(bool player) = 0;
 
   // Puts the player's board picture (`player`) or the back board picture on screen at once.
+  // Besides the both-boards sequence: ShowSurface(true) after each shuffle batch's DrawCells,
+  // at the fourth tick of a held move, after FinishMove's DrawArrow, and after the size
+  // label's DrawBoard(true).
   virtual void ShowSurface(bool player) = 0;
 
   // Draws and shows animation frame MoveStep (1, 2 or 3) of the move (MoveAxis, MoveIndex).
