@@ -21,7 +21,7 @@ class StoredBytesOwner : public TVX8Image {
   void LoadSegment(uint8_t) override {
     ++Loads;
     Target->Allocate(uint32_t(stored_.size()), Seg::MovableBlock);
-    std::memcpy(Target->Lock(), stored_.data(), stored_.size());
+    if (!stored_.empty()) std::memcpy(Target->Lock(), stored_.data(), stored_.size());
     Target->Unlock();
   }
   Seg* Target = nullptr;
