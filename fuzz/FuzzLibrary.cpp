@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   platform::MemoryDevice device(96, 96);
   device.SelectPalette(library.GetHPal(), false);
-  TImageNode* board = library.AddBlankImage("_BOARD_", 64, 64);
+  // Longer than a record name can be, so no GetImage below finds and frees it.
+  TImageNode* board = library.AddBlankImage("_fuzz_board_", 64, 64);
   TVX8ImageData* boardSurface = library.GetImageData(board);
 
   for (const std::string& name : library.ImageNames()) {
