@@ -29,11 +29,11 @@ std::vector<uint8_t> SurfacePixels(TVX8ImageData& data) {
   pixels.reserve(size_t(data.Width()) * data.Height());
   if (data.Width() == 0 || data.Height() == 0) return pixels;
   int32_t y = 0;
-  const uint8_t* line = data.StartLine(0, y);
+  uint8_t* line = data.StartLine(0, y);
   for (;;) {
     pixels.insert(pixels.end(), line, line + data.Width());
     if (y + 1 >= data.Height()) break;
-    line = data.NextStartLine(const_cast<uint8_t*>(line), 0, y);
+    line = data.NextStartLine(line, 0, y);
   }
   data.UnlockSegment(0, y);
   return pixels;
