@@ -1,0 +1,63 @@
+// Draws the two boards into their pictures: background, frame and grid lines, the cells with
+// their roads and diagonal connectors in three styles, the arrows around the player's board,
+// the back board's pictures between games, and the frames of a sliding move.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "foundation/Geometry.h"
+#include "game/BoardModel.h"
+#include "game/BoardPictures.h"
+
+// Fills a surface with the window background that lies under it when its top-left corner sits
+// at `origin` in the window's client co-ordinates.
+using TBackgroundPainter = std::function<void(TVX8ImageData& surface, TPoint origin)>;
+
+// Puts a finished frame on the player's board at once.
+using TFrameShower = std::function<void(TVX8ImageData& frame)>;
+
+enum class TCellStyle {
+  Playing = 0,  // one pass, grid lines over each cell's right and bottom edge
+  Framed = 1,   // one pass with connectors; the back board during a game
+  Idle = 2,     // passes 2, 1, 0 with connectors: the roads stand out in relief
+};
+
+// Palette indices of the board lines.
+inline constexpr uint8_t GridColor = 242;    // grid, and the top and left frame line
+inline constexpr uint8_t ShadowColor = 118;  // the bottom and right frame line
+
+inline constexpr int32_t CellPitch = 32;
+inline constexpr int32_t ArrowSize = 20;
+
+class TBoardRenderer {
+ public:
+  // Reads the board state from `model` and draws into `pictures`; both must outlive it.
+  TBoardRenderer(const TBoardModel& model, TBoardPictures& pictures);
+
+  TBackgroundPainter Background;
+
+  // Redraws a whole board picture, not shown. `origin`: the board's place in the window.
+  void DrawBoard(bool player, TPoint origin);
+  // Draws the cells c0..c1 × r0..r1 of `cells` onto `surface`. Nothing when the surface or the
+  // road or connector picture is missing.
+  void DrawCells(const TCells& cells, TVX8ImageData* surface, int32_t c0, int32_t r0, int32_t c1,
+                 int32_t r1, TCellStyle style);
+  // Every arrow of the player's board, columns first.
+  void DrawArrows();
+  // One arrow, pressed when it is the model's (MoveAxis, MoveIndex).
+  void DrawArrow(bool axis, int32_t index);
+  // Where that arrow lies on the player's board picture; 20 × 20.
+  TRect ArrowRect(bool axis, int32_t index) const;
+  // Composes animation frame MoveStep (1, 2 or 3) on a scratch picture and hands it to `show`;
+  // the scratch picture is given back afterwards, also when a step fails.
+  void DrawMoveFrame(const TFrameShower& show);
+
+ private:
+  void DrawCellPass(const TCells& cells, TVX8ImageData& surface, int32_t c0, int32_t r0, int32_t c1,
+                    int32_t r1, int pass, bool connectors);
+  void DrawBetweenGamesPicture(TVX8ImageData& surface);
+
+  const TBoardModel& Model;
+  TBoardPictures& Pictures;
+};
