@@ -280,19 +280,19 @@ bool TDlgAbout::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if (watched == lblURL) {
+  const bool press = event->type() == QEvent::MouseButtonPress;
+  const bool release = event->type() == QEvent::MouseButtonRelease;
+  if (watched == lblURL && (press || release)) {
     // A click is a left press and a left release over the link.
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton) return false;
+    if (press) {
       LinkPressed = true;
-      return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
-        LinkPressed) {
+    } else if (LinkPressed) {
       LinkPressed = false;
       if (lblURL->rect().contains(mouse->position().toPoint())) lblURLClick();
-      return true;
     }
+    return true;
   }
   return QDialog::eventFilter(watched, event);
 }
