@@ -313,6 +313,7 @@ TEST(DlgAboutPicture, RendersItsComponentsInPlace) {
 
   dialog.SetLinkHot(true);
   const QImage hot = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  hot.save(QDir(ZELTORIA_BINARY_DIR).filePath("tests/about_dialog_hot.png"));
   auto blue = [](QColor c) { return c.blue() > 200 && c.red() < 80 && c.green() < 80; };
   EXPECT_GT(countIn(hot, dialog.lblURL->geometry(), blue), 100);
   EXPECT_EQ(count(dialog.lblURL->geometry(), blue), 0);
