@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "game/ArrowHit.h"
 #include "tests/render/RenderRig.h"
 
 namespace {
@@ -179,6 +180,32 @@ TEST(Arrows, ThePressedOneComesFromThePressedStripAndTheSecondSetFromFrameIndexM
   rig.Renderer.DrawArrow(RowAxis, 7);
   const TRect row = rig.Renderer.ArrowRect(RowAxis, 7);
   EXPECT_EQ(PixelAt(board, row.Left, row.Top), ArrowValue(ArrowRight, 3));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Arrows, EveryPixelOfAnArrowHitsItAndNoOtherPixelHitsAny) {
+  rendertest::TRenderRig rig;
+  for (uint8_t cols : {3, 5}) {
+    for (uint8_t rows : {3, 4}) {
+      rig.SetBoard(cols, rows, 0);
+      std::vector<std::pair<TRect, TMoveCommand>> arrows;
+      for (int i = 1; i <= 2 * cols; ++i)
+        arrows.push_back({rig.Renderer.ArrowRect(ColumnAxis, i), {ColumnAxis, i}});
+      for (int i = 1; i <= 2 * rows; ++i)
+        arrows.push_back({rig.Renderer.ArrowRect(RowAxis, i), {RowAxis, i}});
+      for (int y = -2; y < 210; ++y) {
+        for (int x = -2; x < 210; ++x) {
+          std::optional<TMoveCommand> expected;
+          for (const auto& [rect, move] : arrows)
+            if (rect.Contains({x, y})) expected = move;
+          ASSERT_EQ(HitArrow(rig.Renderer, rig.Model, x, y), expected) << x << "," << y;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
