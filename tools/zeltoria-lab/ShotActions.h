@@ -1,0 +1,31 @@
+// The command line of `zeltoria-lab shot`: the output file and the actions to play on the
+// main window before the picture is taken.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TShotAction {
+  enum Kind { Click, Press, Move, Release, Key, KeyUp, Tick, Run, Resize, About };
+  Kind What = Click;
+  int X = 0;  // client co-ordinates, or the new client size for Resize
+  int Y = 0;
+  int Count = 1;       // ticks of Tick
+  char Character = 0;  // the key of Key
+};
+
+struct TShotPlan {
+  std::string Output;
+  uint32_t Seed = 1;
+  std::vector<TShotAction> Actions;
+};
+
+// Ticks `run` delivers at most.
+constexpr int MaxRunTicks = 10000;
+
+// OUT.png [seed=N] [click=X,Y | press=X,Y | move=X,Y | release=X,Y | key=C | keyup | tick |
+// tick=N | run | resize=W,H | about]...; seed only first. None, with `error` saying why, for
+// anything else.
+std::optional<TShotPlan> ParseShot(const std::vector<std::string>& args, std::string& error);
