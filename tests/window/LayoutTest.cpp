@@ -2,6 +2,7 @@
 // and the re-centring of the layout when the client area changes size.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFrame>
 #include <QTimer>
 
@@ -86,6 +87,85 @@ TEST(Layout, CreationEndsIdleAtThreeByThreeWithTheDealtPuzzleOnBothBoards) {
   EXPECT_EQ(screen.pixel(71 + 5, 9 + 5), rig.Color(rendertest::TitleValue));
   EXPECT_EQ(screen.pixel(87 + 5, 329 + 5), rig.Color(rendertest::SizeLabelValue));
   EXPECT_EQ(screen.pixel(0, 0), rig.Color(TileValue));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace windowtest;
+
+struct Placed {
+  QPoint Start, Exit, ColP, ColM, RowP, RowM, Board, BackBoard;
+  TPoint Title, SizeLabel;
+  friend bool operator==(const Placed&, const Placed&) = default;
+};
+
+Placed Places(TFormZelto& f) {
+  return {f.cmdStart->pos(), f.cmdExit->pos(), f.cmdColP->pos(),  f.cmdColM->pos(),
+          f.cmdRowP->pos(),  f.cmdRowM->pos(), f.pbxBoard->pos(), f.pbxBackBoard->pos(),
+          TitlePos,          SizeLabelPos};
+}
+
+Placed MovedBy(const Placed& p, int dx, int dy) {
+  const QPoint d(dx, dy);
+  return {p.Start + d,
+          p.Exit + d,
+          p.ColP + d,
+          p.ColM + d,
+          p.RowP + d,
+          p.RowM + d,
+          p.Board + d,
+          p.BackBoard + d,
+          {p.Title.X + dx, p.Title.Y + dy},
+          {p.SizeLabel.X + dx, p.SizeLabel.Y + dy}};
+}
+
+// The tile's value at a point of the window's client area.
+uint8_t TileAt(QPoint p) {
+  return uint8_t(TileValue + (p.x() % 32 + p.y() % 32) % 8);
+}
+
+TEST(Layout, AnotherClientSizeMovesEverythingByHalfTheDifference) {
+  TWindowRig rig;
+  rig.Show();
+  TFormZelto& f = rig.Form();
+  const Placed stored = Places(f);
+  // Showing at the stored size moved nothing.
+  EXPECT_EQ(stored.Board, QPoint(37, 104));
+  EXPECT_EQ(stored.Title, (TPoint{71, 9}));
+
+  f.setFixedSize(617, 463);
+  QApplication::processEvents();
+  EXPECT_EQ(Places(f), MovedBy(stored, 50, 30));
+  EXPECT_EQ(f.Frame->geometry(), QRect(30, 10, 557, 443));
+  EXPECT_EQ(f.BG->geometry(), QRect(0, 0, 617, 463));
+
+  // The boards were redrawn on the background of their new places, and the captions were made
+  // again there.
+  const QImage screen = rig.Screen();
+  for (const QPoint inside : {QPoint(2, 2), QPoint(200, 5), QPoint(5, 190)}) {
+    const QPoint at = f.pbxBoard->pos() + inside;
+    EXPECT_EQ(screen.pixel(at), rig.Color(TileAt(at))) << at.x() << "," << at.y();
+    const QPoint back = f.pbxBackBoard->pos() + inside + QPoint(0, 30);
+    EXPECT_EQ(screen.pixel(back), rig.Color(TileAt(back))) << back.x() << "," << back.y();
+  }
+  EXPECT_EQ(f.Captions.TitleRect, (TRect{121, 39, 161, 55}));
+  EXPECT_EQ(screen.pixel(121 + 1, 39 + 1), rig.Color(TileAt({122, 40})));
+  EXPECT_EQ(screen.pixel(121 + 5, 39 + 5), rig.Color(rendertest::TitleValue));
+  rig.Click(QPoint(121 + 20, 39 + 8));
+  EXPECT_EQ(rig.AboutShown, 1);
+
+  // Odd differences round towards zero, both ways.
+  f.setFixedSize(518, 404);
+  QApplication::processEvents();
+  EXPECT_EQ(Places(f), MovedBy(stored, 1, 1));
+  f.setFixedSize(516, 402);
+  QApplication::processEvents();
+  EXPECT_EQ(Places(f), MovedBy(stored, 0, 0));
+  f.setFixedSize(517, 403);
+  QApplication::processEvents();
+  EXPECT_EQ(Places(f), stored);
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+// The application object of the real entry: makes the main window and the about dialog on Qt
+// and runs the event loop.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "app/Startup.h"
+
+class TDlgAbout;
+class TFormZelto;
+
+namespace platform {
+class MessageBoxes;
+class QtInstanceGuard;
+}  // namespace platform
+
+struct TQtHostSetup {
+  platform::MessageBoxes* Boxes = nullptr;        // the main window's start-up failure
+  platform::QtInstanceGuard* Instance = nullptr;  // later starts' notices
+  // The loop; none: QApplication::exec. Tests put their own.
+  std::function<int()> Loop;
+  // The main window shows the about dialog when it first appears.
+  bool AboutWhenShown = true;
+};
+
+class TQtApplicationHost : public TApplicationHost {
+ public:
+  explicit TQtApplicationHost(TQtHostSetup setup);
+  ~TQtApplicationHost() override;
+
+  void ProcessMessages() override;
+  void SetTitle(const std::string& title) override;
+  // The window opens DataDir + "zelto.vx8"; its failure sets StartupFailed.
+  void CreateMainWindow() override;
+  void CreateAboutDialog() override;
+  // Shows the main window and runs the loop until it closes.
+  int Run() override;
+
+  TFormZelto* MainWindow() const { return Form.get(); }
+  TDlgAbout* AboutDialog() const { return About.get(); }
+
+ private:
+  TQtHostSetup Setup;
+  std::unique_ptr<TFormZelto> Form;
+  std::unique_ptr<TDlgAbout> About;
+};

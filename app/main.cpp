@@ -1,0 +1,31 @@
+// The game's entry: the start-up checks on the Qt services, then the windows and the loop.
+#include "app/ProcessValues.h"
+#include "app/QtApplicationHost.h"
+#include "app/Startup.h"
+#include "app/ZeltoriaApplication.h"
+#include "game/Random.h"
+#include "platform/qt/QtFileSystem.h"
+#include "platform/qt/QtInstanceGuard.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtScreen.h"
+#include "platform/qt/QtSettingsStore.h"
+
+int main(int, char** argv) {
+  // The game reads no command line: Qt is given the program's name only.
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
+  TZeltoriaApplication application(qtArgc, qtArgv);
+
+  platform::QtSettingsStore settings;
+  platform::QtScreen screen;
+  platform::QtInstanceGuard instance;
+  platform::QtMessageBoxes boxes(QString::fromLatin1(ApplicationTitle));
+  platform::QtFileSystem files;
+  TStartupServices services{settings, screen, instance, boxes, files, ClockSeed};
+
+  TQtHostSetup setup;
+  setup.Boxes = &boxes;
+  setup.Instance = &instance;
+  TQtApplicationHost host(std::move(setup));
+  return RunStartup(services, host);
+}

@@ -1,0 +1,335 @@
+// Playing through the real window: a whole game from Start to a win with arrows and keys, the
+// buttons in each state, the arrows' looks and the frames of a move on the screen.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QTimer>
+#include <array>
+#include <deque>
+#include <unordered_map>
+
+#include "controls/VexoButton.h"
+#include "game/PaintBox.h"
+#include "tests/window/WindowRig.h"
+
+namespace {
+
+using namespace windowtest;
+
+// A 3 × 3 board of nine different cells, as nine nibbles, column by column.
+using TKey = uint64_t;
+
+TKey KeyOf(const TCells& cells) {
+  TKey key = 0;
+  for (int c = 1; c <= 3; ++c)
+    for (int r = 1; r <= 3; ++r) key = key << 4 | (cells(c, r) & 0x0F);
+  return key;
+}
+
+void SetCells(TCells& cells, TKey key) {
+  for (int c = 3; c >= 1; --c)
+    for (int r = 3; r >= 1; --r) {
+      cells(c, r) = uint8_t(key & 0x0F);
+      key >>= 4;
+    }
+}
+
+class TQuietWindow : public TBoardWindow {
+  void EnableControls(bool) override {}
+  void DrawCells(int32_t, int32_t, int32_t, int32_t) override {}
+  void DrawArrow(bool, int32_t) override {}
+  void DrawBoard(bool) override {}
+  void ShowSurface(bool) override {}
+  void DrawMoveFrame() override {}
+  void SetTimerInterval(int32_t) override {}
+  void SetTimerEnabled(bool) override {}
+};
+
+// The shortest list of moves from `from` to `to`, found breadth first over all 9! boards, the
+// moves applied by a board model of its own.
+std::vector<TMoveCommand> Solve(const TCells& from, const TCells& to) {
+  TQuietWindow window;
+  TBoardModel scratch(window);
+  std::vector<TMoveCommand> moves;
+  for (int i = 1; i <= 6; ++i) {
+    moves.push_back({ColumnAxis, i});
+    moves.push_back({RowAxis, i});
+  }
+  const TKey start = KeyOf(from);
+  const TKey goal = KeyOf(to);
+  std::unordered_map<TKey, std::pair<TKey, int>> cameFrom{{start, {start, -1}}};
+  std::deque<TKey> queue{start};
+  while (!queue.empty() && !cameFrom.contains(goal)) {
+    const TKey key = queue.front();
+    queue.pop_front();
+    for (size_t m = 0; m < moves.size(); ++m) {
+      SetCells(scratch.Board, key);
+      scratch.MoveAxis = moves[m].Axis;
+      scratch.MoveIndex = moves[m].Index;
+      scratch.DoMove();
+      const TKey next = KeyOf(scratch.Board);
+      if (cameFrom.emplace(next, std::pair{key, int(m)}).second) queue.push_back(next);
+    }
+  }
+  std::vector<TMoveCommand> path;
+  for (TKey at = goal; at != start; at = cameFrom.at(at).first)
+    path.insert(path.begin(), moves[size_t(cameFrom.at(at).second)]);
+  return path;
+}
+
+char KeyFor(const TMoveCommand& move) {
+  return move.Axis == ColumnAxis ? char('A' + move.Index - 1) : "1234567890"[move.Index - 1];
+}
+
+struct Buttons {
+  bool Start, Exit, ColM, ColP, RowM, RowP;
+  friend bool operator==(const Buttons&, const Buttons&) = default;
+};
+
+Buttons Enabled(TFormZelto& f) {
+  return {f.cmdStart->Enabled(), f.cmdExit->Enabled(), f.cmdColM->Enabled(),
+          f.cmdColP->Enabled(),  f.cmdRowM->Enabled(), f.cmdRowP->Enabled()};
+}
+
+TEST(Game, FromStartToAWinWithArrowsAndKeys) {
+  TWindowRig rig;
+  rig.Show();
+  TBoardModel& m = rig.Model();
+  // Nine different cells, so that only the one arrangement counts as solved.
+  for (int c = 1; c <= 3; ++c)
+    for (int r = 1; r <= 3; ++r) m.Board(c, r) = m.BackBoard(c, r) = uint8_t(3 * (c - 1) + r);
+  const TCells target = m.BackBoard;
+
+  rig.Click(rig.Centre(rig.Form().cmdStart));
+  ASSERT_TRUE(m.Playing);
+  EXPECT_EQ(rig.Form().TimerInterval(), 55);
+  const int batches = rig.RunTimer();
+  EXPECT_GE(batches, 10);
+  ASSERT_EQ(m.ShuffleCount, 0);
+  ASSERT_FALSE(m.IsSolved());
+  EXPECT_EQ(m.BackBoard, target);
+
+  const std::vector<TMoveCommand> solution = Solve(m.Board, target);
+  ASSERT_FALSE(solution.empty());
+  for (size_t i = 0; i < solution.size(); ++i) {
+    const TMoveCommand& move = solution[i];
+    ASSERT_TRUE(m.Playing) << "won too early, at move " << i;
+    if (i % 2 == 0) {
+      rig.Click(rig.ArrowCentre(move.Axis, move.Index));
+    } else {
+      rig.Key(KeyFor(move));
+      rig.KeyUp(KeyFor(move));
+    }
+    ASSERT_EQ(m.MoveIndex, move.Index) << "move " << i;
+    EXPECT_EQ(rig.Form().TimerInterval(), 100);
+    // Three frames and the end: a released move takes four ticks.
+    EXPECT_EQ(rig.RunTimer(), 4) << "move " << i;
+  }
+
+  EXPECT_FALSE(m.Playing);
+  EXPECT_TRUE(m.Solved);
+  EXPECT_TRUE(m.NeedsDeal);
+  EXPECT_EQ(m.Board, target);
+  EXPECT_EQ(Enabled(rig.Form()), (Buttons{true, false, false, true, false, true}));
+  const QImage screen = rig.Screen();
+  EXPECT_EQ(screen.pixel(273 + 1, 104 + 1), rig.Color(rendertest::WellDoneValue));
+  // The player's board is back in its idle look: no arrows.
+  const QPoint arrow = rig.ArrowCentre(ColumnAxis, 1);
+  EXPECT_NE(screen.pixel(arrow), rig.Color(rendertest::ArrowValue(ArrowAbove, 0)));
+
+  // Start after a win deals a new puzzle.
+  rig.Click(rig.Centre(rig.Form().cmdStart));
+  EXPECT_TRUE(m.Playing);
+  EXPECT_FALSE(m.Solved);
+  EXPECT_NE(m.BackBoard, target);
+}
+
+TEST(Game, ButtonsAreEnabledByStateAndSizeLimits) {
+  TWindowRig rig;
+  rig.Show();
+  TFormZelto& f = rig.Form();
+  TBoardModel& m = rig.Model();
+  EXPECT_EQ(Enabled(f), (Buttons{true, false, false, true, false, true}));
+
+  rig.Click(rig.Centre(f.cmdColP));
+  rig.Click(rig.Centre(f.cmdColP));
+  EXPECT_EQ(m.Cols, 5);
+  EXPECT_EQ(Enabled(f), (Buttons{true, false, true, false, false, true}));
+  // A disabled button lets the click through to the window, which does nothing with it.
+  rig.Click(rig.Centre(f.cmdColP));
+  EXPECT_EQ(m.Cols, 5);
+  rig.Click(rig.Centre(f.cmdRowP));
+  EXPECT_EQ(m.Rows, 4);
+  EXPECT_EQ(Enabled(f), (Buttons{true, false, true, false, true, true}));
+  rig.Click(rig.Centre(f.cmdRowM));
+  rig.Click(rig.Centre(f.cmdColM));
+  EXPECT_EQ(m.Cols, 4);
+  EXPECT_EQ(m.Rows, 3);
+  // Each size change deals afresh.
+  EXPECT_EQ(m.Board, m.BackBoard);
+
+  rig.Click(rig.Centre(f.cmdStart));
+  EXPECT_EQ(Enabled(f), (Buttons{false, true, false, false, false, false}));
+  rig.Click(rig.Centre(f.cmdColP));
+  EXPECT_EQ(m.Cols, 4);
+  rig.Click(rig.Centre(f.cmdExit));
+  EXPECT_FALSE(m.Playing);
+  EXPECT_FALSE(f.TimerEnabled());
+  EXPECT_EQ(Enabled(f), (Buttons{true, false, true, true, false, true}));
+  // The buttons show their looks: Exit disabled again, Start up.
+  const QImage screen = rig.Screen();
+  EXPECT_EQ(screen.pixel(rig.Centre(f.cmdExit)), rig.Color(ExitValue + 2));
+  EXPECT_EQ(screen.pixel(rig.Centre(f.cmdStart)), rig.Color(StartValue));
+}
+
+TEST(Game, APressDraggedOffAButtonAndReleasedGivesNoClick) {
+  TWindowRig rig;
+  rig.Show();
+  TFormZelto& f = rig.Form();
+  const QPoint on = rig.Centre(f.cmdStart);
+  const QPoint off = on + QPoint(0, 80);
+  rig.Press(on);
+  EXPECT_EQ(rig.Screen().pixel(on), rig.Color(StartValue + 1));
+  rig.MoveTo(off);
+  EXPECT_EQ(rig.Screen().pixel(on), rig.Color(StartValue));
+  rig.Release(off);
+  EXPECT_FALSE(rig.Model().Playing);
+
+  // Dragged back on before the release, the press clicks.
+  rig.Press(on);
+  rig.MoveTo(off);
+  rig.MoveTo(on + QPoint(10, 0));
+  EXPECT_EQ(rig.Screen().pixel(on), rig.Color(StartValue + 1));
+  rig.Release(on + QPoint(10, 0));
+  EXPECT_TRUE(rig.Model().Playing);
+  // Other mouse buttons do not click.
+  rig.Click(rig.Centre(f.cmdExit), Qt::RightButton);
+  EXPECT_TRUE(rig.Model().Playing);
+}
+
+// Ready to move on a 3 × 3 board: started and shuffled.
+void StartAndShuffle(TWindowRig& rig) {
+  rig.Show();
+  rig.Click(rig.Centre(rig.Form().cmdStart));
+  rig.RunTimer();
+  ASSERT_TRUE(rig.Model().Playing);
+  ASSERT_EQ(rig.Model().ShuffleCount, 0);
+}
+
+TEST(Game, AnArrowLooksPressedWhileItsMoveRunsAndNormalAfter) {
+  TWindowRig rig;
+  StartAndShuffle(rig);
+  const QPoint below2 = rig.ArrowCentre(ColumnAxis, 5);
+  const QPoint right3 = rig.ArrowCentre(RowAxis, 6);
+  EXPECT_EQ(rig.Screen().pixel(below2), rig.Color(rendertest::ArrowValue(ArrowBelow, 1)));
+
+  rig.Press(below2);
+  EXPECT_EQ(rig.Model().MoveIndex, 5);
+  // The pressed arrow reaches the screen with the move's first frame.
+  EXPECT_EQ(rig.Tick(), 1);
+  EXPECT_EQ(rig.Screen().pixel(below2), rig.Color(rendertest::ArrowValue(ArrowBelowPressed, 1)));
+  // A held button keeps the move going: the arrow stays pressed through the repeats.
+  EXPECT_EQ(rig.Tick(5), 5);
+  EXPECT_EQ(rig.Screen().pixel(below2), rig.Color(rendertest::ArrowValue(ArrowBelowPressed, 1)));
+  // Other arrows are ignored during a move.
+  rig.Click(right3);
+  EXPECT_EQ(rig.Model().MoveIndex, 5);
+
+  // Released far away, off the board: the move still ends.
+  rig.MoveTo(QPoint(500, 390));
+  rig.Release(QPoint(500, 390));
+  EXPECT_TRUE(rig.Model().MoveReleased);
+  rig.RunTimer();
+  EXPECT_EQ(rig.Model().MoveIndex, 0);
+  EXPECT_EQ(rig.Screen().pixel(below2), rig.Color(rendertest::ArrowValue(ArrowBelow, 1)));
+}
+
+// Where the strip's pixel j of a frame comes from in the resting line (n pixels long).
+int SourceOf(int j, int n, int d, bool forward) {
+  if (j == n - 1) return j;
+  if (forward) return j <= n - d ? j + d - 1 : j - (n - d);
+  return j > d ? j - d : j + n - d - 1;
+}
+
+TEST(Game, TheScreenShowsEachFrameOfAMoveShortOfItsPlace) {
+  TWindowRig rig;
+  StartAndShuffle(rig);
+  const TBoardModel& m = rig.Model();
+  struct Case {
+    bool Axis;
+    int Index;
+    bool Forward;
+  };
+  for (const Case& move : {Case{RowAxis, 4, true}, Case{ColumnAxis, 2, false}}) {
+    rig.Click(rig.ArrowCentre(move.Axis, move.Index));
+    std::array<QImage, 4> frames;
+    for (int step = 1; step <= 4; ++step) {
+      ASSERT_EQ(rig.Tick(), 1);
+      frames[size_t(step - 1)] = rig.Screen();
+    }
+    ASSERT_EQ(m.MoveIndex, 0);
+    const QImage& rest = frames[3];
+    const QPoint board = rig.Form().pbxBoard->pos();
+    const int line =
+        move.Forward ? move.Index - (move.Axis == ColumnAxis ? m.Cols : m.Rows) : move.Index;
+    const int across0 = (move.Axis == ColumnAxis ? m.BoardLeft : m.BoardTop) + 32 * (line - 1);
+    const int along0 = move.Axis == ColumnAxis ? m.BoardTop : m.BoardLeft;
+    const int n = 32 * (move.Axis == ColumnAxis ? m.Rows : m.Cols);
+    for (int step = 1; step <= 3; ++step) {
+      const int d = 8 * (4 - step);
+      for (int across = across0; across < across0 + 31; ++across) {
+        for (int j = 0; j < n; ++j) {
+          const int from = along0 + SourceOf(j, n, d, move.Forward);
+          const QPoint at =
+              move.Axis == ColumnAxis ? QPoint(across, along0 + j) : QPoint(along0 + j, across);
+          const QPoint source =
+              move.Axis == ColumnAxis ? QPoint(across, from) : QPoint(from, across);
+          ASSERT_EQ(frames[size_t(step - 1)].pixel(board + at), rest.pixel(board + source))
+              << "step " << step << " at " << at.x() << "," << at.y();
+        }
+      }
+    }
+  }
+}
+
+TEST(Game, TheBackBoardShowsClickStartThenThePatternThenClickStartAgain) {
+  TWindowRig rig;
+  rig.Show();
+  const TBoardModel& m = rig.Model();
+  const QPoint back = rig.Form().pbxBackBoard->pos();
+  EXPECT_EQ(rig.Screen().pixel(back + QPoint(1, 1)), rig.Color(rendertest::ClickStartValue));
+  EXPECT_NE(rig.Screen().pixel(back + QPoint(m.BoardLeft - 1, m.BoardTop + 5)),
+            rig.Color(GridColor));
+
+  rig.Click(rig.Centre(rig.Form().cmdStart));
+  QImage screen = rig.Screen();
+  EXPECT_NE(screen.pixel(back + QPoint(1, 1)), rig.Color(rendertest::ClickStartValue));
+  EXPECT_EQ(screen.pixel(back + QPoint(m.BoardLeft - 1, m.BoardTop + 5)), rig.Color(GridColor));
+  EXPECT_EQ(screen.pixel(back + QPoint(m.BoardLeft + 96, m.BoardTop + 5)), rig.Color(ShadowColor));
+  EXPECT_EQ(screen.pixel(back + QPoint(m.BoardLeft + 10, m.BoardTop + 20)),
+            rig.Color(rendertest::EmptyValue));
+
+  rig.Click(rig.Centre(rig.Form().cmdExit));
+  EXPECT_EQ(rig.Screen().pixel(back + QPoint(1, 1)), rig.Color(rendertest::ClickStartValue));
+}
+
+TEST(Game, TheRealTimerShufflesAt55AndSlidesAt100Milliseconds) {
+  TWindowOptions options;
+  options.ManualTimer = false;
+  TWindowRig rig(options);
+  rig.Show();
+  TFormZelto& f = rig.Form();
+  rig.Click(rig.Centre(f.cmdStart));
+  EXPECT_TRUE(f.tmrZelto->isActive());
+  EXPECT_EQ(f.tmrZelto->interval(), 55);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !f.tmrZelto->isActive(); }, 10000));
+  EXPECT_EQ(rig.Model().ShuffleCount, 0);
+
+  rig.Click(rig.ArrowCentre(RowAxis, 1));
+  EXPECT_TRUE(f.tmrZelto->isActive());
+  EXPECT_EQ(f.tmrZelto->interval(), 100);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !f.tmrZelto->isActive(); }, 5000));
+  EXPECT_EQ(rig.Model().MoveIndex, 0);
+}
+
+}  // namespace
