@@ -18,7 +18,6 @@ namespace vx8 {
 
 namespace {
 
-constexpr size_t kRecordHeaderBytes = 18;
 constexpr uint16_t kFileFormat = 2;
 constexpr uint16_t kRecordFormat = 3;
 constexpr uint8_t kStateCoded = 1;
