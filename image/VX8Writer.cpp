@@ -59,8 +59,8 @@ std::string LowerCase(std::string name) {
 
 // A name must survive the library's lookup (no zero byte, at most 8 bytes) and the tools'
 // manifests and file names (no blanks, no controls, no folder separators, ASCII only).
-void CheckName(const std::string& name, size_t index) {
-  if (name.empty()) Refuse("picture " + std::to_string(index + 1) + " has no name");
+void CheckName(const std::string& name, const std::string& position) {
+  if (name.empty()) Refuse(position + " has no name");
   if (name.size() > 8) Refuse("image name " + Quoted(name) + " is longer than 8 characters");
   for (unsigned char c : name)
     if (c <= 0x20 || c >= 0x7F || c == '/' || c == '\\')
@@ -68,11 +68,8 @@ void CheckName(const std::string& name, size_t index) {
              " may only hold printable ASCII characters other than blank, / and \\");
 }
 
-void CheckPicture(const Picture& picture, size_t index, std::set<std::string>& names) {
-  CheckName(picture.Name, index);
+void CheckSize(const Picture& picture) {
   const std::string what = "image " + Quoted(picture.Name);
-  if (!names.insert(LowerCase(picture.Name)).second)
-    Refuse("image name " + Quoted(picture.Name) + " is used twice");
   if (picture.Width == 0 || picture.Height == 0) Refuse(what + " has a width or height of 0");
   const uint32_t segments = SegmentCount(picture.Width, picture.Height);
   if (segments == 0 || segments > 255)
@@ -176,9 +173,20 @@ void SyncFolder(const std::string& path) {
 
 }  // namespace
 
+void CheckPicture(const Picture& picture) {
+  CheckName(picture.Name, "a picture");
+  CheckSize(picture);
+}
+
 std::vector<uint8_t> BuildLibrary(const Palette& palette, const std::vector<Picture>& pictures) {
   std::set<std::string> names;
-  for (size_t i = 0; i < pictures.size(); ++i) CheckPicture(pictures[i], i, names);
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    const Picture& picture = pictures[i];
+    CheckName(picture.Name, "picture " + std::to_string(i + 1));
+    if (!names.insert(LowerCase(picture.Name)).second)
+      Refuse("image name " + Quoted(picture.Name) + " is used twice");
+    CheckSize(picture);
+  }
 
   std::vector<uint8_t> out = {0x56, 0x58, 8, 0};
   Put16(out, kFileFormat);

@@ -143,6 +143,20 @@ TEST(LibraryWriter, RefusesUnsoundPictures) {
       "BuildLibrary: image \"other\" (65280 x 256) does not fit in 255 segments");
   EXPECT_EQ(with([](Picture& p) { p.Width = 65281, p.Height = 1, p.Pixels.assign(65281, 0); }),
             "BuildLibrary: image \"other\" (65281 x 1) does not fit in 255 segments");
+  // One picture by itself, as the tools check each before they build the library.
+  Picture unnamed = good;
+  unnamed.Name.clear();
+  EXPECT_THROW(
+      {
+        try {
+          CheckPicture(unnamed);
+        } catch (const VX8Exception& e) {
+          EXPECT_STREQ(e.what(), "BuildLibrary: a picture has no name");
+          throw;
+        }
+      },
+      VX8Exception);
+  EXPECT_NO_THROW(CheckPicture(good));
   Picture widest = good;
   widest.Width = 65280, widest.Height = 255, widest.Pixels.assign(65280 * 255, 9);
   EXPECT_EQ(Refusal({widest}), "");
