@@ -10,17 +10,17 @@
 #include <random>
 #include <set>
 
-#include "image/SegmentEncoder.h"
 #include "image/SegmentGeometry.h"
 #include "image/VX8Exception.h"
+#include "image/VX8Image.h"
+#include "image/VX8ImageSegment.h"
+#include "platform/MemoryStream.h"
 
 namespace vx8 {
 
 namespace {
 
 constexpr uint16_t kFileFormat = 2;
-constexpr uint16_t kRecordFormat = 3;
-constexpr uint8_t kStateCoded = 1;
 
 void Put16(std::vector<uint8_t>& out, uint16_t value) {
   out.push_back(uint8_t(value));
@@ -92,42 +92,27 @@ std::vector<uint8_t> RawRows(const Picture& picture) {
   return raw;
 }
 
-std::vector<CodedBand> CodeSegments(const Picture& picture) {
-  const std::vector<uint8_t> raw = RawRows(picture);
-  const uint16_t width = picture.Width, height = picture.Height;
-  const uint16_t count = SegmentCount(width, height);
-  const size_t bandBytes = SegmentBytes(width, height, 0);
-  std::vector<CodedBand> bands;
-  bands.reserve(count);
-  for (uint16_t i = 0; i < count; ++i) {
-    const BandShape shape{width, SegmentRows(width, height, uint8_t(i)), LineBytes(width)};
-    bands.push_back(Encode(raw.data() + bandBytes * i, shape));
-  }
-  return bands;
-}
-
+// The record as the engine codes it: Init from a stream of the raw rows, then each segment's
+// header and stored bytes behind the record header and segment table.
 void AppendRecord(std::vector<uint8_t>& out, const Picture& picture) {
-  const std::vector<CodedBand> bands = CodeSegments(picture);
+  platform::MemoryStream raw(RawRows(picture));
+  TVX8Image image;
+  image.Init(picture.Name, raw, picture.Width, picture.Height);
+  TVX8ImageHeader header = image.Header();
+  header.TransparentColor = picture.TransparentIndex.value_or(0);
+  header.Transparent = picture.TransparentIndex ? 1 : 0;
   const size_t start = out.size();
-  char name[8] = {};
-  std::memcpy(name, picture.Name.data(), picture.Name.size());
-  out.insert(out.end(), name, name + 8);
-  Put16(out, picture.Width);
-  Put16(out, picture.Height);
-  out.push_back(uint8_t(bands.size()));
-  out.push_back(kStateCoded);
-  out.push_back(picture.TransparentIndex.value_or(0));
-  out.push_back(picture.TransparentIndex ? 1 : 0);
-  Put16(out, kRecordFormat);
-  const size_t table = out.size();
-  out.resize(table + 4 * bands.size());
-  for (size_t i = 0; i < bands.size(); ++i) {
-    const CodedBand& band = bands[i];
-    out.push_back(band.Escape.Run);
-    out.push_back(band.Escape.Triple);
-    out.push_back(band.Flags);
-    out.insert(out.end(), band.Bytes.begin(), band.Bytes.end());
-    Set32(out, table + 4 * i, uint32_t(out.size() - start));
+  out.resize(start + TVX8ImageHeader::Bytes + 4 * size_t(header.SegmentCount));
+  header.ToBytes(out.data() + start);
+  for (uint8_t i = 0; i < header.SegmentCount; ++i) {
+    TVX8ImageSegment& segment = *image.Segment(i);
+    out.push_back(segment.RunEscape);
+    out.push_back(segment.TripleEscape);
+    out.push_back(segment.Flags & uint8_t(~TVX8ImageSegment::Busy));
+    const uint8_t* stored = segment.Lock();
+    out.insert(out.end(), stored, stored + segment.Size());
+    segment.Unlock();
+    Set32(out, start + TVX8ImageHeader::Bytes + 4 * size_t(i), uint32_t(out.size() - start));
   }
 }
 
