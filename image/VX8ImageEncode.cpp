@@ -6,6 +6,10 @@
 #include "image/VX8Image.h"
 #include "image/VX8ImageSegment.h"
 
+static_assert(vx8::SegmentFlag::RawRows == TVX8ImageSegment::RawRows &&
+              vx8::SegmentFlag::PlainRuns == TVX8ImageSegment::PlainRuns &&
+              vx8::SegmentFlag::Encoded == TVX8ImageSegment::Encoded);
+
 void TVX8ImageSegment::Encode(platform::Stream& stream, uint16_t width, uint16_t height) {
   if (Flags & Encoded) return;
   try {

@@ -44,6 +44,11 @@ TEST(PackManifest, ReadsPaletteImagesCommentsAndOptions) {
     EXPECT_EQ(again.Images[i].Transparent, m.Images[i].Transparent);
   }
   EXPECT_TRUE(ParseManifest("palette p.png\n", "m").Images.empty());
+  // A # inside a word is part of it.
+  const Manifest hashes = ParseManifest("palette p#1.png #x\nimage a#b a#b.png\t#y", "m");
+  EXPECT_EQ(hashes.PalettePath, "p#1.png");
+  EXPECT_EQ(hashes.Images.at(0).Name, "a#b");
+  EXPECT_EQ(hashes.Images.at(0).Path, "a#b.png");
 }
 
 TEST(PackManifest, EveryFaultNamesItsLine) {

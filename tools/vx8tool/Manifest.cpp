@@ -14,6 +14,13 @@ std::vector<std::string> Words(const std::string& line) {
   return words;
 }
 
+// A # at the start of a word begins a comment; inside a word (a name or path) it is kept.
+size_t CommentStart(const std::string& line) {
+  for (size_t i = 0; i < line.size(); ++i)
+    if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) return i;
+  return line.size();
+}
+
 std::string LowerCase(std::string text) {
   for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
@@ -41,7 +48,7 @@ Manifest ParseManifest(const std::string& text, const std::string& source) {
   auto fail = [&](const std::string& what) { throw ManifestError(AtLine(source, number, what)); };
   for (std::string line; std::getline(in, line);) {
     ++number;
-    if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+    line.erase(CommentStart(line));
     const std::vector<std::string> words = Words(line);
     if (words.empty()) continue;
     if (words[0] == "palette") {

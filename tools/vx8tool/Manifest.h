@@ -29,7 +29,9 @@ struct Manifest {
   std::vector<ManifestImage> Images;
 };
 
-// `source` is the manifest's name in messages ("DIR/manifest.txt:7: ...").
+// Lines of words: "palette PATH" first, then "image NAME PATH [transparent=INDEX]" in file
+// order; a word that begins with # starts a comment. `source` is the manifest's name in
+// messages ("DIR/manifest.txt:7: ...").
 Manifest ParseManifest(const std::string& text, const std::string& source);
 
 // The manifest as `ParseManifest` reads it back.
