@@ -61,14 +61,16 @@ test-fuzz: deps
 	fi
 
 play: build
-	@if [ ! -x $(BUILD)/zeltoria ]; then \
-	  echo "Everything is built, but the game window is not there yet."; \
-	elif [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the game cannot open its window."; \
-	  echo "To see it without a display:  $(BUILD)/zeltoria-lab shot shot.png   (then open shot.png)"; \
-	else \
-	  $(BUILD)/zeltoria; \
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): the game cannot open its window here."; \
+	  echo "Without a display, zeltoria-lab shot plays the real window offscreen and writes a picture of it:"; \
+	  echo "  $(BUILD)/zeltoria-lab shot idle.png"; \
+	  echo "  $(BUILD)/zeltoria-lab shot playing.png click=377,343 run     (Start, then the shuffle)"; \
+	  echo "  $(BUILD)/zeltoria-lab shot moving.png click=377,343 run key=A tick"; \
+	  echo "Run '$(BUILD)/zeltoria-lab --help' for every action."; \
+	  exit 1; \
 	fi
+	$(BUILD)/zeltoria
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -191,4 +191,8 @@ int RunShot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   return 0;
 }
 
-const TLabCommand ShotCommand{"shot", "OUT.png [ACTION ...]", RunShotCommand};
+const TLabCommand ShotCommand{
+    "shot",
+    "OUT.png [seed=N] [click=X,Y | press=X,Y | move=X,Y | release=X,Y | key=C | keyup | tick | "
+    "tick=N | run | resize=W,H | about]...",
+    RunShotCommand};

@@ -1,0 +1,103 @@
+// The time to compose and show one frame of a sliding move: DrawMoveFrame with its
+// ShowSurface into a memory device, the same through the real main window on the offscreen
+// platform, and beside them the repaint of an empty Qt widget of the same size.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "bench/BenchLibrary.h"
+#include "game/FormZelto.h"
+#include "game/PaintBox.h"
+#include "game/SurfaceDisplay.h"
+#include "platform/MemoryDevice.h"
+
+namespace {
+
+// The window's own library, a 5 × 5 game ready to move, and the move of row 3 to the right.
+struct TFrameRig {
+  QTemporaryDir Folder;
+  std::unique_ptr<TFormZelto> Form;
+
+  TFrameRig() {
+    const std::string dir = Folder.path().toStdString() + "/";
+    benchlib::WriteWindowLibrary(dir);
+    TFormZeltoSetup setup;
+    setup.DataDir = dir;
+    setup.AboutWhenShown = false;
+    setup.ManualTimer = true;
+    Form = std::make_unique<TFormZelto>(setup);
+    TBoardModel& m = Form->Model;
+    m.ColRowButtonClick(3);
+    m.ColRowButtonClick(3);
+    m.ColRowButtonClick(4);
+    m.ColRowButtonClick(4);
+    m.Start();
+    while (Form->TimerEnabled()) m.TimerTick();
+    m.StartMove(RowAxis, 8);
+  }
+  void NextStep() {
+    TBoardModel& m = Form->Model;
+    m.MoveStep = m.MoveStep % 3 + 1;
+  }
+};
+
+void DrawMoveFrameToMemoryDevice(benchmark::State& state) {
+  TFrameRig rig;
+  platform::MemoryDevice device(208, 208);
+  TVX8Library* library = rig.Form->Library();
+  for (auto _ : state) {
+    rig.NextStep();
+    rig.Form->Renderer.DrawMoveFrame(
+        [&](TVX8ImageData& frame) { ShowSurface(library, &device, &frame); });
+    benchmark::DoNotOptimize(device.Pixel(100, 100));
+  }
+}
+BENCHMARK(DrawMoveFrameToMemoryDevice);
+
+void DrawMoveFrameThroughTheWindow(benchmark::State& state) {
+  TFrameRig rig;
+  rig.Form->show();
+  if (!QTest::qWaitForWindowExposed(rig.Form.get())) state.SkipWithError("no window");
+  for (auto _ : state) {
+    rig.NextStep();
+    rig.Form->DrawMoveFrame();
+  }
+}
+BENCHMARK(DrawMoveFrameThroughTheWindow);
+
+// A plain widget of the board's size in a window of the main window's size, repainted at once
+// the way the board is.
+class TEmptyBox : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {}
+};
+
+void RepaintAnEmptyWidget(benchmark::State& state) {
+  QWidget window;
+  window.setFixedSize(517, 403);
+  auto* box = new TEmptyBox(&window);
+  box->setGeometry(37, 104, 208, 208);
+  box->setAttribute(Qt::WA_OpaquePaintEvent);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("no window");
+  for (auto _ : state) box->repaint();
+}
+BENCHMARK(RepaintAnEmptyWidget);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
