@@ -5,8 +5,10 @@
 #include <QPainterPathStroker>
 #include <QPolygonF>
 #include <QTransform>
+#include <optional>
 
 #include "tools/artbuilder/ArtPalette.h"
+#include "tools/artbuilder/KeyGlyphs.h"
 #include "tools/artbuilder/Paint.h"
 
 namespace art {
@@ -55,19 +57,37 @@ QPainterPath Shape(ArrowSide side) {
   return t.map(UpShape());
 }
 
-// Where the key sits: in the middle of the sign's body, away from its point.
-QRectF KeyBox(ArrowSide side) {
+// Top-left pixel of the key's glyph: centred on the sign's body, away from its point.
+QPoint KeyOrigin(ArrowSide side) {
   switch (side) {
     case ArrowSide::Above:
-      return QRectF(0, 7, 20, 13);
+      return {7, 9};
     case ArrowSide::Below:
-      return QRectF(0, 0, 20, 13);
+      return {7, 2};
     case ArrowSide::Left:
-      return QRectF(7, 0, 13, 20);
+      return {11, 6};
     case ArrowSide::Right:
-      return QRectF(0, 0, 13, 20);
+      return {3, 6};
   }
   return {};
+}
+
+// The key's pixels in ink; with an edge colour, each gets a one-pixel light edge below it, as
+// if stamped into the sign.
+void DrawKey(QPainter& p, char key, QPoint origin, QColor ink, std::optional<QColor> edge) {
+  const char* const* rows = KeyGlyph(key);
+  if (!rows) return;
+  auto inked = [rows](int x, int y) {
+    return x >= 0 && y >= 0 && x < kGlyphWidth && y < kGlyphHeight && rows[y][x] == '#';
+  };
+  for (int y = 0; y <= kGlyphHeight; ++y) {
+    for (int x = 0; x < kGlyphWidth; ++x) {
+      if (inked(x, y))
+        p.fillRect(origin.x() + x, origin.y() + y, 1, 1, ink);
+      else if (edge && inked(x, y - 1))
+        p.fillRect(origin.x() + x, origin.y() + y, 1, 1, *edge);
+    }
+  }
 }
 
 QPainterPath Shrunk(const QPainterPath& path, double by) {
@@ -105,11 +125,12 @@ void DrawArrow(QPainter& p, ArrowSide side, bool pressed, char key) {
   p.drawPath(inner.intersected(inner.translated(-1, -1)).intersected(inner.translated(1, 1)));
 
   // The key, pressed one pixel in with the sign.
-  QRectF box = KeyBox(side);
-  if (pressed) box.translate(1, 1);
-  p.setFont(ArtFont(Face::Sans, 11, true));
-  p.setPen(pressed ? RampColor(kFrame, 0) : RampColor(kArrow, 1));
-  p.drawText(box, Qt::AlignCenter, QString(QChar(key)));
+  QPoint origin = KeyOrigin(side);
+  if (pressed) origin += QPoint(1, 1);
+  if (pressed)
+    DrawKey(p, key, origin, RampColor(kFrame, 0), std::nullopt);
+  else
+    DrawKey(p, key, origin, RampColor(kArrow, 1), RampColor(kArrow, 29));
 }
 
 }  // namespace

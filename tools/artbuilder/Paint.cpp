@@ -1,6 +1,7 @@
 #include "tools/artbuilder/Paint.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -83,6 +84,12 @@ QColor Mix(QColor a, QColor b, double t) {
   auto m = [t](int x, int y) { return int(std::lround(x + (y - x) * t)); };
   return QColor(m(a.red(), b.red()), m(a.green(), b.green()), m(a.blue(), b.blue()),
                 m(a.alpha(), b.alpha()));
+}
+
+QPoint CentredTextOrigin(const QString& text, const QFont& font, QPointF centre) {
+  const QRect ink = QFontMetrics(font).tightBoundingRect(text);
+  return QPoint(int(std::floor(centre.x() - ink.width() / 2.0 + 0.5)) - ink.left(),
+                int(std::floor(centre.y() - ink.height() / 2.0 + 0.5)) - ink.top());
 }
 
 double TileNoise(int x, int y, int period, int cell, uint32_t seed) {

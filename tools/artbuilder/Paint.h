@@ -23,6 +23,10 @@ QFont ArtFont(Face face, double pixelSize, bool bold = true, bool italic = false
 
 QColor Mix(QColor a, QColor b, double t);
 
+// Where to put the baseline origin of `text` so its ink is centred on `centre`, on whole
+// pixels so that hinted stems stay sharp.
+QPoint CentredTextOrigin(const QString& text, const QFont& font, QPointF centre);
+
 // Smooth value noise in [0, 1]; repeats every `period` pixels in x and y. `cell` is the
 // lattice spacing and must divide `period`.
 double TileNoise(int x, int y, int period, int cell, uint32_t seed);

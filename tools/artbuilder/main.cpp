@@ -10,6 +10,8 @@
 
 #include "tools/artbuilder/ArtPalette.h"
 #include "tools/artbuilder/ArtSet.h"
+#include "tools/artbuilder/ContactSheet.h"
+#include "tools/artbuilder/IconArt.h"
 #include "tools/artbuilder/WindowMock.h"
 
 namespace {
@@ -17,13 +19,18 @@ namespace {
 struct Options {
   QString PngDir;
   QString MockDir;
+  QString Sheet;
+  QString ResourceDir;
 };
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: artbuilder [--png-dir DIR] [--mock-dir DIR]\n"
+               "usage: artbuilder [--png-dir DIR] [--mock-dir DIR] [--sheet FILE.png]\n"
+               "                  [--resources-dir DIR]\n"
                "  --png-dir DIR   every picture as DIR/NAME.png, as mapped onto the palette\n"
-               "  --mock-dir DIR  the main window composed from the pictures\n");
+               "  --mock-dir DIR  the main window composed from the pictures\n"
+               "  --sheet FILE    a contact sheet of every picture at twice its size\n"
+               "  --resources-dir DIR  the cursors, logo and icons as PNG files\n");
   return 2;
 }
 
@@ -39,6 +46,10 @@ bool Parse(int argc, char** argv, Options& o) {
       if (!value(o.PngDir)) return false;
     } else if (a == "--mock-dir") {
       if (!value(o.MockDir)) return false;
+    } else if (a == "--resources-dir") {
+      if (!value(o.ResourceDir)) return false;
+    } else if (a == "--sheet") {
+      if (!value(o.Sheet)) return false;
     } else {
       return false;
     }
@@ -91,6 +102,13 @@ int main(int argc, char** argv) {
              options.PngDir + "/" + QString::fromStdString(p.Name) + ".png");
     }
     if (!options.MockDir.isEmpty()) WriteMocks(pictures, options.MockDir);
+    if (!options.ResourceDir.isEmpty()) {
+      QDir().mkpath(options.ResourceDir);
+      for (const art::ResourceImage& r : art::DrawResourceImages())
+        Save(r.Image, options.ResourceDir + "/" + art::ResourceFileName(r.Path));
+    }
+    if (!options.Sheet.isEmpty())
+      Save(art::DrawContactSheet(pictures, art::GamePalette()), options.Sheet);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "artbuilder: %s\n", e.what());
     return 1;

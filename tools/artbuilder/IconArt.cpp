@@ -1,0 +1,170 @@
+#include "tools/artbuilder/IconArt.h"
+
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QRadialGradient>
+#include <algorithm>
+#include <cmath>
+
+#include "tools/artbuilder/ArtPalette.h"
+#include "tools/artbuilder/ArtResources.h"
+#include "tools/artbuilder/Paint.h"
+
+namespace art {
+namespace {
+
+QPainterPath RoundedBox(QRectF r, double radius) {
+  QPainterPath p;
+  p.addRoundedRect(r, radius, radius);
+  return p;
+}
+
+QPainterPath Capsule(QPointF a, QPointF b, double width) {
+  QPainterPath line;
+  line.moveTo(a);
+  line.lineTo(b);
+  QPainterPathStroker s;
+  s.setWidth(width);
+  s.setCapStyle(Qt::RoundCap);
+  return s.createStroke(line);
+}
+
+// A pointing hand, index finger up with its tip at about (10, 1).
+QPainterPath HandOutline() {
+  QPainterPath hand = RoundedBox(QRectF(8, 0.5, 5, 18), 2.5);
+  hand = hand.united(RoundedBox(QRectF(12.5, 9, 4.6, 10), 2.3));
+  hand = hand.united(RoundedBox(QRectF(16.6, 10, 4.6, 10), 2.3));
+  hand = hand.united(RoundedBox(QRectF(20.7, 11.5, 4.2, 9), 2.1));
+  hand = hand.united(RoundedBox(QRectF(7.5, 14, 17.4, 12.5), 4));
+  hand = hand.united(Capsule(QPointF(9.5, 21), QPointF(4, 15.5), 4.6));
+  hand = hand.united(RoundedBox(QRectF(10, 23, 13.5, 7.5), 1.5));
+  return hand.simplified();
+}
+
+void DrawHand(QPainter& p) {
+  const QPainterPath hand = HandOutline();
+  p.setPen(QPen(QColor(0x10, 0x18, 0x20), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  QLinearGradient g(4, 0, 26, 30);
+  g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
+  g.setColorAt(0.6, QColor(0xF2, 0xF0, 0xEA));
+  g.setColorAt(1, QColor(0xCC, 0xCA, 0xC4));
+  p.setBrush(g);
+  p.drawPath(hand);
+  // The cuff and the folds between the bent fingers.
+  p.setBrush(QColor(0x2E, 0x80, 0x52));
+  p.drawRoundedRect(QRectF(10, 25.5, 13.5, 5), 1.2, 1.2);
+  p.setPen(QPen(QColor(0x60, 0x66, 0x6C), 1.0, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(12.9, 16.5), QPointF(12.9, 19));
+  p.drawLine(QPointF(16.9, 17), QPointF(16.9, 20));
+  p.drawLine(QPointF(20.9, 18), QPointF(20.9, 20.5));
+}
+
+void DrawRoadStar(QPainter& p, QPointF c, double reach, double width, double capRadius, QColor road,
+                  QColor kerb) {
+  for (int k = 0; k < 8; ++k) {
+    const double a = -M_PI / 2 + k * M_PI / 4;
+    const bool diagonal = k % 2 == 1;
+    const double r = diagonal ? reach * 0.72 : reach;
+    const QPointF end(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+    if (diagonal) {
+      p.setPen(QPen(kerb, width * 0.5));
+      p.setBrush(road);
+      p.drawEllipse(end, capRadius, capRadius);
+    }
+    p.setPen(QPen(road, width, Qt::SolidLine, diagonal ? Qt::RoundCap : Qt::FlatCap));
+    p.drawLine(c, end);
+  }
+  p.setPen(Qt::NoPen);
+  p.setBrush(road);
+  p.drawEllipse(c, width * 1.1, width * 1.1);
+}
+
+}  // namespace
+
+QImage DrawHandCursor() {
+  QImage image = NewArt(32, 32);
+  QPainter p;
+  BeginSmooth(p, image);
+  DrawHand(p);
+  p.end();
+  return image;
+}
+
+QImage DrawLinkCursor() {
+  QImage image = NewArt(32, 32);
+  QPainter p;
+  BeginSmooth(p, image);
+  DrawHand(p);
+  // A small globe: the link leads to the web.
+  const QPointF c(24.5, 24.5);
+  const double r = 6.6;
+  p.setPen(QPen(QColor(0x10, 0x18, 0x20), 1.4));
+  QRadialGradient g(c - QPointF(2, 2), r * 1.4);
+  g.setColorAt(0, QColor(0x6C, 0xB8, 0xF0));
+  g.setColorAt(1, QColor(0x1A, 0x5C, 0xA8));
+  p.setBrush(g);
+  p.drawEllipse(c, r, r);
+  p.setPen(QPen(QColor(0xE8, 0xF4, 0xFF), 0.9));
+  p.setBrush(Qt::NoBrush);
+  p.drawEllipse(c, r * 0.42, r - 0.8);
+  p.drawLine(QPointF(c.x() - r + 0.8, c.y()), QPointF(c.x() + r - 0.8, c.y()));
+  p.drawLine(QPointF(c.x(), c.y() - r + 0.8), QPointF(c.x(), c.y() + r - 0.8));
+  p.end();
+  return image;
+}
+
+QImage DrawEmblem(int size) {
+  QImage image = NewArt(size, size);
+  QPainter p;
+  BeginSmooth(p, image);
+  // Drawn on a 100-unit square; small icons get relatively bolder strokes.
+  const double s = size / 100.0;
+  p.scale(s, s);
+  const double bold = std::max(1.0, 24.0 / size);
+  const QPointF c(50, 50);
+
+  p.setPen(Qt::NoPen);
+  p.setBrush(RampColor(kFrame, 0));
+  p.drawEllipse(c, 49.5, 49.5);
+  QLinearGradient gold(0, 2, 0, 98);
+  gold.setColorAt(0, RampColor(kCaption, 15));
+  gold.setColorAt(0.45, RampColor(kCaption, 10));
+  gold.setColorAt(1, RampColor(kCaption, 6));
+  p.setBrush(gold);
+  p.drawEllipse(c, 47, 47);
+  p.setBrush(RampColor(kFrame, 1));
+  p.drawEllipse(c, 39.5, 39.5);
+  QRadialGradient field(QPointF(40, 36), 52);
+  field.setColorAt(0, RampColor(kGround, 22));
+  field.setColorAt(1, RampColor(kGround, 10));
+  p.setBrush(field);
+  p.drawEllipse(c, 38, 38);
+
+  QPainterPath inside;
+  inside.addEllipse(c, 38, 38);
+  p.setClipPath(inside);
+  const QColor shadow(0, 0, 0, 120);
+  p.translate(1.2 * bold, 1.6 * bold);
+  DrawRoadStar(p, c, 40, 7.5 * bold, 5.5 * bold, shadow, shadow);
+  p.translate(-1.2 * bold, -1.6 * bold);
+  DrawRoadStar(p, c, 40, 7.5 * bold, 5.5 * bold, RampColor(kRoad, 24), RampColor(kRoad, 9));
+  p.end();
+  return image;
+}
+
+std::vector<ResourceImage> DrawResourceImages() {
+  std::vector<ResourceImage> images;
+  images.push_back({kHandCursor.Path, DrawHandCursor()});
+  images.push_back({kLinkCursor.Path, DrawLinkCursor()});
+  images.push_back({kLogo, DrawEmblem(kLogoSize)});
+  for (size_t i = 0; i < std::size(kIconSizes); ++i)
+    images.push_back({kIconPaths[i], DrawEmblem(kIconSizes[i])});
+  return images;
+}
+
+QString ResourceFileName(const QString& resourcePath) {
+  return resourcePath.section(QLatin1Char('/'), -1);
+}
+
+}  // namespace art
