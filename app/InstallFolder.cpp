@@ -1,0 +1,61 @@
+#include "app/InstallFolder.h"
+
+#include "app/ProcessValues.h"
+
+namespace {
+
+constexpr char VendorKey[] = "Software\\VEXO! Software";
+constexpr char GameKey[] = "Software\\VEXO! Software\\Zelto";
+constexpr char DataFileName[] = "zelto.vx8";
+
+// A value that cannot be read counts as empty.
+std::string ReadValue(platform::SettingsStore& store, const char* key, bool create,
+                      const char* name) {
+  const auto opened = store.OpenKey(key, create);
+  if (!opened) return {};
+  return opened->ReadString(name).value_or(std::string());
+}
+
+std::string FolderPart(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+void EndWithSlash(std::string& folder) {
+  if (folder.empty() || folder.back() != '/') folder += '/';
+}
+
+}  // namespace
+
+bool FolderExists(const platform::FileSystem& files, const std::string& path) {
+  const auto attributes = files.GetFileAttributes(path);
+  return attributes && attributes->Directory;
+}
+
+void FindInstallFolder(TStartupServices& services) {
+  DataDir = FolderPart(services.Files.ExecutablePath());
+  InstallDir.clear();
+  const std::string devHome = ReadValue(services.Settings, VendorKey, false, "DevHome");
+  InstallDir = ReadValue(services.Settings, GameKey, true, "Directory");
+
+  if ((!InstallDir.empty() && FolderExists(services.Files, InstallDir)) || devHome.empty()) {
+    InstallDir = DataDir;
+  } else {
+    InstallDir = devHome + "/Zelto";
+    DataDir = InstallDir;
+  }
+
+  if (!FolderExists(services.Files, InstallDir)) {
+    throw TStartupError("Unable to locate installation folder \"" + InstallDir +
+                        "\". Please re-install and try again.");
+  }
+  EndWithSlash(InstallDir);
+  EndWithSlash(DataDir);
+}
+
+bool CheckDataFile(TStartupServices& services) {
+  const std::string path = DataDir + DataFileName;
+  if (services.Files.FileExists(path)) return true;
+  services.Boxes.ShowError("Sorry! Zeltoria cannot find the needed file \"" + path + "\".");
+  return false;
+}

@@ -1,0 +1,62 @@
+#include "app/Startup.h"
+
+#include <exception>
+
+#include "app/InstallFolder.h"
+#include "app/ProcessValues.h"
+#include "game/Random.h"
+
+namespace {
+
+constexpr char InstanceMessageName[] = "Check for Zeltoria instance";
+constexpr char InstanceMutexName[] = "ZE32";
+
+constexpr char MonochromeText[] = "This program cannot be played on a monochrome display.";
+constexpr char SixteenColorText[] =
+    "This program is designed for a minimum 256-color display. You are running a 16-color "
+    "display. This will adversely affect the appearance of the graphics used in the game. "
+    "Continue anyway?";
+
+}  // namespace
+
+void Initialise(TStartupServices& services) {
+  try {
+    RandomSeed = services.Clock();
+    FindInstallFolder(services);
+  } catch (const std::exception& error) {
+    services.Boxes.ShowMessage(error.what());
+    StartupFailed = true;
+  }
+}
+
+int RunStartup(TStartupServices& services, TApplicationHost& host) {
+  Initialise(services);
+  if (StartupFailed) return ExitFailure;
+
+  const platform::ColorDepth depth = services.Screen.ScreenColorDepth();
+  const int colors = depth.BitsPerPixel * depth.Planes;
+  if (colors == 1) {
+    services.Boxes.ShowError(MonochromeText);
+    return ExitFailure;
+  }
+  if (colors == 4 && !services.Boxes.AskWarningYesNo(SixteenColorText)) return ExitSuccess;
+
+  InstanceMessage = services.Instance.RegisterMessage(InstanceMessageName);
+  const platform::MutexResult mutex = services.Instance.CreateMutex(InstanceMutexName);
+
+  // The data file is checked only by the one instance that may run.
+  if (mutex == platform::MutexResult::Created) {
+    if (!CheckDataFile(services)) return ExitFailure;
+    host.ProcessMessages();
+    host.SetTitle(ApplicationTitle);
+    host.CreateMainWindow();
+    host.CreateAboutDialog();
+    if (StartupFailed) return ExitFailure;
+    return host.Run();
+  }
+  if (mutex == platform::MutexResult::AlreadyExists) {
+    services.Instance.PostToAllWindows(InstanceMessage);
+    return ExitSuccess;
+  }
+  return ExitFailure;
+}

@@ -1,0 +1,20 @@
+// The platform services that the start-up runs on: the real ones in the game, fakes in tests.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/FileSystem.h"
+#include "platform/InstanceGuard.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Screen.h"
+#include "platform/SettingsStore.h"
+
+struct TStartupServices {
+  platform::SettingsStore& Settings;
+  platform::Screen& Screen;
+  platform::InstanceGuard& Instance;
+  platform::MessageBoxes& Boxes;
+  platform::FileSystem& Files;
+  // Milliseconds since midnight UTC, to seed the random generator with.
+  uint32_t (*Clock)();
+};

@@ -1,0 +1,25 @@
+// One running instance per user: a named mutex that the first start holds for its whole life,
+// and a registered notice that a second start sends to the running one before it exits.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+enum class MutexResult { Created, AlreadyExists, Failed };
+
+class InstanceGuard {
+ public:
+  virtual ~InstanceGuard() = default;
+  // The message number for `name`: every process that registers the same name gets the same
+  // number. The guard listens for and sends notices under the name registered last.
+  virtual uint16_t RegisterMessage(const std::string& name) = 0;
+  // Takes the mutex `name`, held until the guard goes. Created means this process is the only
+  // instance, and from then on it receives the notices of later starts.
+  virtual MutexResult CreateMutex(const std::string& name) = 0;
+  // Sends `message` to the running instance's windows; does nothing when none listens.
+  virtual void PostToAllWindows(uint16_t message) = 0;
+};
+
+}  // namespace platform

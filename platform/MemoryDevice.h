@@ -1,0 +1,49 @@
+// A device that paints into an RGB32 picture in memory, so that tests and tools can read back
+// every pixel that reached "the screen" and save it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Device.h"
+
+namespace platform {
+
+class MemoryDevice : public Device {
+ public:
+  // A picture of width x height pixels (0xFFRRGGBB), all of `fill`; the clip box covers it.
+  MemoryDevice(int width, int height, uint32_t fill = 0xFF000000u);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  uint32_t Pixel(int x, int y) const { return pixels_[size_t(y) * size_t(width_) + size_t(x)]; }
+  void SetPixel(int x, int y, uint32_t color) {
+    pixels_[size_t(y) * size_t(width_) + size_t(x)] = color;
+  }
+  // Top row first, Width() pixels a row.
+  const std::vector<uint32_t>& Pixels() const { return pixels_; }
+
+  // Narrows painting to `box`, cut to the picture.
+  void SetClipBox(const TRect& box);
+  int RealizeCount() const { return realizeCount_; }
+
+  TRect ClipBox() const override { return clip_; }
+  const LogicalPalette* SelectPalette(const LogicalPalette* palette, bool background) override;
+  const LogicalPalette* SelectedPalette() const override { return palette_; }
+  int RealizePalette() override;
+  // Copies only blocks of equal size at both ends that lie within the source array, and
+  // returns the number of block lines that landed inside the clip box (0 for a refused copy).
+  int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
+                    int srcWidth, int srcHeight, const uint8_t* bits, const BitmapInfo& info,
+                    RasterOp rop) override;
+
+ private:
+  int width_;
+  int height_;
+  std::vector<uint32_t> pixels_;
+  TRect clip_;
+  const LogicalPalette* palette_ = nullptr;
+  int realizeCount_ = 0;
+};
+
+}  // namespace platform

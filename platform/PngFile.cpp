@@ -1,0 +1,165 @@
+#include "platform/PngFile.h"
+
+#include <png.h>
+
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/MemoryDevice.h"
+
+namespace platform {
+
+namespace {
+
+struct PngErrorText {
+  char Text[256] = "";
+};
+
+void OnPngError(png_structp png, png_const_charp message) {
+  auto* error = static_cast<PngErrorText*>(png_get_error_ptr(png));
+  std::snprintf(error->Text, sizeof error->Text, "%s", message);
+  png_longjmp(png, 1);
+}
+
+void OnPngWarning(png_structp, png_const_charp) {}
+
+void AppendPngBytes(png_structp png, png_bytep data, png_size_t count) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + count);
+}
+
+void FlushPngBytes(png_structp) {}
+
+struct PngLayout {
+  int Width = 0;
+  int Height = 0;
+  int ColorType = PNG_COLOR_TYPE_RGB;
+  png_bytep* Rows = nullptr;
+  const png_color* Palette = nullptr;
+  const png_byte* Alpha = nullptr;  // tRNS entries
+  int AlphaCount = 0;
+};
+
+// Kept free of objects with destructors: libpng reports errors by longjmp.
+bool EncodeRows(const PngLayout& layout, std::vector<uint8_t>* out, PngErrorText* error) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, error, OnPngError, OnPngWarning);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_set_write_fn(png, out, AppendPngBytes, FlushPngBytes);
+  png_set_IHDR(png, info, png_uint_32(layout.Width), png_uint_32(layout.Height), 8,
+               layout.ColorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  if (layout.Palette) png_set_PLTE(png, info, layout.Palette, 256);
+  if (layout.Alpha) png_set_tRNS(png, info, layout.Alpha, layout.AlphaCount, nullptr);
+  png_write_info(png, info);
+  png_write_image(png, layout.Rows);
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+std::vector<uint8_t> Encode(PngLayout layout, std::vector<uint8_t>& bytes, size_t rowBytes) {
+  if (layout.Width <= 0 || layout.Height <= 0) throw PngError("picture is empty");
+  std::vector<png_bytep> rows(size_t(layout.Height));
+  for (size_t y = 0; y < rows.size(); ++y) rows[y] = bytes.data() + y * rowBytes;
+  layout.Rows = rows.data();
+  std::vector<uint8_t> out;
+  PngErrorText error;
+  if (!EncodeRows(layout, &out, &error))
+    throw PngError(std::string("cannot encode PNG: ") + (error.Text[0] ? error.Text : "libpng"));
+  return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodePngRgb32(int width, int height, const uint32_t* pixels, size_t stride) {
+  const size_t w = width > 0 ? size_t(width) : 0;
+  const size_t h = height > 0 ? size_t(height) : 0;
+  std::vector<uint8_t> rgb(w * h * 3);
+  for (size_t y = 0; y < h; ++y) {
+    const uint32_t* src = pixels + y * stride;
+    uint8_t* dst = rgb.data() + y * w * 3;
+    for (size_t x = 0; x < w; ++x) {
+      dst[3 * x] = uint8_t(src[x] >> 16);
+      dst[3 * x + 1] = uint8_t(src[x] >> 8);
+      dst[3 * x + 2] = uint8_t(src[x]);
+    }
+  }
+  PngLayout layout;
+  layout.Width = width;
+  layout.Height = height;
+  layout.ColorType = PNG_COLOR_TYPE_RGB;
+  return Encode(layout, rgb, w * 3);
+}
+
+std::vector<uint8_t> EncodePngIndexed(int width, int height, const uint8_t* indices,
+                                      const PngPalette& palette,
+                                      std::optional<uint8_t> transparentIndex) {
+  const size_t w = width > 0 ? size_t(width) : 0;
+  const size_t h = height > 0 ? size_t(height) : 0;
+  std::vector<uint8_t> rows(indices, indices + w * h);
+  png_color colors[256];
+  for (int i = 0; i < 256; ++i) colors[i] = {palette[i].Red, palette[i].Green, palette[i].Blue};
+  // tRNS lists alphas from entry 0 up to the transparent one; the rest stay opaque.
+  png_byte alpha[256];
+  std::memset(alpha, 255, sizeof alpha);
+  PngLayout layout;
+  layout.Width = width;
+  layout.Height = height;
+  layout.ColorType = PNG_COLOR_TYPE_PALETTE;
+  layout.Palette = colors;
+  if (transparentIndex) {
+    alpha[*transparentIndex] = 0;
+    layout.Alpha = alpha;
+    layout.AlphaCount = *transparentIndex + 1;
+  }
+  return Encode(layout, rows, w);
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) throw PngError("cannot write " + path + ": " + std::strerror(errno));
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const int writeError = errno;
+  if (std::fclose(file) != 0 || !written)
+    throw PngError("cannot write " + path + ": " + std::strerror(written ? errno : writeError));
+}
+
+namespace {
+
+template <typename EncodeFn>
+void EncodeToFile(const std::string& path, EncodeFn encode) {
+  std::vector<uint8_t> bytes;
+  try {
+    bytes = encode();
+  } catch (const PngError& e) {
+    throw PngError(path + ": " + e.what());
+  }
+  WriteFileBytes(path, bytes);
+}
+
+}  // namespace
+
+void WritePngRgb32(const std::string& path, int width, int height, const uint32_t* pixels,
+                   size_t stride) {
+  EncodeToFile(path, [&] { return EncodePngRgb32(width, height, pixels, stride); });
+}
+
+void WritePngIndexed(const std::string& path, int width, int height, const uint8_t* indices,
+                     const PngPalette& palette, std::optional<uint8_t> transparentIndex) {
+  EncodeToFile(path,
+               [&] { return EncodePngIndexed(width, height, indices, palette, transparentIndex); });
+}
+
+void SavePng(const MemoryDevice& device, const std::string& path) {
+  WritePngRgb32(path, device.Width(), device.Height(), device.Pixels().data(),
+                size_t(device.Width()));
+}
+
+}  // namespace platform

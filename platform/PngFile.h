@@ -1,0 +1,49 @@
+// PNG files of pictures: true-colour shots of a memory device and 8-bit palette pictures with
+// a transparent index. The one place where libpng is used.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class MemoryDevice;
+
+// What went wrong, naming the file where there is one.
+class PngError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct PngColor {
+  uint8_t Red = 0;
+  uint8_t Green = 0;
+  uint8_t Blue = 0;
+};
+
+using PngPalette = std::array<PngColor, 256>;
+
+// `pixels`: height rows of 0xAARRGGBB, top row first, `stride` pixels apart. Alpha is dropped.
+std::vector<uint8_t> EncodePngRgb32(int width, int height, const uint32_t* pixels, size_t stride);
+// `indices`: height rows of width palette indices, top row first, no padding. With a
+// transparent index, that palette entry is fully transparent (a tRNS chunk).
+std::vector<uint8_t> EncodePngIndexed(int width, int height, const uint8_t* indices,
+                                      const PngPalette& palette,
+                                      std::optional<uint8_t> transparentIndex);
+
+// The encoded file written to `path`; raises PngError naming the path.
+void WritePngRgb32(const std::string& path, int width, int height, const uint32_t* pixels,
+                   size_t stride);
+void WritePngIndexed(const std::string& path, int width, int height, const uint8_t* indices,
+                     const PngPalette& palette, std::optional<uint8_t> transparentIndex);
+void SavePng(const MemoryDevice& device, const std::string& path);
+
+// Writes bytes to `path`, raising PngError "cannot write PATH: REASON".
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+}  // namespace platform

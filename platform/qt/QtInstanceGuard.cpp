@@ -1,0 +1,103 @@
+#include "platform/qt/QtInstanceGuard.h"
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+
+namespace platform {
+
+namespace {
+
+constexpr int NoticeBytes = 2;  // the message number, little-endian
+constexpr int PostTimeoutMs = 1000;
+
+// Numbers 0xC000..0xFFFF, the range of registered window messages; the same in every process.
+uint16_t MessageNumber(const std::string& name) {
+  uint32_t hash = 2166136261u;  // FNV-1a
+  for (const unsigned char c : name) hash = (hash ^ c) * 16777619u;
+  return static_cast<uint16_t>(0xC000u | (hash & 0x3FFFu));
+}
+
+}  // namespace
+
+QtInstanceGuard::QtInstanceGuard(QObject* parent) : QObject(parent) {}
+
+QtInstanceGuard::~QtInstanceGuard() = default;
+
+QString QtInstanceGuard::RuntimeFolder() {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) return runtime;
+  return QDir::tempPath();
+}
+
+QString QtInstanceGuard::NoticeServerName(const std::string& name) {
+  return RuntimeFolder() + QLatin1Char('/') + QString::fromStdString(name) + QLatin1Char('-') +
+         QString::number(getuid());
+}
+
+uint16_t QtInstanceGuard::RegisterMessage(const std::string& name) {
+  NoticeName = NoticeServerName(name);
+  return MessageNumber(name);
+}
+
+MutexResult QtInstanceGuard::CreateMutex(const std::string& name) {
+  Lock = std::make_unique<QLockFile>(RuntimeFolder() + QLatin1Char('/') +
+                                     QString::fromStdString(name) + QLatin1String(".lock"));
+  // A lock is stale only when its process is gone; the game may run for hours.
+  Lock->setStaleLockTime(0);
+  if (Lock->tryLock(0)) {
+    Listen();
+    return MutexResult::Created;
+  }
+  const bool held = Lock->error() == QLockFile::LockFailedError;
+  Lock.reset();
+  return held ? MutexResult::AlreadyExists : MutexResult::Failed;
+}
+
+void QtInstanceGuard::Listen() {
+  if (NoticeName.isEmpty()) return;
+  Server = std::make_unique<QLocalServer>();
+  Server->setSocketOptions(QLocalServer::UserAccessOption);
+  // Holding the lock, a socket left here can only be a dead instance's.
+  QLocalServer::removeServer(NoticeName);
+  if (!Server->listen(NoticeName)) {
+    Server.reset();  // no notices then; the game itself runs as usual
+    return;
+  }
+  connect(Server.get(), &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* socket = Server->nextPendingConnection()) {
+      connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadNotice(socket); });
+      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      ReadNotice(socket);
+    }
+  });
+}
+
+void QtInstanceGuard::ReadNotice(QLocalSocket* socket) {
+  if (socket->bytesAvailable() < NoticeBytes) return;
+  const QByteArray bytes = socket->read(NoticeBytes);
+  const auto low = static_cast<uint8_t>(bytes[0]);
+  const auto high = static_cast<uint8_t>(bytes[1]);
+  socket->disconnect(this);
+  socket->disconnectFromServer();
+  emit MessageReceived(static_cast<quint16>(low | (high << 8)));
+}
+
+void QtInstanceGuard::PostToAllWindows(uint16_t message) {
+  if (NoticeName.isEmpty()) return;
+  QLocalSocket socket;
+  socket.connectToServer(NoticeName);
+  if (!socket.waitForConnected(PostTimeoutMs)) return;
+  const char bytes[NoticeBytes] = {static_cast<char>(message & 0xFF),
+                                   static_cast<char>(message >> 8)};
+  socket.write(bytes, NoticeBytes);
+  socket.waitForBytesWritten(PostTimeoutMs);
+  socket.disconnectFromServer();
+  if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(PostTimeoutMs);
+}
+
+}  // namespace platform

@@ -1,0 +1,50 @@
+// The single-instance guard: a QLockFile "<name>.lock" in the user's runtime folder (the temp
+// folder when there is none), taken over when its owner died, and a QLocalServer beside it on
+// which later starts send the registered notice.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "platform/InstanceGuard.h"
+
+class QLocalServer;
+class QLocalSocket;
+class QLockFile;
+
+namespace platform {
+
+class QtInstanceGuard : public QObject, public InstanceGuard {
+  Q_OBJECT
+
+ public:
+  explicit QtInstanceGuard(QObject* parent = nullptr);
+  ~QtInstanceGuard() override;
+
+  uint16_t RegisterMessage(const std::string& name) override;
+  // Created also starts listening for the notices of later starts (see MessageReceived).
+  MutexResult CreateMutex(const std::string& name) override;
+  // Connects to the running instance, sends the message and returns; gives up after a second.
+  void PostToAllWindows(uint16_t message) override;
+
+  // $XDG_RUNTIME_DIR when it names a folder, else the temp folder.
+  static QString RuntimeFolder();
+  // The local socket of the notice registered as `name`, per user.
+  static QString NoticeServerName(const std::string& name);
+
+ signals:
+  // A later start sent `message`; the main window takes the input focus when it equals
+  // InstanceMessage. Emitted from the event loop.
+  void MessageReceived(quint16 message);
+
+ private:
+  void Listen();
+  void ReadNotice(QLocalSocket* socket);
+
+  QString NoticeName;
+  std::unique_ptr<QLockFile> Lock;
+  std::unique_ptr<QLocalServer> Server;
+};
+
+}  // namespace platform

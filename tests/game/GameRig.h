@@ -1,0 +1,48 @@
+// A model with its recording window, brought into the states that tests start from.
+#pragma once
+
+#include <vector>
+
+#include "RecordingWindow.h"
+#include "game/BoardModel.h"
+#include "game/Random.h"
+
+struct TGameRig {
+  TRecordingWindow Window;
+  TBoardModel Model{Window};
+
+  TGameRig() { Window.Model = &Model; }
+
+  // Start-up at the given size: a dealt puzzle, idle.
+  void Idle(uint8_t cols = 3, uint8_t rows = 3, uint32_t seed = 1) {
+    RandomSeed = seed;
+    Model.SetCols(cols);
+    Model.SetRows(rows);
+    Model.Exit();
+    Window.Take();
+  }
+
+  // Ticks the timer while it runs, at most `limit` times; returns the ticks made.
+  int RunTimer(int limit = 1000) {
+    int ticks = 0;
+    while (Window.TimerOn && ticks < limit) {
+      Model.TimerTick();
+      ++ticks;
+    }
+    return ticks;
+  }
+
+  // A started game whose shuffle has finished: moves are taken now.
+  void Ready(uint8_t cols = 3, uint8_t rows = 3, uint32_t seed = 1) {
+    Idle(cols, rows, seed);
+    Model.Start();
+    RunTimer();
+    Window.Take();
+  }
+
+  void Tick(int n = 1) {
+    for (int i = 0; i < n; ++i) Model.TimerTick();
+  }
+};
+
+using Calls = std::vector<std::string>;

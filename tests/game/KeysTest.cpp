@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include "GameRig.h"
+
+namespace {
+
+TEST(Keys, OnlyTheFirstTwiceColsLettersAndTwiceRowsDigitsCount) {
+  TGameRig rig;
+  rig.Idle(4, 3);
+  const TBoardModel& m = rig.Model;
+  EXPECT_EQ(m.KeyToMove('A'), (TMoveCommand{ColumnAxis, 1}));
+  EXPECT_EQ(m.KeyToMove('H'), (TMoveCommand{ColumnAxis, 8}));  // column 4 down
+  EXPECT_EQ(m.KeyToMove('h'), (TMoveCommand{ColumnAxis, 8}));
+  EXPECT_EQ(m.KeyToMove('I'), std::nullopt);
+  EXPECT_EQ(m.KeyToMove('K'), std::nullopt);
+  EXPECT_EQ(m.KeyToMove('1'), (TMoveCommand{RowAxis, 1}));
+  EXPECT_EQ(m.KeyToMove('6'), (TMoveCommand{RowAxis, 6}));  // row 3 right
+  EXPECT_EQ(m.KeyToMove('7'), std::nullopt);
+  EXPECT_EQ(m.KeyToMove('0'), std::nullopt);
+  for (char32_t other : {U' ', U'\0', U'@', U'[', U'`', U'{', U'\u00e4', U'\u0410'}) {
+    EXPECT_EQ(m.KeyToMove(other), std::nullopt) << uint32_t(other);
+  }
+}
+
+TEST(Keys, AtTheLargestSizeJAndZeroAreTheLastKeysAndKNeverCounts) {
+  TGameRig rig;
+  rig.Idle(5, 5);
+  EXPECT_EQ(rig.Model.KeyToMove('j'), (TMoveCommand{ColumnAxis, 10}));
+  EXPECT_EQ(rig.Model.KeyToMove('K'), std::nullopt);
+  EXPECT_EQ(rig.Model.KeyToMove('0'), (TMoveCommand{RowAxis, 10}));
+}
+
+TEST(Keys, ALowerCaseKeyStartsItsMove) {
+  TGameRig rig;
+  rig.Ready(3, 3);
+  const TCells before = rig.Model.Board;
+  rig.Model.KeyPress('e');  // column 2 down
+  EXPECT_EQ(rig.Window.Take(),
+            (Calls{"DrawArrow col 5 pressed", "DrawCells 2,1 2,3", "Interval 100", "Timer on"}));
+  EXPECT_EQ(rig.Model.Board(2, 1), before(2, 3));
+  rig.Model.KeyPress('z');
+  EXPECT_TRUE(rig.Window.Take().empty());
+}
+
+}  // namespace

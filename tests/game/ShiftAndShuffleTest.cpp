@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "RecordingWindow.h"
+#include "game/BoardModel.h"
+#include "game/Random.h"
+
+namespace {
+
+class Board : public ::testing::Test {
+ protected:
+  Board() {
+    window.Model = &model;
+    // Every cell of the 5 × 5 array distinct, so each move is visible.
+    for (int c = 1; c <= 5; ++c) {
+      for (int r = 1; r <= 5; ++r) model.Board(c, r) = static_cast<uint8_t>(16 * c + r);
+    }
+  }
+
+  std::vector<uint8_t> CellsInPlay() const {
+    std::vector<uint8_t> cells;
+    for (int c = 1; c <= model.Cols; ++c) {
+      for (int r = 1; r <= model.Rows; ++r) cells.push_back(model.Board(c, r));
+    }
+    std::sort(cells.begin(), cells.end());
+    return cells;
+  }
+
+  TRecordingWindow window;
+  TBoardModel model{window};
+};
+
+TEST_F(Board, ColumnShiftsRotateOnlyThatColumnWithinTheRowsInPlay) {
+  model.SetRows(4);
+  const TCells before = model.Board;
+  model.ShiftColumnUp(2);
+  for (int r = 1; r <= 3; ++r) EXPECT_EQ(model.Board(2, r), before(2, r + 1));
+  EXPECT_EQ(model.Board(2, 4), before(2, 1));
+  EXPECT_EQ(model.Board(2, 5), before(2, 5));  // out of play
+  model.ShiftColumnDown(2);
+  EXPECT_TRUE(model.Board == before);
+
+  model.ShiftColumnDown(3);
+  EXPECT_EQ(model.Board(3, 1), before(3, 4));
+  EXPECT_EQ(model.Board(3, 2), before(3, 1));
+  for (int i = 1; i < 4; ++i) model.ShiftColumnDown(3);
+  EXPECT_TRUE(model.Board == before);
+}
+
+TEST_F(Board, RowShiftsRotateOnlyThatRowWithinTheColumnsInPlay) {
+  model.SetCols(4);
+  const TCells before = model.Board;
+  model.ShiftRowLeft(3);
+  for (int c = 1; c <= 3; ++c) EXPECT_EQ(model.Board(c, 3), before(c + 1, 3));
+  EXPECT_EQ(model.Board(4, 3), before(1, 3));
+  EXPECT_EQ(model.Board(5, 3), before(5, 3));
+  model.ShiftRowRight(3);
+  EXPECT_TRUE(model.Board == before);
+
+  for (int i = 0; i < 4; ++i) model.ShiftRowRight(1);
+  EXPECT_TRUE(model.Board == before);
+  for (int i = 0; i < 4; ++i) model.ShiftRowLeft(4);
+  EXPECT_TRUE(model.Board == before);
+}
+
+TEST_F(Board, ShiftsRedrawTheirLineOnlyOutsideTheShuffle) {
+  model.SetCols(4);
+  model.SetRows(5);
+  window.Take();
+  model.ShiftColumnUp(3);
+  model.ShiftRowRight(2);
+  EXPECT_EQ(window.Take(), (std::vector<std::string>{"DrawCells 3,1 3,5", "DrawCells 1,2 4,2"}));
+  model.ShuffleCount = 4;
+  model.ShiftColumnDown(1);
+  model.ShiftRowLeft(1);
+  EXPECT_TRUE(window.Take().empty());
+}
+
+TEST_F(Board, IsSolvedComparesTheCellsInPlayOnly) {
+  model.BackBoard = model.Board;
+  EXPECT_TRUE(model.IsSolved());
+  model.BackBoard(4, 4) = 0;  // out of play at 3 × 3
+  EXPECT_TRUE(model.IsSolved());
+  model.BackBoard(3, 3) = 0;
+  EXPECT_FALSE(model.IsSolved());
+}
+
+TEST_F(Board, ShuffleBatchesPermuteTheCellsAndStopAfterTenUnsolved) {
+  model.SetCols(5);
+  model.SetRows(3);
+  model.BackBoard = model.Board;
+  const auto cells = CellsInPlay();
+  RandomSeed = 99;
+  window.Take();
+  model.StartShuffle();
+  EXPECT_EQ(window.Take(), (std::vector<std::string>{"Interval 55", "Timer on"}));
+  EXPECT_EQ(model.TimerMode, TimerShuffle);
+  EXPECT_EQ(model.ShuffleCount, 10);
+
+  int batches = 0;
+  bool running = true;
+  while (running && batches < 100) {
+    running = model.ShuffleBatch();
+    ++batches;
+    ASSERT_EQ(CellsInPlay(), cells);  // lines were rotated, never a cell lost or doubled
+    ASSERT_EQ(window.Take(), (std::vector<std::string>{"DrawCells 1,1 5,3", "Show player"}));
+    ASSERT_EQ(running, model.ShuffleCount > 0);
+  }
+  EXPECT_FALSE(model.IsSolved());
+  EXPECT_EQ(model.ShuffleCount, 0);
+  EXPECT_GE(batches, 10);
+}
+
+TEST_F(Board, ABatchThatLandsOnTheSolutionStartsTheShuffleAgain) {
+  // With every cell alike, every arrangement is the solution.
+  for (int c = 1; c <= 5; ++c) {
+    for (int r = 1; r <= 5; ++r) model.Board(c, r) = 0x44;
+  }
+  model.BackBoard = model.Board;
+  model.ShuffleCount = 1;
+  EXPECT_TRUE(model.ShuffleBatch());
+  EXPECT_EQ(model.ShuffleCount, 10);
+}
+
+TEST_F(Board, TheSameSeedGivesTheSameShuffle) {
+  const TCells start = model.Board;
+  TRecordingWindow otherWindow;
+  TBoardModel other{otherWindow};
+  for (TBoardModel* m : {&model, &other}) {
+    m->SetCols(4);
+    m->SetRows(5);
+    m->Board = start;
+    m->ShuffleCount = 10;
+    RandomSeed = 4242;
+    m->ShuffleBatch();
+  }
+  EXPECT_TRUE(other.Board == model.Board);
+  EXPECT_FALSE(model.Board == start);
+}
+
+}  // namespace

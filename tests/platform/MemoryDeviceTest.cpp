@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/MemoryDevice.h"
+
+namespace {
+
+using platform::BitmapInfo;
+using platform::LogicalPalette;
+using platform::MemoryDevice;
+using platform::RasterOp;
+
+// A palette where index i is the colour (i, 2i, 255 - i), so each index is recognisable.
+LogicalPalette Ramp() {
+  LogicalPalette p;
+  for (int i = 0; i < 256; ++i) p.Entries[i] = {uint8_t(i), uint8_t(2 * i), uint8_t(255 - i), 0};
+  return p;
+}
+
+// A 3 x 2 block, bottom-up: stored row 0 (the bottom line) is 1 2 3, row 1 is 4 5 6.
+struct Block {
+  std::vector<uint8_t> Bits{1, 2, 3, 0, 4, 5, 6, 0};
+  BitmapInfo Info = BitmapInfo::Identity();
+  Block() {
+    Info.Header.Width = 3;
+    Info.Header.Height = 2;
+  }
+};
+
+TEST(MemoryDevice, CopiesBottomUpBlocksThroughThePalette) {
+  const LogicalPalette ramp = Ramp();
+  MemoryDevice dev(5, 4);
+  EXPECT_EQ(dev.SelectPalette(&ramp, false), nullptr);
+  EXPECT_EQ(dev.SelectedPalette(), &ramp);
+  Block b;
+  EXPECT_EQ(dev.StretchDIBits(1, 1, 3, 2, 0, 0, 3, 2, b.Bits.data(), b.Info, RasterOp::SrcCopy), 2);
+  EXPECT_EQ(dev.Pixel(1, 1), ramp.Rgb32(4));  // top line of the block is stored row 1
+  EXPECT_EQ(dev.Pixel(3, 2), ramp.Rgb32(3));
+  EXPECT_EQ(dev.Pixel(0, 0), 0xFF000000u);
+  EXPECT_EQ(dev.Pixel(4, 3), 0xFF000000u);
+
+  // The colour table stands between pixel and palette.
+  b.Info.Colors[5] = 200;
+  dev.StretchDIBits(0, 0, 1, 1, 1, 1, 1, 1, b.Bits.data(), b.Info, RasterOp::SrcCopy);
+  EXPECT_EQ(dev.Pixel(0, 0), ramp.Rgb32(200));
+  EXPECT_EQ(dev.RealizePalette(), 0);
+  EXPECT_EQ(dev.RealizeCount(), 1);
+}
+
+TEST(MemoryDevice, RasterOperationsWorkPerChannel) {
+  LogicalPalette p;
+  p.Entries[1] = {0xF0, 0x0F, 0xAA, 0};
+  MemoryDevice dev(1, 1, 0xFF3C3C3Cu);
+  dev.SelectPalette(&p, false);
+  std::vector<uint8_t> bits{1, 0, 0, 0};
+  BitmapInfo info = BitmapInfo::Identity();
+  info.Header.Width = 1;
+  info.Header.Height = 1;
+  dev.StretchDIBits(0, 0, 1, 1, 0, 0, 1, 1, bits.data(), info, RasterOp::SrcAnd);
+  EXPECT_EQ(dev.Pixel(0, 0), 0xFF300C28u);
+  dev.StretchDIBits(0, 0, 1, 1, 0, 0, 1, 1, bits.data(), info, RasterOp::SrcPaint);
+  EXPECT_EQ(dev.Pixel(0, 0), 0xFFF00FAAu);
+}
+
+TEST(MemoryDevice, ClipsToItsClipBoxAndRefusesBadBlocks) {
+  const LogicalPalette ramp = Ramp();
+  MemoryDevice dev(4, 4);
+  dev.SelectPalette(&ramp, false);
+  dev.SetClipBox({2, 0, 10, 2});
+  EXPECT_EQ(dev.ClipBox(), (TRect{2, 0, 4, 2}));
+  Block b;
+  // Lands at (1, 1)-(4, 3); only (2..3, 1) is inside the clip box: one line.
+  EXPECT_EQ(dev.StretchDIBits(1, 1, 3, 2, 0, 0, 3, 2, b.Bits.data(), b.Info, RasterOp::SrcCopy), 1);
+  EXPECT_EQ(dev.Pixel(2, 1), ramp.Rgb32(5));
+  EXPECT_EQ(dev.Pixel(3, 1), ramp.Rgb32(6));
+  EXPECT_EQ(dev.Pixel(1, 1), 0xFF000000u);
+  EXPECT_EQ(dev.Pixel(2, 2), 0xFF000000u);
+
+  dev.SetClipBox({0, 0, 4, 4});
+  // Unequal sizes, blocks outside the array and blocks off the device copy nothing.
+  EXPECT_EQ(dev.StretchDIBits(0, 0, 2, 2, 0, 0, 3, 2, b.Bits.data(), b.Info, RasterOp::SrcCopy), 0);
+  EXPECT_EQ(dev.StretchDIBits(0, 0, 3, 2, 1, 0, 3, 2, b.Bits.data(), b.Info, RasterOp::SrcCopy), 0);
+  EXPECT_EQ(dev.StretchDIBits(0, 0, 3, 3, 0, 0, 3, 3, b.Bits.data(), b.Info, RasterOp::SrcCopy), 0);
+  EXPECT_EQ(dev.StretchDIBits(-5, 0, 3, 2, 0, 0, 3, 2, b.Bits.data(), b.Info, RasterOp::SrcCopy),
+            0);
+  EXPECT_EQ(dev.Pixel(0, 0), 0xFF000000u);
+}
+
+TEST(MemoryDevice, WithoutPaletteIndicesShowAsGrey) {
+  MemoryDevice dev(1, 1);
+  std::vector<uint8_t> bits{9, 0, 0, 0};
+  BitmapInfo info = BitmapInfo::Identity();
+  info.Header.Width = 1;
+  info.Header.Height = 1;
+  dev.StretchDIBits(0, 0, 1, 1, 0, 0, 1, 1, bits.data(), info, RasterOp::SrcCopy);
+  EXPECT_EQ(dev.Pixel(0, 0), 0xFF090909u);
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+// vx8tool extract FILE NAME OUT: the decoded picture NAME, as an 8-bit palette PNG with the
+// file's palette (OUT ending in .png) or as bare palette indices (OUT ending in .raw).
+#include <string>
+
+#include "image/VX8Library.h"
+#include "platform/PngFile.h"
+#include "tools/vx8tool/Commands.h"
+#include "tools/vx8tool/ToolSupport.h"
+
+namespace vx8tool {
+
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  if (text.size() < end.size()) return false;
+  for (size_t i = 0; i < end.size(); ++i) {
+    char c = text[text.size() - end.size() + i];
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c != end[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int ExtractCommand(const Args& args) {
+  const std::string& path = args[0];
+  const std::string& name = args[1];
+  const std::string& out = args[2];
+  const bool png = EndsWith(out, ".png");
+  if (!png && !EndsWith(out, ".raw")) throw UsageError(out + ": OUT must end in .png or .raw");
+
+  TVX8Library library;
+  library.OpenLibrary(path);
+  TImageNode* entry = library.GetImage(name);
+  TVX8ImageData* data = library.GetImageData(entry);
+  if (!data) throw std::runtime_error(name + ": cannot make its drawing surface");
+  const std::vector<uint8_t> pixels = SurfacePixels(*data);
+
+  if (!png) {
+    platform::WriteFileBytes(out, pixels);
+    return ExitOk;
+  }
+  platform::PngPalette palette;
+  const std::array<uint8_t, 1024>& file = *library.Palette();
+  for (int i = 0; i < 256; ++i) palette[i] = {file[4 * i + 2], file[4 * i + 1], file[4 * i]};
+  std::optional<uint8_t> transparent;
+  if (entry->Image->Transparent()) transparent = entry->Image->TransparentColor();
+  platform::WritePngIndexed(out, data->Width(), data->Height(), pixels.data(), palette,
+                            transparent);
+  return ExitOk;
+}
+
+}  // namespace vx8tool

@@ -1,0 +1,64 @@
+// vx8tool: lists, verifies and extracts the pictures of an image library file.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "tools/vx8tool/Commands.h"
+#include "tools/vx8tool/ToolSupport.h"
+
+namespace {
+
+struct Command {
+  const char* Name;
+  const char* Arguments;
+  const char* Summary;
+  size_t ArgumentCount;
+  int (*Run)(const vx8tool::Args&);
+};
+
+// Further commands are added here, each with a file of its own.
+const Command Commands[] = {
+    {"list", "FILE", "one line per record, in file order", 1, vx8tool::ListCommand},
+    {"verify", "FILE", "load every catalogued picture as the game does", 1, vx8tool::VerifyCommand},
+    {"extract", "FILE NAME OUT", "write picture NAME as OUT.png (palette) or OUT.raw (indices)", 3,
+     vx8tool::ExtractCommand},
+};
+
+void PrintUsage(std::FILE* out) {
+  std::fprintf(out, "usage: vx8tool COMMAND ARGUMENTS\n\ncommands:\n");
+  for (const Command& c : Commands)
+    std::fprintf(out, "  %-8s %-16s %s\n", c.Name, c.Arguments, c.Summary);
+}
+
+int UsageFailure(const std::string& text) {
+  vx8tool::PrintError(text);
+  PrintUsage(stderr);
+  return vx8tool::ExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return UsageFailure("no command given");
+  const std::string name = argv[1];
+  if (name == "-h" || name == "--help" || name == "help") {
+    PrintUsage(stdout);
+    return vx8tool::ExitOk;
+  }
+  for (const Command& c : Commands) {
+    if (name != c.Name) continue;
+    const vx8tool::Args args(argv + 2, argv + argc);
+    if (args.size() != c.ArgumentCount)
+      return UsageFailure(std::string("usage: vx8tool ") + c.Name + " " + c.Arguments);
+    try {
+      return c.Run(args);
+    } catch (const vx8tool::UsageError& e) {
+      return UsageFailure(e.what());
+    } catch (const std::exception& e) {
+      vx8tool::PrintError(e.what());
+      return vx8tool::ExitFailure;
+    }
+  }
+  return UsageFailure("unknown command " + name);
+}

@@ -1,0 +1,41 @@
+// The board model without a window, for the lab's commands: the puzzle's arguments, a window
+// that only keeps the timer's state, and the board as text.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/BoardModel.h"
+
+// Draws nothing; the timer is just a flag that the caller ticks by hand.
+class THeadlessWindow : public TBoardWindow {
+ public:
+  bool TimerOn = false;
+
+  void EnableControls(bool) override {}
+  void DrawCells(int32_t, int32_t, int32_t, int32_t) override {}
+  void DrawArrow(bool, int32_t) override {}
+  void DrawBoard(bool) override {}
+  void ShowSurface(bool) override {}
+  void DrawMoveFrame() override {}
+  void SetTimerInterval(int32_t) override {}
+  void SetTimerEnabled(bool enabled) override { TimerOn = enabled; }
+};
+
+struct TDealArguments {
+  uint32_t Seed = 0;
+  uint8_t Cols = 3;
+  uint8_t Rows = 3;
+};
+
+// SEED COLS ROWS: a decimal 32-bit seed and two sizes from 3 to 5; none when they do not fit.
+std::optional<TDealArguments> ParseDealArguments(const std::vector<std::string>& args);
+
+// Seeds the generator, sets the size and deals, as the game would.
+void DealFrom(TBoardModel& model, const TDealArguments& deal);
+
+// The player's board, top row first, each cell as two lower-case hex digits, one space apart.
+void PrintBoard(const TBoardModel& model, std::ostream& out);

@@ -1,0 +1,33 @@
+// zeltoria-lab start SEED COLS ROWS: the deal, then Start and every shuffle batch the timer
+// runs, each board followed by a blank line, and last the number of batches.
+#include <ostream>
+
+#include "tools/zeltoria-lab/HeadlessBoard.h"
+#include "tools/zeltoria-lab/LabCommand.h"
+
+namespace {
+
+int RunStart(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+  const auto deal = ParseDealArguments(args);
+  if (!deal) return UsageExit;
+  THeadlessWindow window;
+  TBoardModel model(window);
+  DealFrom(model, *deal);
+  PrintBoard(model, out);
+  out << '\n';
+
+  model.Start();
+  int batches = 0;
+  while (window.TimerOn) {
+    model.TimerTick();
+    ++batches;
+    PrintBoard(model, out);
+    out << '\n';
+  }
+  out << "batches " << batches << '\n';
+  return 0;
+}
+
+}  // namespace
+
+const TLabCommand StartCommand{"start", "SEED COLS ROWS", RunStart};
