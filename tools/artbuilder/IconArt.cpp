@@ -55,29 +55,50 @@ void DrawHand(QPainter& p) {
   p.setBrush(QColor(0x2E, 0x80, 0x52));
   p.drawRoundedRect(QRectF(10, 25.5, 13.5, 5), 1.2, 1.2);
   p.setPen(QPen(QColor(0x60, 0x66, 0x6C), 1.0, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(QPointF(12.9, 16.5), QPointF(12.9, 19));
-  p.drawLine(QPointF(16.9, 17), QPointF(16.9, 20));
-  p.drawLine(QPointF(20.9, 18), QPointF(20.9, 20.5));
+  p.drawLine(QPointF(16.6, 12.5), QPointF(16.6, 15.5));
+  p.drawLine(QPointF(20.7, 13.5), QPointF(20.7, 16.5));
 }
 
-void DrawRoadStar(QPainter& p, QPointF c, double reach, double width, double capRadius, QColor road,
-                  QColor kerb) {
+// Eight roads leaving a crossing: the four straight ones run out to the rim, the diagonal
+// ones end in turning circles, as dead ends do on the boards.
+struct RoadNetwork {
+  QPainterPath Roads;
+  std::vector<QLineF> CentreLines;
+};
+
+RoadNetwork MakeRoadNetwork(QPointF c, double reach, double width, double capRadius, bool caps) {
+  RoadNetwork net;
+  QPainterPathStroker stroker;
+  stroker.setWidth(width);
+  QPainterPath lines;
+  const double hub = width * 0.85;
   for (int k = 0; k < 8; ++k) {
     const double a = -M_PI / 2 + k * M_PI / 4;
     const bool diagonal = k % 2 == 1;
-    const double r = diagonal ? reach * 0.72 : reach;
-    const QPointF end(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
-    if (diagonal) {
-      p.setPen(QPen(kerb, width * 0.5));
-      p.setBrush(road);
-      p.drawEllipse(end, capRadius, capRadius);
+    const double r = diagonal ? reach * 0.68 : reach;
+    const QPointF dir(std::cos(a), std::sin(a));
+    const QPointF end = c + dir * r;
+    lines.moveTo(c);
+    lines.lineTo(end);
+    if (diagonal && caps) {
+      QPainterPath cap;
+      cap.addEllipse(end, capRadius, capRadius);
+      net.Roads = net.Roads.united(cap);
     }
-    p.setPen(QPen(road, width, Qt::SolidLine, diagonal ? Qt::RoundCap : Qt::FlatCap));
-    p.drawLine(c, end);
+    if (!diagonal) net.CentreLines.push_back(QLineF(c + dir * (hub + width * 0.4), end));
   }
-  p.setPen(Qt::NoPen);
-  p.setBrush(road);
-  p.drawEllipse(c, width * 1.1, width * 1.1);
+  net.Roads = net.Roads.united(stroker.createStroke(lines));
+  QPainterPath centre;
+  centre.addEllipse(c, hub, hub);
+  net.Roads = net.Roads.united(centre).simplified();
+  return net;
+}
+
+QPainterPath Widened(const QPainterPath& path, double by) {
+  QPainterPathStroker stroker;
+  stroker.setWidth(2 * by);
+  stroker.setJoinStyle(Qt::RoundJoin);
+  return path.united(stroker.createStroke(path)).simplified();
 }
 
 }  // namespace
@@ -144,11 +165,26 @@ QImage DrawEmblem(int size) {
   QPainterPath inside;
   inside.addEllipse(c, 38, 38);
   p.setClipPath(inside);
-  const QColor shadow(0, 0, 0, 120);
-  p.translate(1.2 * bold, 1.6 * bold);
-  DrawRoadStar(p, c, 40, 7.5 * bold, 5.5 * bold, shadow, shadow);
-  p.translate(-1.2 * bold, -1.6 * bold);
-  DrawRoadStar(p, c, 40, 7.5 * bold, 5.5 * bold, RampColor(kRoad, 24), RampColor(kRoad, 9));
+  const double width = 8 * bold;
+  const RoadNetwork net = MakeRoadNetwork(c, 40, width, 5.5 * bold, size >= 32);
+  p.setPen(Qt::NoPen);
+  if (size >= 32) {
+    p.setBrush(QColor(0, 0, 0, 110));
+    p.drawPath(Widened(net.Roads, width * 0.16).translated(1.4 * bold, 2 * bold));
+    p.setBrush(RampColor(kRoad, 8));
+    p.drawPath(Widened(net.Roads, width * 0.16));
+  }
+  QLinearGradient sand(0, 10, 0, 90);
+  sand.setColorAt(0, RampColor(kRoad, 27));
+  sand.setColorAt(1, RampColor(kRoad, 21));
+  p.setBrush(sand);
+  p.drawPath(net.Roads);
+  if (size >= 48) {
+    QPen dash(RampColor(kRoad, 14), width * 0.14, Qt::CustomDashLine, Qt::FlatCap);
+    dash.setDashPattern({3, 2.5});
+    p.setPen(dash);
+    for (const QLineF& l : net.CentreLines) p.drawLine(l);
+  }
   p.end();
   return image;
 }

@@ -12,7 +12,8 @@
 namespace art {
 namespace {
 
-const QRectF kPanel(14, 14, 178, 112);
+const QRectF kStartPanel(14, 14, 178, 112);
+const QRectF kWinPanel(14, 30, 178, 100);
 
 void DrawPost(QPainter& p, double x, double top, double bottom) {
   const QRectF post(x - 4, top, 8, bottom - top);
@@ -28,20 +29,20 @@ void DrawPost(QPainter& p, double x, double top, double bottom) {
 }
 
 // The green panel with its white border; `inside` draws the message.
-void DrawPanel(QPainter& p, const std::function<void(QPainter&)>& inside) {
+void DrawPanel(QPainter& p, const QRectF& panel, const std::function<void(QPainter&)>& inside) {
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(4, 8, 12, 170));
-  p.drawRoundedRect(kPanel.translated(3, 4), 11, 11);
+  p.drawRoundedRect(panel.translated(3, 4), 11, 11);
   p.setBrush(RampColor(kFrame, 0));
-  p.drawRoundedRect(kPanel, 11, 11);
-  QLinearGradient g(0, kPanel.top(), 0, kPanel.bottom());
+  p.drawRoundedRect(panel, 11, 11);
+  QLinearGradient g(0, panel.top(), 0, panel.bottom());
   g.setColorAt(0, RampColor(kButton, 23));
   g.setColorAt(1, RampColor(kButton, 14));
   p.setBrush(g);
-  p.drawRoundedRect(kPanel.adjusted(1.5, 1.5, -1.5, -1.5), 9.5, 9.5);
+  p.drawRoundedRect(panel.adjusted(1.5, 1.5, -1.5, -1.5), 9.5, 9.5);
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(RampColor(kLight, 12), 2.5));
-  p.drawRoundedRect(kPanel.adjusted(6, 6, -6, -6), 6, 6);
+  p.drawRoundedRect(panel.adjusted(6, 6, -6, -6), 6, 6);
   inside(p);
 }
 
@@ -96,12 +97,42 @@ QPainterPath Star(QPointF c, double outer, double inner) {
 
 void DrawStar(QPainter& p, QPointF c, double size) {
   const QPainterPath s = Star(c, size, size * 0.45);
-  p.setPen(QPen(RampColor(kCaption, 2), 1.5));
+  p.setPen(QPen(RampColor(kCaption, 1), 1.5));
   QLinearGradient g(c.x(), c.y() - size, c.x(), c.y() + size);
-  g.setColorAt(0, RampColor(kCaption, 15));
-  g.setColorAt(1, RampColor(kCaption, 9));
+  g.setColorAt(0, RampColor(kCaption, 13));
+  g.setColorAt(1, RampColor(kCaption, 8));
   p.setBrush(g);
   p.drawPath(s);
+}
+
+// A chequered finish banner strung between the posts, waving a little.
+void DrawFinishBanner(QPainter& p, const QRectF& area) {
+  const int columns = 12, rows = 4;
+  const double cw = area.width() / columns, ch = area.height() / rows;
+  auto at = [&](double i, double j) {
+    const double x = area.left() + i * cw;
+    return QPointF(x, area.top() + j * ch + 3.0 * std::sin((i / columns) * 2 * M_PI));
+  };
+  QPolygonF outline;
+  for (int i = 0; i <= columns; ++i) outline << at(i, 0);
+  for (int i = columns; i >= 0; --i) outline << at(i, rows);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(4, 8, 12, 170));
+  p.drawPolygon(outline.translated(2, 3));
+  p.setBrush(RampColor(kLight, 12));
+  p.drawPolygon(outline);
+  p.setBrush(RampColor(kGreys, 1));
+  for (int j = 0; j < rows; ++j) {
+    for (int i = 0; i < columns; ++i) {
+      if ((i + j) % 2) continue;
+      QPolygonF square;
+      square << at(i, j) << at(i + 1, j) << at(i + 1, j + 1) << at(i, j + 1);
+      p.drawPolygon(square);
+    }
+  }
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(RampColor(kFrame, 0), 1.5));
+  p.drawPolygon(outline);
 }
 
 }  // namespace
@@ -112,7 +143,7 @@ QImage DrawClickStart() {
   BeginSmooth(p, image);
   DrawPost(p, 64, 100, 200);
   DrawPost(p, 142, 100, 200);
-  DrawPanel(p, [](QPainter& q) {
+  DrawPanel(p, kStartPanel, [](QPainter& q) {
     const QColor ink = RampColor(kLight, 12);
     Text(q, QStringLiteral("Click"), 19, QRectF(14, 26, 178, 24), ink);
     Text(q, QStringLiteral("Start"), 40, QRectF(14, 46, 178, 44), ink);
@@ -127,16 +158,17 @@ QImage DrawWellDone() {
   QImage image = NewArt(kBackPictureSize, kBackPictureSize);
   QPainter p;
   BeginSmooth(p, image);
-  DrawPost(p, 64, 100, 200);
-  DrawPost(p, 142, 100, 200);
-  DrawPanel(p, [](QPainter& q) {
+  DrawPost(p, 64, 110, 200);
+  DrawPost(p, 142, 110, 200);
+  DrawFinishBanner(p, QRectF(60, 146, 86, 26));
+  DrawPanel(p, kWinPanel, [](QPainter& q) {
     const QColor ink = RampColor(kLight, 12);
-    Text(q, QStringLiteral("Well"), 36, QRectF(14, 26, 178, 42), ink);
-    Text(q, QStringLiteral("done!"), 36, QRectF(14, 62, 178, 42), ink);
+    Text(q, QStringLiteral("Well"), 34, QRectF(14, 44, 178, 38), ink);
+    Text(q, QStringLiteral("done!"), 34, QRectF(14, 80, 178, 38), ink);
   });
-  DrawStar(p, QPointF(103, 160), 24);
-  DrawStar(p, QPointF(60, 168), 14);
-  DrawStar(p, QPointF(146, 168), 14);
+  DrawStar(p, QPointF(103, 27), 19);
+  DrawStar(p, QPointF(64, 32), 12);
+  DrawStar(p, QPointF(142, 32), 12);
   p.end();
   return image;
 }
