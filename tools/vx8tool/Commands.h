@@ -22,5 +22,6 @@ class UsageError : public std::runtime_error {
 int ListCommand(const Args& args);
 int VerifyCommand(const Args& args);
 int ExtractCommand(const Args& args);
+int SheetCommand(const Args& args);
 
 }  // namespace vx8tool

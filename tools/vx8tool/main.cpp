@@ -23,6 +23,8 @@ const Command Commands[] = {
     {"verify", "FILE", "load every catalogued picture as the game does", 1, vx8tool::VerifyCommand},
     {"extract", "FILE NAME OUT", "write picture NAME as OUT.png (palette) or OUT.raw (indices)", 3,
      vx8tool::ExtractCommand},
+    {"sheet", "FILE OUT.png", "every picture at twice its size with its name, as one PNG", 2,
+     vx8tool::SheetCommand},
 };
 
 void PrintUsage(std::FILE* out) {
