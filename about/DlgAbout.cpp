@@ -1,0 +1,298 @@
+#include "about/DlgAbout.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+#include "about/ShapeWidget.h"
+#include "game/Random.h"
+#include "platform/qt/AppCursors.h"
+
+namespace {
+
+// The faces the dialog was drawn with, as Linux has them.
+const QString Sans = QStringLiteral("Liberation Sans");
+const QString Serif = QStringLiteral("Liberation Serif");
+
+QFont Face(const QString& family, int pixelHeight, bool bold = false) {
+  QFont font(family);
+  font.setPixelSize(pixelHeight);
+  font.setBold(bold);
+  return font;
+}
+
+void SetTextColor(QWidget* widget, QColor color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, color);
+  palette.setColor(QPalette::Text, color);
+  widget->setPalette(palette);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect place,
+                  Qt::Alignment horizontal, bool wordWrap = false) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(place);
+  label->setAlignment(horizontal | Qt::AlignTop);
+  label->setWordWrap(wordWrap);
+  return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect place) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(place);
+  return button;
+}
+
+TShapeWidget* MakeShape(QWidget* parent, const char* name, QRect place, QColor fill) {
+  auto* shape = new TShapeWidget(parent, fill);
+  shape->setObjectName(QString::fromLatin1(name));
+  shape->setGeometry(place);
+  return shape;
+}
+
+}  // namespace
+
+const std::array<QString, 3> TDlgAbout::HomeOfLines = {
+    QStringLiteral("Home of Quillmoor and Brassfern Lanes"),
+    QStringLiteral("Home of Tessellon, the sliding mosaic"),
+    QStringLiteral("Home of Nimbulo and Pebblewick Park"),
+};
+
+const std::array<QColor, 6> TDlgAbout::HomeOfColors = {
+    QColor(0x00, 0x00, 0x00), QColor(0x80, 0x00, 0x00), QColor(0x00, 0x00, 0x80),
+    QColor(0xFF, 0x00, 0x00), QColor(0x00, 0x00, 0xFF), QColor(0x00, 0x80, 0x00),
+};
+
+TAboutServices TAboutServices::Default() {
+  TAboutServices services;
+  services.OpenLink = [](const QString& link) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(link));
+  };
+  services.SeedSource = ClockSeed;
+  services.LogoPath = QStringLiteral(":/zeltoria/logo.png");
+  return services;
+}
+
+TDlgAbout::TDlgAbout(QWidget* parent, TAboutServices services)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      Services(std::move(services)) {
+  setObjectName(QStringLiteral("DlgAbout"));
+  setFixedSize(ClientWidth, ClientHeight);
+  setFont(Face(Sans, 12));
+  SetTextColor(this, Qt::black);
+  setMouseTracking(true);
+  CreateComponents();
+  FormCreate();
+}
+
+void TDlgAbout::CreateComponents() {
+  Bevel1 = new QFrame(this);
+  Bevel1->setObjectName(QStringLiteral("Bevel1"));
+  Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Bevel1->setGeometry(7, 8, 413, 237);
+
+  imgLogo = new QLabel(this);
+  imgLogo->setObjectName(QStringLiteral("imgLogo"));
+  imgLogo->setGeometry(17, 18, 98, 98);
+  imgLogo->setAlignment(Qt::AlignCenter);
+  imgLogo->setScaledContents(true);
+  imgLogo->setMouseTracking(true);
+  const QPixmap logo(Services.LogoPath);
+  if (!logo.isNull()) imgLogo->setPixmap(logo);
+
+  Label1 = MakeLabel(this, "Label1", QStringLiteral("Zeltoria"), {126, 27, 278, 63},
+                     Qt::AlignHCenter, true);
+  Label1->setFont(Face(Serif, 56, true));
+
+  lblVersion = MakeLabel(this, "lblVersion", QString(), {360, 36, 30, 14}, Qt::AlignLeft);
+  lblVersion->setFont(Face(Sans, 11));
+
+  cmdWhatIs = MakeButton(this, "cmdWhatIs", QStringLiteral("What is a..."), {121, 15, 89, 21});
+
+  Label2 = MakeLabel(this, "Label2", QStringLiteral("A VEXO! Puzzle Classic"), {174, 95, 182, 19},
+                     Qt::AlignHCenter);
+  Label2->setFont(Face(Sans, 16, true));
+  SetTextColor(Label2, Qt::red);
+
+  Shape1 = MakeShape(this, "Shape1", {19, 123, 76, 37}, Qt::yellow);
+  Label3 = MakeLabel(this, "Label3", QStringLiteral("Come by for a visit!"), {31, 126, 52, 30},
+                     Qt::AlignHCenter, true);
+  Shape2 = MakeShape(this, "Shape2", {332, 123, 76, 37}, Qt::yellow);
+  Label8 = MakeLabel(this, "Label8", QStringLiteral("Lots to see and do!"), {338, 126, 64, 30},
+                     Qt::AlignHCenter, true);
+
+  Shape3 = MakeShape(this, "Shape3", {97, 129, 233, 25}, Qt::white);
+  Shape3->setMouseTracking(true);
+  lblURL = MakeLabel(this, "lblURL", QStringLiteral("www.example.com/vexo"), {101, 132, 224, 19},
+                     Qt::AlignHCenter);
+  lblURL->setFont(Face(Sans, 16, true));
+  lblURL->setMouseTracking(true);
+
+  lblHomeOf = MakeLabel(this, "lblHomeOf", QString(), {16, 172, 397, 19}, Qt::AlignHCenter);
+  lblHomeOf->setFont(Face(Sans, 16, true));
+
+  Label5 = MakeLabel(
+      this, "Label5",
+      QStringLiteral("Zeltoria is freeware from VEXO! Software. Share it with your friends!"),
+      {41, 204, 346, 14}, Qt::AlignLeft);
+  Label5->setFont(Face(Sans, 11));
+  Label6 = MakeLabel(this, "Label6", QStringLiteral("Puzzle and art by VEXO! Software"),
+                     {123, 220, 181, 14}, Qt::AlignHCenter);
+  Label6->setFont(Face(Sans, 11));
+
+  pnlWhatIs = new QFrame(this);
+  pnlWhatIs->setObjectName(QStringLiteral("pnlWhatIs"));
+  pnlWhatIs->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  pnlWhatIs->setAutoFillBackground(true);
+  pnlWhatIs->setGeometry(15, 122, 397, 116);
+  pnlWhatIs->hide();
+  Label9 = MakeLabel(pnlWhatIs, "Label9",
+                     QStringLiteral("A zeltoria is a garden paved with square stones, each one "
+                                    "carved with paths. Its keepers slide whole rows and columns "
+                                    "of stones, one place at a time, until every path meets its "
+                                    "neighbour again and the garden is whole."),
+                     {13, 7, 374, 79}, Qt::AlignHCenter, true);
+  Label9->setFont(Face(Serif, 16));
+  cmdIKnow = MakeButton(pnlWhatIs, "cmdIKnow", QStringLiteral("Now I know"), {300, 88, 89, 21});
+
+  cmdOK = MakeButton(this, "cmdOK", QStringLiteral("OK"), {176, 254, 75, 25});
+  cmdOK->setDefault(true);
+
+  tmrFlash = new QTimer(this);
+  tmrFlash->setObjectName(QStringLiteral("tmrFlash"));
+  tmrFlash->setInterval(FlashInterval);
+  tmrFlash->start();
+
+  setTabOrder(cmdOK, cmdWhatIs);
+  setTabOrder(cmdWhatIs, cmdIKnow);
+  cmdOK->setFocus();
+
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOKClick(); });
+  connect(cmdWhatIs, &QPushButton::clicked, this, [this] { cmdWhatIsClick(); });
+  connect(cmdIKnow, &QPushButton::clicked, this, [this] { cmdIKnowClick(); });
+  connect(tmrFlash, &QTimer::timeout, this, [this] { tmrFlashTimer(); });
+  // The frame and the texts around the link let the pointer through to the dialog, so moving
+  // anywhere off the link clears its highlight.
+  for (QWidget* passive :
+       std::initializer_list<QWidget*>{Bevel1, Label1, lblVersion, Label2, Shape1, Label3, Shape2,
+                                       Label8, lblHomeOf, Label5, Label6})
+    passive->setAttribute(Qt::WA_TransparentForMouseEvents);
+  lblURL->installEventFilter(this);
+  Shape3->installEventFilter(this);
+  imgLogo->installEventFilter(this);
+}
+
+void TDlgAbout::FormCreate() {
+  Bevel1->setEnabled(false);
+  lblURL->setCursor(platform::AppCursor(platform::LinkCursor));
+  lblVersion->setText(QStringLiteral("1.5.0"));
+  setWindowTitle(QGuiApplication::applicationDisplayName() + QStringLiteral(": About"));
+  RandomSeed = Services.SeedSource();
+  ShowNextHomeOf();
+}
+
+void TDlgAbout::FormShow() {
+  pnlWhatIs->hide();
+  cmdWhatIs->setEnabled(true);
+  // Enabling a running timer keeps its rhythm.
+  if (!tmrFlash->isActive()) tmrFlash->start();
+}
+
+void TDlgAbout::cmdOKClick() {
+  accept();
+}
+
+void TDlgAbout::cmdWhatIsClick() {
+  cmdWhatIs->setEnabled(false);
+  pnlWhatIs->show();
+}
+
+void TDlgAbout::cmdIKnowClick() {
+  pnlWhatIs->hide();
+  cmdWhatIs->setEnabled(true);
+}
+
+void TDlgAbout::lblURLMouseMove() {
+  SetLinkHot(true);
+}
+
+void TDlgAbout::FormMouseMove() {
+  SetLinkHot(false);
+}
+
+void TDlgAbout::lblURLClick() {
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  // The default cursor comes back however the opening ends.
+  struct RestoreCursor {
+    ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
+  } restore;
+  Services.OpenLink(lblURL->text().left(79));
+}
+
+void TDlgAbout::tmrFlashTimer() {
+  ShowNextHomeOf();
+}
+
+void TDlgAbout::ShowNextHomeOf() {
+  const int i = (tmrFlashTag + 1) % int(HomeOfLines.size());
+  lblHomeOf->setText(HomeOfLines[i]);
+  SetTextColor(lblHomeOf, HomeOfColors[Random(HomeOfColors.size())]);
+  tmrFlashTag = i;
+}
+
+void TDlgAbout::SetLinkHot(bool hot) {
+  if (hot == LinkHot) return;
+  LinkHot = hot;
+  QFont font = lblURL->font();
+  font.setBold(true);
+  font.setUnderline(hot);
+  lblURL->setFont(font);
+  SetTextColor(lblURL, hot ? QColor(0x00, 0x00, 0xFF) : QColor(Qt::black));
+}
+
+void TDlgAbout::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TDlgAbout::mouseMoveEvent(QMouseEvent* event) {
+  FormMouseMove();
+  QDialog::mouseMoveEvent(event);
+}
+
+bool TDlgAbout::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) {
+    if (watched == lblURL || watched == Shape3) {
+      lblURLMouseMove();
+      return true;
+    }
+    if (watched == imgLogo) {
+      FormMouseMove();
+      return true;
+    }
+  }
+  const bool press = event->type() == QEvent::MouseButtonPress;
+  const bool release = event->type() == QEvent::MouseButtonRelease;
+  if (watched == lblURL && (press || release)) {
+    // A click is a left press and a left release over the link.
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton) return false;
+    if (press) {
+      LinkPressed = true;
+    } else if (LinkPressed) {
+      LinkPressed = false;
+      if (lblURL->rect().contains(mouse->position().toPoint())) lblURLClick();
+    }
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,82 @@
+#include "platform/qt/WidgetDevice.h"
+
+#include <QPainter>
+
+#include "platform/DibBlock.h"
+
+namespace platform {
+
+namespace {
+
+TRect ToTRect(const QRect& r) {
+  if (r.isEmpty()) return TRect{};
+  return TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+QPainter::CompositionMode ModeOf(RasterOp rop) {
+  switch (rop) {
+    case RasterOp::SrcAnd:
+      return QPainter::RasterOp_SourceAndDestination;
+    case RasterOp::SrcPaint:
+      return QPainter::RasterOp_SourceOrDestination;
+    case RasterOp::SrcCopy:
+      break;
+  }
+  return QPainter::CompositionMode_Source;
+}
+
+}  // namespace
+
+WidgetDevice::WidgetDevice(QPainter& painter, const QRegion& region)
+    : Painter(painter), Clip(ToTRect(region.boundingRect())) {}
+
+WidgetDevice::WidgetDevice(QPainter& painter, const QRect& rect)
+    : Painter(painter), Clip(ToTRect(rect)) {}
+
+const LogicalPalette* WidgetDevice::SelectPalette(const LogicalPalette* palette, bool background) {
+  const LogicalPalette* previous = Palette;
+  Palette = palette;
+  Background = background;
+  return previous;
+}
+
+int WidgetDevice::RealizePalette() {
+  ++Realized;
+  return 0;
+}
+
+int WidgetDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc,
+                                int ySrc, int srcWidth, int srcHeight, const uint8_t* bits,
+                                const BitmapInfo& info, RasterOp rop) {
+  if (bits == nullptr || destWidth != srcWidth || destHeight != srcHeight) return 0;
+  if (srcWidth <= 0 || srcHeight <= 0) return 0;
+  if (!DibBlockInside(info, xSrc, ySrc, srcWidth, srcHeight)) return 0;
+  // The block's far corner must stay representable.
+  if (int64_t(xDest) + destWidth > INT32_MAX || int64_t(yDest) + destHeight > INT32_MAX) return 0;
+
+  const TRect dest{xDest, yDest, xDest + destWidth, yDest + destHeight};
+  TRect visible;
+  if (!IntersectRect(visible, dest, Clip)) return 0;
+
+  // The visible part as a block of its own: its lower-left pixel in bottom-up lines.
+  const int w = visible.Width();
+  const int h = visible.Height();
+  const int subX = xSrc + (visible.Left - dest.Left);
+  const int subY = ySrc + (dest.Bottom - visible.Bottom);
+
+  uint32_t colors[256];
+  ColorTableToRgb32(info, Palette, colors);
+  if (Block.width() != w || Block.height() != h) Block = QImage(w, h, QImage::Format_RGB32);
+  ExpandDibBlock(bits, info, colors, subX, subY, w, h, reinterpret_cast<uint32_t*>(Block.bits()),
+                 size_t(Block.bytesPerLine()) / sizeof(uint32_t));
+
+  Painter.save();
+  Painter.setCompositionMode(ModeOf(rop));
+  // Scaled screens show the pixels as crisp squares.
+  Painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  Painter.drawImage(QPoint(visible.Left, visible.Top), Block);
+  Painter.restore();
+  return h;
+}
+
+}  // namespace platform

@@ -1,0 +1,48 @@
+// The drawing device of a widget's paint event (or of any QPainter): palette-index blocks are
+// turned into true colour through the selected logical palette and painted with raster operations.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QRegion>
+
+#include "platform/Device.h"
+
+class QPainter;
+
+namespace platform {
+
+class WidgetDevice final : public Device {
+ public:
+  // The clip box is the bounding box of `region` (the paint event's region), in the painter's
+  // co-ordinates. The painter must outlive the device.
+  WidgetDevice(QPainter& painter, const QRegion& region);
+  WidgetDevice(QPainter& painter, const QRect& rect);
+
+  TRect ClipBox() const override { return Clip; }
+
+  const LogicalPalette* SelectPalette(const LogicalPalette* palette, bool background) override;
+  const LogicalPalette* SelectedPalette() const override { return Palette; }
+  bool SelectedAsBackground() const { return Background; }
+
+  // A true-colour screen changes no entries; the calls are only counted.
+  int RealizePalette() override;
+  int RealizeCount() const { return Realized; }
+
+  // Paints only the part of the block that lies in the clip box and returns its number of lines.
+  // Unequal source and destination sizes, an empty block, or a block outside the pixel array
+  // copy nothing and return 0.
+  int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
+                    int srcWidth, int srcHeight, const uint8_t* bits, const BitmapInfo& info,
+                    RasterOp rop) override;
+
+ private:
+  QPainter& Painter;
+  TRect Clip;
+  const LogicalPalette* Palette = nullptr;
+  bool Background = false;
+  int Realized = 0;
+  QImage Block;  // reused between copies of the same size
+};
+
+}  // namespace platform
