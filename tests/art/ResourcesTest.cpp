@@ -3,6 +3,7 @@
 #include <QImage>
 #include <iterator>
 
+#include "platform/qt/AppCursors.h"
 #include "tools/artbuilder/ArtResources.h"
 
 namespace {
@@ -24,6 +25,22 @@ TEST(ArtResources, CursorsAreCompiledInWithTheirHotSpotsOnTheFingertip) {
     EXPECT_EQ(qAlpha(image.pixel(art::kCursorSize - 1, 0)), 0) << c.Path;
   }
   EXPECT_NE(QImage(art::kHandCursor.Path), QImage(art::kLinkCursor.Path));
+}
+
+TEST(ArtResources, TheGamesCursorTableLoadsTheseCursorsAtTheirHotSpots) {
+  const auto table = platform::CursorResources();
+  ASSERT_EQ(table.size(), 2u);
+  const art::CursorResource drawn[] = {art::kHandCursor, art::kLinkCursor};
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(table[i].Number, 3000 + int(i));
+    EXPECT_EQ(table[i].Path, QString::fromLatin1(drawn[i].Path));
+    EXPECT_EQ(table[i].HotSpot, QPoint(drawn[i].HotX, drawn[i].HotY)) << drawn[i].Path;
+  }
+  platform::ClearAppCursors();
+  EXPECT_EQ(platform::LoadCursors(), 2);
+  EXPECT_EQ(platform::AppCursor(platform::HandCursor).hotSpot(),
+            QPoint(art::kHandCursor.HotX, art::kHandCursor.HotY));
+  platform::ClearAppCursors();
 }
 
 TEST(ArtResources, LogoAndIconsAreRoundEmblemsOfEverySize) {

@@ -11,10 +11,10 @@ struct CursorResource {
 };
 
 // Cursor 1 (resource 3000): the hand over everything clickable in the main window.
-inline constexpr CursorResource kHandCursor{":/zeltoria/cursor-hand.png", 10, 1};
+inline constexpr CursorResource kHandCursor{":/zeltoria/cursors/hand.png", 6, 1};
 
 // Cursor 2 (resource 3001): the about dialog's link cursor, the hand with a globe.
-inline constexpr CursorResource kLinkCursor{":/zeltoria/cursor-link.png", 10, 1};
+inline constexpr CursorResource kLinkCursor{":/zeltoria/cursors/link.png", 6, 1};
 
 inline constexpr int kCursorSize = 32;
 

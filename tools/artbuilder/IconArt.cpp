@@ -30,19 +30,20 @@ QPainterPath Capsule(QPointF a, QPointF b, double width) {
   return s.createStroke(line);
 }
 
-// A pointing hand, index finger up with its tip at about (10, 1).
+// A pointing hand, index finger up with its tip at about (6, 1).
 QPainterPath HandOutline() {
   QPainterPath hand = RoundedBox(QRectF(8, 0.5, 5, 18), 2.5);
   hand = hand.united(RoundedBox(QRectF(12.5, 9, 4.6, 10), 2.3));
   hand = hand.united(RoundedBox(QRectF(16.6, 10, 4.6, 10), 2.3));
   hand = hand.united(RoundedBox(QRectF(20.7, 11.5, 4.2, 9), 2.1));
   hand = hand.united(RoundedBox(QRectF(7.5, 14, 17.4, 12.5), 4));
-  hand = hand.united(Capsule(QPointF(9.5, 21), QPointF(4, 15.5), 4.6));
+  hand = hand.united(Capsule(QPointF(9.5, 21), QPointF(6, 16.5), 4.2));
   hand = hand.united(RoundedBox(QRectF(10, 23, 13.5, 7.5), 1.5));
   return hand.simplified();
 }
 
 void DrawHand(QPainter& p) {
+  p.translate(-4, 0);
   const QPainterPath hand = HandOutline();
   p.setPen(QPen(QColor(0x10, 0x18, 0x20), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   QLinearGradient g(4, 0, 26, 30);
@@ -57,6 +58,7 @@ void DrawHand(QPainter& p) {
   p.setPen(QPen(QColor(0x60, 0x66, 0x6C), 1.0, Qt::SolidLine, Qt::RoundCap));
   p.drawLine(QPointF(16.6, 12.5), QPointF(16.6, 15.5));
   p.drawLine(QPointF(20.7, 13.5), QPointF(20.7, 16.5));
+  p.translate(4, 0);
 }
 
 // Eight roads leaving a crossing: the four straight ones run out to the rim, the diagonal
@@ -118,7 +120,7 @@ QImage DrawLinkCursor() {
   BeginSmooth(p, image);
   DrawHand(p);
   // A small globe: the link leads to the web.
-  const QPointF c(24.5, 24.5);
+  const QPointF c(22.5, 24.5);
   const double r = 6.6;
   p.setPen(QPen(QColor(0x10, 0x18, 0x20), 1.4));
   QRadialGradient g(c - QPointF(2, 2), r * 1.4);
@@ -200,7 +202,7 @@ std::vector<ResourceImage> DrawResourceImages() {
 }
 
 QString ResourceFileName(const QString& resourcePath) {
-  return resourcePath.section(QLatin1Char('/'), -1);
+  return resourcePath.section(QLatin1Char('/'), 2);
 }
 
 }  // namespace art

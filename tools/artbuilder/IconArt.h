@@ -23,7 +23,8 @@ struct ResourceImage {
 // Every cursor, the logo and every icon size, under their resource paths.
 std::vector<ResourceImage> DrawResourceImages();
 
-// The file name under which a resource's picture is written and compiled in.
+// The file under which a resource's picture is written and compiled in: its path after
+// ":/zeltoria/".
 QString ResourceFileName(const QString& resourcePath);
 
 }  // namespace art

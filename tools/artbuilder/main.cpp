@@ -1,5 +1,6 @@
 // artbuilder: draws the game's pictures, maps them onto its palette and writes them out.
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 #include <cstdio>
@@ -103,9 +104,11 @@ int main(int argc, char** argv) {
     }
     if (!options.MockDir.isEmpty()) WriteMocks(pictures, options.MockDir);
     if (!options.ResourceDir.isEmpty()) {
-      QDir().mkpath(options.ResourceDir);
-      for (const art::ResourceImage& r : art::DrawResourceImages())
-        Save(r.Image, options.ResourceDir + "/" + art::ResourceFileName(r.Path));
+      for (const art::ResourceImage& r : art::DrawResourceImages()) {
+        const QString path = options.ResourceDir + "/" + art::ResourceFileName(r.Path);
+        QDir().mkpath(QFileInfo(path).path());
+        Save(r.Image, path);
+      }
     }
     if (!options.Sheet.isEmpty())
       Save(art::DrawContactSheet(pictures, art::GamePalette()), options.Sheet);
