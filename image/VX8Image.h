@@ -47,6 +47,9 @@ class TVX8Image {
   virtual void LoadSegment(uint8_t index);
   // A new blank picture of zero pixels (state 2).
   virtual void Init(const std::string& name, uint16_t width, uint16_t height);
+  // A new coded picture (state 1): each segment codes its band of the raw rows in `stream`,
+  // bottom row first. On a failure the image is released and the error goes on.
+  void Init(const std::string& name, platform::Stream& stream, uint16_t width, uint16_t height);
   void Release();
 
   // A drawing surface over the decoded segments, or none when that fails.

@@ -56,6 +56,10 @@ class TVX8ImageSegment {
   platform::MemoryBlock DetachBuffer();
   // Turns stored bytes into the band's pixel rows; nothing happens unless Encoded is set.
   void Decode(uint16_t width, uint16_t height);
+  // Codes this segment's band of the raw picture in `stream` (bottom row first, rows of
+  // LineBytes(width)) into stored bytes, with its escapes and coding flags; nothing happens
+  // when Encoded is set already. On a failure the segment is left with no buffer, flags 0.
+  void Encode(platform::Stream& stream, uint16_t width, uint16_t height);
 
   uint8_t RunEscape = 0;     // A
   uint8_t TripleEscape = 0;  // B

@@ -27,6 +27,10 @@ struct Picture {
   std::optional<uint8_t> TransparentIndex;  // none: the picture is opaque
 };
 
+// Refuses (VX8Exception, the message BuildLibrary would give) a picture whose name, size or
+// pixel count cannot be written. Names shared between pictures are BuildLibrary's to find.
+void CheckPicture(const Picture& picture);
+
 // The whole file in memory. Refuses (VX8Exception) a bad name, size or pixel count before
 // coding anything. The same input always gives the same bytes.
 std::vector<uint8_t> BuildLibrary(const Palette& palette, const std::vector<Picture>& pictures);

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -160,6 +161,123 @@ void WritePngIndexed(const std::string& path, int width, int height, const uint8
 void SavePng(const MemoryDevice& device, const std::string& path) {
   WritePngRgb32(path, device.Width(), device.Height(), device.Pixels().data(),
                 size_t(device.Width()));
+}
+
+namespace {
+
+struct PngSource {
+  const uint8_t* Data;
+  size_t Size;
+  size_t Position = 0;
+};
+
+void ReadPngBytes(png_structp png, png_bytep out, png_size_t count) {
+  auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
+  if (count > source->Size - source->Position) png_error(png, "file ends too early");
+  std::memcpy(out, source->Data + source->Position, count);
+  source->Position += count;
+}
+
+struct PngReadState {
+  png_structp Png = nullptr;
+  png_infop Info = nullptr;
+  PngErrorText Error;
+  uint32_t Width = 0, Height = 0;
+  bool Indexed = false;
+  png_colorp Palette = nullptr;
+  int PaletteSize = 0;
+};
+
+// Both steps are kept free of objects with destructors: libpng reports errors by longjmp.
+bool ReadPngHeader(PngReadState* state, PngSource* source) {
+  png_structp png = state->Png;
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_read_fn(png, source, ReadPngBytes);
+  png_read_info(png, state->Info);
+  state->Width = png_get_image_width(png, state->Info);
+  state->Height = png_get_image_height(png, state->Info);
+  const int colorType = png_get_color_type(png, state->Info);
+  state->Indexed = colorType == PNG_COLOR_TYPE_PALETTE;
+  if (state->Indexed) {
+    png_get_PLTE(png, state->Info, &state->Palette, &state->PaletteSize);
+    png_set_packing(png);  // 1, 2 and 4 bits: one index per byte
+  } else {
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+  }
+  png_set_interlace_handling(png);
+  png_read_update_info(png, state->Info);
+  return true;
+}
+
+bool ReadPngRows(PngReadState* state, png_bytep* rows) {
+  if (setjmp(png_jmpbuf(state->Png))) return false;
+  png_read_image(state->Png, rows);
+  png_read_end(state->Png, nullptr);
+  return true;
+}
+
+}  // namespace
+
+PngPicture DecodePng(const std::vector<uint8_t>& bytes, const std::string& name, size_t maxPixels) {
+  auto fail = [&](const std::string& why) -> PngError { return PngError(name + ": " + why); };
+  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) throw fail("not a PNG file");
+  PngReadState state;
+  state.Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state.Error, OnPngError, OnPngWarning);
+  if (!state.Png) throw fail("out of memory");
+  state.Info = png_create_info_struct(state.Png);
+  struct Cleanup {
+    PngReadState& State;
+    ~Cleanup() { png_destroy_read_struct(&State.Png, &State.Info, nullptr); }
+  } cleanup{state};
+  if (!state.Info) throw fail("out of memory");
+  auto libpngFailure = [&] {
+    return fail(state.Error.Text[0] ? state.Error.Text : "cannot decode PNG");
+  };
+  PngSource source{bytes.data(), bytes.size()};
+  if (!ReadPngHeader(&state, &source)) throw libpngFailure();
+  if (uint64_t(state.Width) * state.Height > maxPixels)
+    throw fail(std::to_string(state.Width) + " x " + std::to_string(state.Height) +
+               " is too large (at most " + std::to_string(maxPixels) + " pixels)");
+  PngPicture picture;
+  picture.Width = int(state.Width);
+  picture.Height = int(state.Height);
+  picture.Indexed = state.Indexed;
+  const size_t pixelBytes = state.Indexed ? 1 : 4;
+  std::vector<uint8_t> data(size_t(state.Width) * state.Height * pixelBytes);
+  std::vector<png_bytep> rows(state.Height);
+  for (size_t y = 0; y < rows.size(); ++y) rows[y] = data.data() + y * state.Width * pixelBytes;
+  if (!ReadPngRows(&state, rows.data())) throw libpngFailure();
+  if (state.Indexed) {
+    picture.Indices = std::move(data);
+    picture.PaletteSize = std::min(state.PaletteSize, 256);
+    for (int i = 0; i < picture.PaletteSize; ++i)
+      picture.Palette[i] = {state.Palette[i].red, state.Palette[i].green, state.Palette[i].blue};
+  } else {
+    picture.Argb.resize(size_t(state.Width) * state.Height);
+    for (size_t i = 0; i < picture.Argb.size(); ++i) {
+      const uint8_t* p = data.data() + 4 * i;
+      picture.Argb[i] = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+    }
+  }
+  return picture;
+}
+
+PngPicture ReadPng(const std::string& path, size_t maxPixels) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) throw PngError("cannot read " + path + ": " + std::strerror(errno));
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[65536];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  const bool failed = std::ferror(file);
+  const int error = errno;
+  std::fclose(file);
+  if (failed) throw PngError("cannot read " + path + ": " + std::strerror(error));
+  return DecodePng(bytes, path, maxPixels);
 }
 
 }  // namespace platform

@@ -1,5 +1,5 @@
 // PNG files of pictures: true-colour shots of a memory device and 8-bit palette pictures with
-// a transparent index. The one place where libpng is used.
+// a transparent index, written and read. The one place where libpng is used.
 #pragma once
 
 #include <array>
@@ -45,5 +45,23 @@ void SavePng(const MemoryDevice& device, const std::string& path);
 
 // Writes bytes to `path`, raising PngError "cannot write PATH: REASON".
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// A decoded PNG. A palette picture keeps its indices (depths under 8 bits widened to one byte
+// each); every other kind becomes 0xAARRGGBB pixels, opaque where the file has no alpha.
+struct PngPicture {
+  int Width = 0;
+  int Height = 0;
+  bool Indexed = false;
+  std::vector<uint8_t> Indices;  // Indexed: Width x Height, top row first, no padding
+  PngPalette Palette{};          // Indexed: the file's colours, PaletteSize of them
+  int PaletteSize = 0;
+  std::vector<uint32_t> Argb;  // otherwise: Width x Height, top row first
+};
+
+// Decodes a PNG held in memory; raises PngError "NAME: REASON". A picture of more than
+// `maxPixels` pixels is refused before its rows are read.
+PngPicture DecodePng(const std::vector<uint8_t>& bytes, const std::string& name, size_t maxPixels);
+// Reads and decodes the file; raises PngError naming the path.
+PngPicture ReadPng(const std::string& path, size_t maxPixels);
 
 }  // namespace platform

@@ -76,8 +76,9 @@ TEST(Vx8Tool, ListsEveryRecordInFileOrder) {
   };
   expectLine(0, {"tile", "16 x 8", "state 1", "1 segment: line", "opaque"});
   expectLine(1, {"arrow", "9 x 5", "1 segment: runs", "transparent 50"});
-  expectLine(2, {"tall", "300 x 500", "state 2", "3 segments: finished,finished,finished"});
-  expectLine(3, {"tile", "4 x 4", "1 segment: rows"});
+  expectLine(2, {"tall", "300 x 500", "state 2",
+                 "3 segments: finished 50100, finished 50100, finished 49800"});
+  expectLine(3, {"tile", "4 x 4", "1 segment: rows 16"});
 }
 
 TEST(Vx8Tool, VerifyLoadsEveryPicture) {

@@ -22,6 +22,8 @@ class UsageError : public std::runtime_error {
 int ListCommand(const Args& args);
 int VerifyCommand(const Args& args);
 int ExtractCommand(const Args& args);
+int UnpackCommand(const Args& args);
+int PackCommand(const Args& args);
 int SheetCommand(const Args& args);
 
 }  // namespace vx8tool

@@ -1,5 +1,5 @@
-// vx8tool list FILE: every record in file order, with its size, state, band codings and
-// transparency, including records that a later one of the same name hides.
+// vx8tool list FILE: every record in file order, with its size, state, band codings and stored
+// sizes and transparency, including records that a later one of the same name hides.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -42,8 +42,10 @@ int ListCommand(const Args& args) {
     try {
       image.Open(stream);
       std::string codings;
+      // Each band's coding and its stored size, so that one can see what the encoder chose.
       for (uint8_t i = 0; i < image.SegmentCount(); ++i)
-        codings += std::string(i ? "," : "") + CodingName(image, *image.Segment(i));
+        codings += std::string(i ? ", " : "") + CodingName(image, *image.Segment(i)) + " " +
+                   std::to_string(image.Segment(i)->Size());
       std::string transparency = "opaque";
       if (image.Transparent())
         transparency = "transparent " + std::to_string(image.TransparentColor());

@@ -1,4 +1,4 @@
-// vx8tool: lists, verifies and extracts the pictures of an image library file.
+// vx8tool: lists, verifies, extracts, unpacks and packs the pictures of an image library file.
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -23,6 +23,10 @@ const Command Commands[] = {
     {"verify", "FILE", "load every catalogued picture as the game does", 1, vx8tool::VerifyCommand},
     {"extract", "FILE NAME OUT", "write picture NAME as OUT.png (palette) or OUT.raw (indices)", 3,
      vx8tool::ExtractCommand},
+    {"unpack", "FILE DIR", "every picture as DIR/NAME.png, DIR/palette.png, DIR/manifest.txt", 2,
+     vx8tool::UnpackCommand},
+    {"pack", "MANIFEST OUT", "build library OUT from a manifest like unpack's", 2,
+     vx8tool::PackCommand},
     {"sheet", "FILE OUT.png", "every picture at twice its size with its name, as one PNG", 2,
      vx8tool::SheetCommand},
 };

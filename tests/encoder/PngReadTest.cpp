@@ -1,0 +1,124 @@
+// Reading PNG files for the packer: palette pictures keep their indices at every bit depth,
+// other kinds become ARGB, and bad or oversized files are refused with the file's name.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <csetjmp>
+
+#include "platform/PngFile.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using platform::DecodePng;
+
+struct Layout {
+  int Width, Height, ColorType, Depth;
+  bool Interlaced = false;
+};
+
+// A PNG of packed rows as libpng takes them, with a small palette for palette kinds.
+Bytes EncodeRaw(const Layout& layout, const Bytes& packedRows) {
+  Bytes out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return {};
+  }
+  png_set_write_fn(
+      png, &out,
+      [](png_structp p, png_bytep d, png_size_t n) {
+        static_cast<Bytes*>(png_get_io_ptr(p))
+            ->insert(static_cast<Bytes*>(png_get_io_ptr(p))->end(), d, d + n);
+      },
+      nullptr);
+  png_set_IHDR(png, info, layout.Width, layout.Height, layout.Depth, layout.ColorType,
+               layout.Interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_color colours[16];
+  for (int i = 0; i < 16; ++i) colours[i] = {uint8_t(i * 16), uint8_t(255 - i), uint8_t(i)};
+  if (layout.ColorType == PNG_COLOR_TYPE_PALETTE)
+    png_set_PLTE(png, info, colours, std::min(16, 1 << layout.Depth));
+  png_write_info(png, info);
+  const size_t rowBytes = packedRows.size() / size_t(layout.Height);
+  std::vector<png_bytep> rows(size_t(layout.Height));
+  for (size_t y = 0; y < rows.size(); ++y)
+    rows[y] = const_cast<png_bytep>(packedRows.data() + y * rowBytes);
+  png_write_image(png, rows.data());
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+TEST(PngRead, PalettePicturesKeepTheirIndices) {
+  platform::PngPalette palette{};
+  for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(i ^ 0x55), uint8_t(3 * i)};
+  Bytes indices(7 * 5);
+  for (size_t i = 0; i < indices.size(); ++i) indices[i] = uint8_t(i * 37);
+  const auto png =
+      DecodePng(platform::EncodePngIndexed(7, 5, indices.data(), palette, 9), "a.png", 35);
+  EXPECT_TRUE(png.Indexed);
+  EXPECT_EQ(png.Width, 7);
+  EXPECT_EQ(png.Height, 5);
+  EXPECT_EQ(png.Indices, indices);
+  ASSERT_EQ(png.PaletteSize, 256);
+  EXPECT_EQ(png.Palette[200].Green, 200 ^ 0x55);
+  EXPECT_EQ(png.Palette[85].Blue, 255);
+  // Four and one bits per index, one of them interlaced, widen to one byte each.
+  const auto four = DecodePng(
+      EncodeRaw({3, 2, PNG_COLOR_TYPE_PALETTE, 4}, {0x1F, 0x20, 0xAB, 0xC0}), "four.png", 100);
+  EXPECT_EQ(four.Indices, (Bytes{1, 15, 2, 10, 11, 12}));
+  EXPECT_EQ(four.PaletteSize, 16);
+  const auto one = DecodePng(
+      EncodeRaw({10, 2, PNG_COLOR_TYPE_PALETTE, 1, true}, {0b10110000, 0b01000000, 0, 0xC0}),
+      "one.png", 100);
+  EXPECT_EQ(one.Indices, (Bytes{1, 0, 1, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1}));
+}
+
+TEST(PngRead, OtherKindsBecomeArgb) {
+  const auto rgb =
+      DecodePng(EncodeRaw({2, 1, PNG_COLOR_TYPE_RGB, 8}, {1, 2, 3, 250, 251, 252}), "rgb.png", 10);
+  EXPECT_FALSE(rgb.Indexed);
+  EXPECT_EQ(rgb.Argb, (std::vector<uint32_t>{0xFF010203, 0xFFFAFBFC}));
+  const auto rgba = DecodePng(
+      EncodeRaw({2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8}, {1, 2, 3, 0, 9, 8, 7, 128}), "rgba.png", 10);
+  EXPECT_EQ(rgba.Argb, (std::vector<uint32_t>{0x00010203, 0x80090807}));
+  const auto grey = DecodePng(EncodeRaw({2, 1, PNG_COLOR_TYPE_GRAY, 8}, {0, 77}), "g.png", 10);
+  EXPECT_EQ(grey.Argb, (std::vector<uint32_t>{0xFF000000, 0xFF4D4D4D}));
+  const auto deep = DecodePng(EncodeRaw({1, 2, PNG_COLOR_TYPE_RGB, 16},
+                                        {0x12, 0x34, 0xAB, 0xCD, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0}),
+                              "deep.png", 10);
+  EXPECT_EQ(deep.Argb, (std::vector<uint32_t>{0xFF12ABFF, 0xFF000000}));
+}
+
+std::string ErrorOf(const Bytes& bytes, size_t maxPixels = 1000) {
+  try {
+    DecodePng(bytes, "x/bad.png", maxPixels);
+  } catch (const platform::PngError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(PngRead, BadFilesAreRefusedByName) {
+  EXPECT_EQ(ErrorOf({1, 2, 3}), "x/bad.png: not a PNG file");
+  const Bytes good = EncodeRaw({20, 20, PNG_COLOR_TYPE_RGB, 8}, Bytes(20 * 20 * 3, 9));
+  EXPECT_EQ(ErrorOf(good), "");
+  EXPECT_EQ(ErrorOf(good, 399), "x/bad.png: 20 x 20 is too large (at most 399 pixels)");
+  const std::string cut = ErrorOf(Bytes(good.begin(), good.begin() + good.size() / 2));
+  EXPECT_EQ(cut.rfind("x/bad.png: ", 0), 0u) << cut;
+  EXPECT_GT(cut.size(), 11u);
+  Bytes corrupt = good;
+  corrupt[40] ^= 0xFF;  // inside the pixel data: its checksum no longer fits
+  EXPECT_NE(ErrorOf(corrupt), "");
+  try {
+    platform::ReadPng("/nonexistent/p.png", 10);
+    ADD_FAILURE();
+  } catch (const platform::PngError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("cannot read /nonexistent/p.png: ", 0), 0u) << e.what();
+  }
+}
+
+}  // namespace
