@@ -1,37 +1,38 @@
-// artbuilder: draws the game's pictures, maps them onto its palette and writes them out.
+// artbuilder: draws the game's pictures, maps them onto its palette and writes the data file;
+// draws the cursors, logo and icons; and, for people, the pictures and a window mock as PNGs.
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "image/VX8Writer.h"
 #include "tools/artbuilder/ArtPalette.h"
 #include "tools/artbuilder/ArtSet.h"
-#include "tools/artbuilder/ContactSheet.h"
 #include "tools/artbuilder/IconArt.h"
 #include "tools/artbuilder/WindowMock.h"
 
 namespace {
 
 struct Options {
+  QString DataFile;
   QString PngDir;
   QString MockDir;
-  QString Sheet;
   QString ResourceDir;
 };
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: artbuilder [--png-dir DIR] [--mock-dir DIR] [--sheet FILE.png]\n"
-               "                  [--resources-dir DIR]\n"
-               "  --png-dir DIR   every picture as DIR/NAME.png, as mapped onto the palette\n"
-               "  --mock-dir DIR  the main window composed from the pictures\n"
-               "  --sheet FILE    a contact sheet of every picture at twice its size\n"
-               "  --resources-dir DIR  the cursors, logo and icons as PNG files\n");
+               "usage: artbuilder [OUT.vx8] [--resources-dir DIR] [--png-dir DIR] "
+               "[--mock-dir DIR]\n"
+               "  OUT.vx8              the data file: palette and every picture\n"
+               "  --resources-dir DIR  the cursors, logo and icons as PNG files\n"
+               "  --png-dir DIR        every picture as DIR/NAME.png, as mapped onto the palette\n"
+               "  --mock-dir DIR       the main window composed from the pictures\n");
   return 2;
 }
 
@@ -43,27 +44,29 @@ bool Parse(int argc, char** argv, Options& o) {
       target = QString::fromLocal8Bit(argv[++i]);
       return true;
     };
-    if (a == "--png-dir") {
-      if (!value(o.PngDir)) return false;
-    } else if (a == "--mock-dir") {
-      if (!value(o.MockDir)) return false;
-    } else if (a == "--resources-dir") {
-      if (!value(o.ResourceDir)) return false;
-    } else if (a == "--sheet") {
-      if (!value(o.Sheet)) return false;
-    } else {
-      return false;
-    }
+    bool ok = true;
+    if (a == "--png-dir")
+      ok = value(o.PngDir);
+    else if (a == "--mock-dir")
+      ok = value(o.MockDir);
+    else if (a == "--resources-dir")
+      ok = value(o.ResourceDir);
+    else if (a.starts_with("-") || !o.DataFile.isEmpty())
+      ok = false;
+    else
+      o.DataFile = QString::fromLocal8Bit(argv[i]);
+    if (!ok) return false;
   }
-  return true;
+  return !(o.DataFile.isEmpty() && o.PngDir.isEmpty() && o.MockDir.isEmpty() &&
+           o.ResourceDir.isEmpty());
 }
 
 void Save(const QImage& image, const QString& path) {
+  QDir().mkpath(QFileInfo(path).path());
   if (!image.save(path, "PNG")) throw std::runtime_error("cannot write " + path.toStdString());
 }
 
 void WriteMocks(const std::vector<vx8::Picture>& pictures, const QString& dir) {
-  QDir().mkpath(dir);
   const struct {
     const char* File;
     art::MockScene Scene;
@@ -77,7 +80,7 @@ void WriteMocks(const std::vector<vx8::Picture>& pictures, const QString& dir) {
     const QImage mock = art::DrawWindowMock(pictures, art::GamePalette(), m.Scene);
     const QString path = dir + "/" + m.File;
     Save(mock, path);
-    // Twice the size, pixels kept square, for looking closely.
+    // Twice the size with square pixels, and the boards at four times, for looking closely.
     Save(mock.scaled(mock.size() * 2), QString(path).replace(".png", "_x2.png"));
     Save(mock.copy(37, 104, 208, 208).scaled(832, 832),
          QString(path).replace(".png", "_board_x4.png"));
@@ -96,22 +99,18 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, options)) return Usage();
   try {
     const std::vector<vx8::Picture> pictures = art::MapGameArt(art::DrawGameArt());
+    if (!options.DataFile.isEmpty())
+      vx8::WriteLibrary(options.DataFile.toStdString(), art::GamePalette(), pictures);
+    if (!options.ResourceDir.isEmpty()) {
+      for (const art::ResourceImage& r : art::DrawResourceImages())
+        Save(r.Image, options.ResourceDir + "/" + art::ResourceFileName(r.Path));
+    }
     if (!options.PngDir.isEmpty()) {
-      QDir().mkpath(options.PngDir);
       for (const vx8::Picture& p : pictures)
         Save(art::PictureImage(p, art::GamePalette()),
              options.PngDir + "/" + QString::fromStdString(p.Name) + ".png");
     }
     if (!options.MockDir.isEmpty()) WriteMocks(pictures, options.MockDir);
-    if (!options.ResourceDir.isEmpty()) {
-      for (const art::ResourceImage& r : art::DrawResourceImages()) {
-        const QString path = options.ResourceDir + "/" + art::ResourceFileName(r.Path);
-        QDir().mkpath(QFileInfo(path).path());
-        Save(r.Image, path);
-      }
-    }
-    if (!options.Sheet.isEmpty())
-      Save(art::DrawContactSheet(pictures, art::GamePalette()), options.Sheet);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "artbuilder: %s\n", e.what());
     return 1;
