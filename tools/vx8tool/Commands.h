@@ -24,5 +24,6 @@ int VerifyCommand(const Args& args);
 int ExtractCommand(const Args& args);
 int UnpackCommand(const Args& args);
 int PackCommand(const Args& args);
+int SheetCommand(const Args& args);
 
 }  // namespace vx8tool

@@ -27,6 +27,8 @@ const Command Commands[] = {
      vx8tool::UnpackCommand},
     {"pack", "MANIFEST OUT", "build library OUT from a manifest like unpack's", 2,
      vx8tool::PackCommand},
+    {"sheet", "FILE OUT.png", "every picture at twice its size with its name, as one PNG", 2,
+     vx8tool::SheetCommand},
 };
 
 void PrintUsage(std::FILE* out) {
