@@ -12,9 +12,22 @@
 #include "game/PaintBox.h"
 #include "platform/qt/AppCursors.h"
 #include "platform/qt/QtInstanceGuard.h"
+#include "tools/artbuilder/ArtResources.h"
+
+namespace {
+
+// The icon at every size it is drawn in, from the program's resources.
+QIcon GameIcon() {
+  QIcon icon;
+  for (const char* path : art::kIconPaths) icon.addFile(QString::fromLatin1(path));
+  return icon;
+}
+
+}  // namespace
 
 TFormZelto::TFormZelto(TFormZeltoSetup setup) : QWidget(nullptr), Setup(std::move(setup)) {
   setWindowTitle(QStringLiteral("Zeltoria"));
+  setWindowIcon(GameIcon());
   // A single border: the user cannot resize the window.
   setFixedSize(StoredClientWidth, StoredClientHeight);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
