@@ -1,6 +1,6 @@
 // The time to compose and show one frame of a sliding move: DrawMoveFrame with its
-// ShowSurface into a memory device, the same through the real main window on the offscreen
-// platform, and beside them the repaint of an empty Qt widget of the same size.
+// ShowSurface into a memory device, the composing alone, the same through the real main window
+// on the offscreen platform, and beside them the repaint of an empty Qt widget of that size.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -56,6 +56,17 @@ void DrawMoveFrameToMemoryDevice(benchmark::State& state) {
   }
 }
 BENCHMARK(DrawMoveFrameToMemoryDevice);
+
+// The composing alone: the scratch picture, the board copied onto it and the two strips.
+void DrawMoveFrameComposeOnly(benchmark::State& state) {
+  TFrameRig rig;
+  for (auto _ : state) {
+    rig.NextStep();
+    rig.Form->Renderer.DrawMoveFrame(
+        [](TVX8ImageData& frame) { benchmark::DoNotOptimize(&frame); });
+  }
+}
+BENCHMARK(DrawMoveFrameComposeOnly);
 
 void DrawMoveFrameThroughTheWindow(benchmark::State& state) {
   TFrameRig rig;
