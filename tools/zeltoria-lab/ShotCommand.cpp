@@ -2,7 +2,7 @@
 // same seed and actions always give the same picture. The seed is set before the window
 // deals its first puzzle and is never taken from the clock: the about dialog, made only for
 // `about`, takes the generator's current state as its seed and the state is put back after,
-// so asking for it changes nothing else.
+// so asking for it changes nothing else. A click on the title opens no dialog here.
 #include "tools/zeltoria-lab/ShotCommand.h"
 
 #include <QApplication>
