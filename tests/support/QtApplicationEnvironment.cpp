@@ -13,7 +13,7 @@ class QtApplicationEnvironment : public ::testing::Environment {
 
  private:
   int Argc = 1;
-  char Name[16] = "window_tests";
+  char Name[16] = "zeltoria_tests";
   char* Argv[2] = {Name, nullptr};
   std::unique_ptr<QApplication> App;
 };
