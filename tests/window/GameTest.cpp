@@ -34,21 +34,10 @@ void SetCells(TCells& cells, TKey key) {
     }
 }
 
-class TQuietWindow : public TBoardWindow {
-  void EnableControls(bool) override {}
-  void DrawCells(int32_t, int32_t, int32_t, int32_t) override {}
-  void DrawArrow(bool, int32_t) override {}
-  void DrawBoard(bool) override {}
-  void ShowSurface(bool) override {}
-  void DrawMoveFrame() override {}
-  void SetTimerInterval(int32_t) override {}
-  void SetTimerEnabled(bool) override {}
-};
-
 // The shortest list of moves from `from` to `to`, found breadth first over all 9! boards, the
 // moves applied by a board model of its own.
 std::vector<TMoveCommand> Solve(const TCells& from, const TCells& to) {
-  TQuietWindow window;
+  rendertest::TNullWindow window;
   TBoardModel scratch(window);
   std::vector<TMoveCommand> moves;
   for (int i = 1; i <= 6; ++i) {
@@ -205,15 +194,6 @@ TEST(Game, APressDraggedOffAButtonAndReleasedGivesNoClick) {
   // Other mouse buttons do not click.
   rig.Click(rig.Centre(f.cmdExit), Qt::RightButton);
   EXPECT_TRUE(rig.Model().Playing);
-}
-
-// Ready to move on a 3 × 3 board: started and shuffled.
-void StartAndShuffle(TWindowRig& rig) {
-  rig.Show();
-  rig.Click(rig.Centre(rig.Form().cmdStart));
-  rig.RunTimer();
-  ASSERT_TRUE(rig.Model().Playing);
-  ASSERT_EQ(rig.Model().ShuffleCount, 0);
 }
 
 TEST(Game, AnArrowLooksPressedWhileItsMoveRunsAndNormalAfter) {

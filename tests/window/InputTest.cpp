@@ -14,14 +14,6 @@ namespace {
 
 using namespace windowtest;
 
-void StartAndShuffle(TWindowRig& rig) {
-  rig.Show();
-  rig.Click(rig.Centre(rig.Form().cmdStart));
-  rig.RunTimer();
-  ASSERT_TRUE(rig.Model().Playing);
-  ASSERT_EQ(rig.Model().ShuffleCount, 0);
-}
-
 TEST(Keys, ActThroughTheWindowEvenWhileAButtonHasTheFocus) {
   TWindowRig rig;
   StartAndShuffle(rig);

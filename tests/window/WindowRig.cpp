@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/VexoButton.h"
+
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
@@ -135,6 +137,14 @@ QImage TWindowRig::Screen() {
 
 uint32_t TWindowRig::Color(uint8_t index) const {
   return Form_->Library()->GetHPal()->Rgb32(index);
+}
+
+void StartAndShuffle(TWindowRig& rig) {
+  rig.Show();
+  rig.Click(rig.Centre(rig.Form().cmdStart));
+  rig.RunTimer();
+  ASSERT_TRUE(rig.Model().Playing);
+  ASSERT_EQ(rig.Model().ShuffleCount, 0);
 }
 
 }  // namespace windowtest

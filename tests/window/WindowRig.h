@@ -83,4 +83,7 @@ class TWindowRig {
   std::unique_ptr<TFormZelto> Form_;
 };
 
+// Ready to move on a 3 × 3 board: shown, started and shuffled.
+void StartAndShuffle(TWindowRig& rig);
+
 }  // namespace windowtest
