@@ -55,10 +55,8 @@ TVexoButton* TFormZelto::MakeButton(const char* name, const char* imageName, int
   button->Toggles = false;
   button->SetChecked(false);
   button->SetFrameCount(3);
-  // Stored disabled. A new TVexoButton has its own flag off but the widget enabled; both are
-  // brought in line here, so that a button that was never enabled already lets the mouse
-  // through and shows no hand, like one disabled later.
-  button->setEnabled(false);
+  // Stored disabled: its own flag is off while the widget stays enabled until SetEnabled
+  // changes the flag, so a never-enabled button still takes (and ignores) its presses.
   return button;
 }
 
@@ -83,6 +81,8 @@ void TFormZelto::CreateComponents() {
 
   pbxBackBoard = new TPaintBox(this);
   pbxBackBoard->setObjectName(QStringLiteral("pbxBackBoard"));
+  // Its own cursor, or it would show whatever the window shows at the moment.
+  pbxBackBoard->setCursor(Qt::ArrowCursor);
   pbxBackBoard->setGeometry(273, 104, BoardPictureSize, BoardPictureSize);
   pbxBackBoard->OnPaint = [this](platform::Device& canvas) { pbxBackBoardPaint(canvas); };
 

@@ -41,9 +41,11 @@ void TFormZelto::DrawMoveFrame() {
   });
 }
 
+// The timer keeps its rhythm: only a new interval restarts a running timer's count. A held
+// key sets 100 ms again at every repeat, and a restart each time would starve it of ticks.
 void TFormZelto::SetTimerInterval(int32_t milliseconds) {
+  if (milliseconds == TimerInterval_) return;
   TimerInterval_ = milliseconds;
-  // A running QTimer starts counting the new interval afresh.
   tmrZelto->setInterval(milliseconds);
 }
 

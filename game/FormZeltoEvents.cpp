@@ -131,8 +131,11 @@ bool TFormZelto::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
   if (type == QEvent::KeyPress) {
+    // With Ctrl, Alt or Meta held a key is a shortcut, not a typed character.
+    constexpr Qt::KeyboardModifiers shortcut =
+        Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     const QList<uint> text = key->text().toUcs4();
-    if (!text.isEmpty()) FormKeyPress(char32_t(text.front()));
+    if (!text.isEmpty() && !(key->modifiers() & shortcut)) FormKeyPress(char32_t(text.front()));
   } else if (!key->isAutoRepeat()) {
     // A held key repeats as presses only, like the original's character messages.
     FormKeyUp();

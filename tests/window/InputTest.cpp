@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 
 #include "controls/VexoButton.h"
 #include "game/PaintBox.h"
@@ -67,6 +69,58 @@ TEST(Keys, AHeldKeyRepeatsItsMoveAndAnyReleaseEndsIt) {
   EXPECT_EQ(rig.RunTimer(), 4);
   EXPECT_EQ(m.MoveIndex, 0);
   EXPECT_EQ(m.Board(3, 1), before(3, 1));
+}
+
+TEST(Keys, ACharacterTypedWithCtrlAltOrMetaIsAShortcutNotAMove) {
+  TWindowRig rig;
+  StartAndShuffle(rig);
+  for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier}) {
+    QTest::simulateEvent(rig.Form().windowHandle(), true, Qt::Key_A, modifier, QStringLiteral("a"),
+                         false);
+    EXPECT_EQ(rig.Model().MoveIndex, 0) << modifier;
+  }
+  // Shift only changes the character.
+  QTest::simulateEvent(rig.Form().windowHandle(), true, Qt::Key_A, Qt::ShiftModifier,
+                       QStringLiteral("A"), false);
+  EXPECT_EQ(rig.Model().MoveIndex, 1);
+}
+
+// Counts the paintings of one widget.
+class TPaintCounter : public QObject {
+ public:
+  explicit TPaintCounter(QWidget* watched) { watched->installEventFilter(this); }
+  int Paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Paints;
+    return false;
+  }
+};
+
+TEST(Keys, AHeldKeyOnTheRealTimerKeepsTheTicksAndFramesComing) {
+  TWindowOptions options;
+  options.ManualTimer = false;
+  TWindowRig rig(options);
+  rig.Show();
+  TFormZelto& f = rig.Form();
+  rig.Click(rig.Centre(f.cmdStart));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !f.tmrZelto->isActive(); }, 10000));
+
+  // The keyboard's own repeat: a press of the same key every 30 ms for a second. Each one
+  // sets the move's 100 ms interval again, which must not restart the count.
+  TPaintCounter board(f.pbxBoard);
+  QElapsedTimer clock;
+  clock.start();
+  rig.Key('B');
+  while (clock.elapsed() < 1000) {
+    QTest::qWait(30);
+    rig.Key('B', true);
+  }
+  EXPECT_GE(board.Paints, 5) << "frames of the held move reached the screen";
+  EXPECT_TRUE(f.tmrZelto->isActive());
+  rig.KeyUp('B');
+  EXPECT_TRUE(QTest::qWaitFor([&] { return rig.Model().MoveIndex == 0; }, 2000));
 }
 
 TEST(Captions, TheTitleOpensTheAboutDialogOnALeftClickOnly) {
@@ -169,6 +223,35 @@ TEST(Cursors, TheHandShowsOverArrowsWhenMovesAreLiveAndOverTheTitle) {
   EXPECT_FALSE(ShowsHand(&f));
 }
 
+TEST(Cursors, TheBackBoardShowsTheDefaultCursorAfterTheHandOverTheTitle) {
+  TWindowRig rig;
+  rig.Show();
+  TFormZelto& f = rig.Form();
+  rig.MoveTo(QPoint(71 + 3, 9 + 3));
+  ASSERT_TRUE(ShowsHand(&f));
+  // A fast move lands on the back board without passing the window's own area.
+  rig.MoveTo(rig.Centre(f.pbxBackBoard));
+  EXPECT_TRUE(f.pbxBackBoard->testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(f.pbxBackBoard->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(Buttons, ANeverEnabledButtonTakesItsPressesAndIgnoresThem) {
+  TWindowRig rig;
+  rig.Show();
+  TFormZelto& f = rig.Form();
+  // Exit was stored disabled and has not been enabled since: it shows its disabled look but
+  // is still enabled for the window system, so it keeps its hand and swallows the press.
+  EXPECT_FALSE(f.cmdExit->Enabled());
+  EXPECT_TRUE(f.cmdExit->isEnabled());
+  EXPECT_TRUE(ShowsHand(f.cmdExit));
+  rig.Click(rig.Centre(f.cmdExit));
+  EXPECT_EQ(rig.Screen().pixel(rig.Centre(f.cmdExit)), rig.Color(ExitValue + 2));
+  // Once enabled and disabled again, both states agree.
+  rig.Click(rig.Centre(f.cmdStart));
+  rig.Click(rig.Centre(f.cmdExit));
+  EXPECT_FALSE(f.cmdExit->isEnabled());
+}
+
 TEST(Showing, TheFirstShowingOpensTheAboutDialogOnce) {
   TWindowOptions options;
   options.AboutWhenShown = true;
@@ -189,8 +272,6 @@ TEST(Palette, ActivationRealisesTheLibraryPaletteWhichChangesNoEntries) {
   EXPECT_EQ(rig.Form().RealizeLibraryPalette(), 0);
   rig.Form().AppActivate();
   EXPECT_EQ(rig.Form().PaletteRealizations(), before + 2);
-  rig.Form().PaletteChanged(nullptr);
-  rig.Form().PaletteChanged(&rig.Form());
 
   TWindowOptions none;
   none.WriteLibrary = false;
