@@ -11,7 +11,7 @@
 #include <QUrl>
 
 #include "about/ShapeWidget.h"
-#include "game/Random.h"
+#include "platform/ResourceFacts.h"
 #include "platform/qt/AppCursors.h"
 
 namespace {
@@ -25,6 +25,14 @@ QFont Face(const QString& family, int pixelHeight, bool bold = false) {
   font.setPixelSize(pixelHeight);
   font.setBold(bold);
   return font;
+}
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QColor Rgb(uint32_t rgb) {
+  return QColor::fromRgb(rgb);
 }
 
 void SetTextColor(QWidget* widget, QColor color) {
@@ -60,33 +68,23 @@ TShapeWidget* MakeShape(QWidget* parent, const char* name, QRect place, QColor f
 
 }  // namespace
 
-const std::array<QString, 3> TDlgAbout::HomeOfLines = {
-    QStringLiteral("Home of Quillmoor and Brassfern Lanes"),
-    QStringLiteral("Home of Tessellon, the sliding mosaic"),
-    QStringLiteral("Home of Nimbulo and Pebblewick Park"),
-};
-
-const std::array<QColor, 6> TDlgAbout::HomeOfColors = {
-    QColor(0x00, 0x00, 0x00), QColor(0x80, 0x00, 0x00), QColor(0x00, 0x00, 0x80),
-    QColor(0xFF, 0x00, 0x00), QColor(0x00, 0x00, 0xFF), QColor(0x00, 0x80, 0x00),
-};
-
 TAboutServices TAboutServices::Default() {
   TAboutServices services;
   services.OpenLink = [](const QString& link) {
     QDesktopServices::openUrl(QUrl::fromUserInput(link));
   };
   services.SeedSource = ClockSeed;
-  services.LogoPath = QStringLiteral(":/zeltoria/logo.png");
+  services.LogoPath = QString::fromLatin1(resources::QtPrefix) + QLatin1String(resources::LogoFile);
   return services;
 }
 
-TDlgAbout::TDlgAbout(QWidget* parent, TAboutServices services)
+TDlgAbout::TDlgAbout(QWidget* parent, TRandom& random, TAboutServices services)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      Box(random),
       Services(std::move(services)) {
   setObjectName(QStringLiteral("DlgAbout"));
-  setFixedSize(ClientWidth, ClientHeight);
+  setFixedSize(about::ClientWidth, about::ClientHeight);
   setFont(Face(Sans, 12));
   SetTextColor(this, Qt::black);
   setMouseTracking(true);
@@ -109,44 +107,39 @@ void TDlgAbout::CreateComponents() {
   const QPixmap logo(Services.LogoPath);
   if (!logo.isNull()) imgLogo->setPixmap(logo);
 
-  Label1 = MakeLabel(this, "Label1", QStringLiteral("Zeltoria"), {126, 27, 278, 63},
-                     Qt::AlignHCenter, true);
+  Label1 =
+      MakeLabel(this, "Label1", Text(about::GameName), {126, 27, 278, 63}, Qt::AlignHCenter, true);
   Label1->setFont(Face(Serif, 56, true));
 
   lblVersion = MakeLabel(this, "lblVersion", QString(), {360, 36, 30, 14}, Qt::AlignLeft);
   lblVersion->setFont(Face(Sans, 11));
 
-  cmdWhatIs = MakeButton(this, "cmdWhatIs", QStringLiteral("What is a..."), {121, 15, 89, 21});
+  cmdWhatIs = MakeButton(this, "cmdWhatIs", Text(about::WhatIsButton), {121, 15, 89, 21});
 
-  Label2 = MakeLabel(this, "Label2", QStringLiteral("A VEXO! Puzzle Classic"), {174, 95, 182, 19},
-                     Qt::AlignHCenter);
+  Label2 = MakeLabel(this, "Label2", Text(about::FamilyLine), {174, 95, 182, 19}, Qt::AlignHCenter);
   Label2->setFont(Face(Sans, 16, true));
   SetTextColor(Label2, Qt::red);
 
   Shape1 = MakeShape(this, "Shape1", {19, 123, 76, 37}, Qt::yellow);
-  Label3 = MakeLabel(this, "Label3", QStringLiteral("Come by for a visit!"), {31, 126, 52, 30},
-                     Qt::AlignHCenter, true);
+  Label3 =
+      MakeLabel(this, "Label3", Text(about::VisitNote), {31, 126, 52, 30}, Qt::AlignHCenter, true);
   Shape2 = MakeShape(this, "Shape2", {332, 123, 76, 37}, Qt::yellow);
-  Label8 = MakeLabel(this, "Label8", QStringLiteral("Lots to see and do!"), {338, 126, 64, 30},
-                     Qt::AlignHCenter, true);
+  Label8 =
+      MakeLabel(this, "Label8", Text(about::SeeNote), {338, 126, 64, 30}, Qt::AlignHCenter, true);
 
   Shape3 = MakeShape(this, "Shape3", {97, 129, 233, 25}, Qt::white);
   Shape3->setMouseTracking(true);
-  lblURL = MakeLabel(this, "lblURL", QStringLiteral("www.example.com/vexo"), {101, 132, 224, 19},
-                     Qt::AlignHCenter);
+  lblURL = MakeLabel(this, "lblURL", Text(about::Link), {101, 132, 224, 19}, Qt::AlignHCenter);
   lblURL->setFont(Face(Sans, 16, true));
   lblURL->setMouseTracking(true);
 
   lblHomeOf = MakeLabel(this, "lblHomeOf", QString(), {16, 172, 397, 19}, Qt::AlignHCenter);
   lblHomeOf->setFont(Face(Sans, 16, true));
 
-  Label5 = MakeLabel(
-      this, "Label5",
-      QStringLiteral("Zeltoria is freeware from VEXO! Software. Share it with your friends!"),
-      {41, 204, 346, 14}, Qt::AlignLeft);
+  Label5 = MakeLabel(this, "Label5", Text(about::NoticeLine), {41, 204, 346, 14}, Qt::AlignLeft);
   Label5->setFont(Face(Sans, 11));
-  Label6 = MakeLabel(this, "Label6", QStringLiteral("Puzzle and art by VEXO! Software"),
-                     {123, 220, 181, 14}, Qt::AlignHCenter);
+  Label6 =
+      MakeLabel(this, "Label6", Text(about::CreditLine), {123, 220, 181, 14}, Qt::AlignHCenter);
   Label6->setFont(Face(Sans, 11));
 
   pnlWhatIs = new QFrame(this);
@@ -155,21 +148,17 @@ void TDlgAbout::CreateComponents() {
   pnlWhatIs->setAutoFillBackground(true);
   pnlWhatIs->setGeometry(15, 122, 397, 116);
   pnlWhatIs->hide();
-  Label9 = MakeLabel(pnlWhatIs, "Label9",
-                     QStringLiteral("A zeltoria is a garden paved with square stones, each one "
-                                    "carved with paths. Its keepers slide whole rows and columns "
-                                    "of stones, one place at a time, until every path meets its "
-                                    "neighbour again and the garden is whole."),
-                     {13, 7, 374, 79}, Qt::AlignHCenter, true);
+  Label9 = MakeLabel(pnlWhatIs, "Label9", Text(about::NameMeaning), {13, 7, 374, 79},
+                     Qt::AlignHCenter, true);
   Label9->setFont(Face(Serif, 16));
-  cmdIKnow = MakeButton(pnlWhatIs, "cmdIKnow", QStringLiteral("Now I know"), {300, 88, 89, 21});
+  cmdIKnow = MakeButton(pnlWhatIs, "cmdIKnow", Text(about::IKnowButton), {300, 88, 89, 21});
 
-  cmdOK = MakeButton(this, "cmdOK", QStringLiteral("OK"), {176, 254, 75, 25});
+  cmdOK = MakeButton(this, "cmdOK", Text(about::OkButton), {176, 254, 75, 25});
   cmdOK->setDefault(true);
 
   tmrFlash = new QTimer(this);
   tmrFlash->setObjectName(QStringLiteral("tmrFlash"));
-  tmrFlash->setInterval(FlashInterval);
+  tmrFlash->setInterval(about::FlashInterval);
   tmrFlash->start();
 
   setTabOrder(cmdOK, cmdWhatIs);
@@ -193,16 +182,21 @@ void TDlgAbout::CreateComponents() {
 
 void TDlgAbout::FormCreate() {
   Bevel1->setEnabled(false);
-  lblURL->setCursor(platform::AppCursor(platform::LinkCursor));
-  lblVersion->setText(QStringLiteral("1.5.0"));
-  setWindowTitle(QGuiApplication::applicationDisplayName() + QStringLiteral(": About"));
-  RandomSeed = Services.SeedSource();
-  ShowNextHomeOf();
+  lblURL->setCursor(platform::AppCursor(platform::CursorId::Link));
+  lblVersion->setText(QString::fromLatin1(resources::Version));
+  setWindowTitle(QGuiApplication::applicationDisplayName() + Text(about::CaptionSuffix));
+  Box.Create(Services.SeedSource());
+  ShowHomeOf();
+}
+
+void TDlgAbout::ShowPanelState() {
+  pnlWhatIs->setVisible(Box.PanelShown());
+  cmdWhatIs->setEnabled(Box.WhatIsEnabled());
 }
 
 void TDlgAbout::FormShow() {
-  pnlWhatIs->hide();
-  cmdWhatIs->setEnabled(true);
+  Box.Show();
+  ShowPanelState();
   // Enabling a running timer keeps its rhythm.
   if (!tmrFlash->isActive()) tmrFlash->start();
 }
@@ -212,13 +206,13 @@ void TDlgAbout::cmdOKClick() {
 }
 
 void TDlgAbout::cmdWhatIsClick() {
-  cmdWhatIs->setEnabled(false);
-  pnlWhatIs->show();
+  Box.WhatIsClick();
+  ShowPanelState();
 }
 
 void TDlgAbout::cmdIKnowClick() {
-  pnlWhatIs->hide();
-  cmdWhatIs->setEnabled(true);
+  Box.IKnowClick();
+  ShowPanelState();
 }
 
 void TDlgAbout::lblURLMouseMove() {
@@ -235,28 +229,26 @@ void TDlgAbout::lblURLClick() {
   struct RestoreCursor {
     ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
   } restore;
-  Services.OpenLink(lblURL->text().left(79));
+  Services.OpenLink(Text(about::LinkToOpen(lblURL->text().toStdString())));
 }
 
 void TDlgAbout::tmrFlashTimer() {
-  ShowNextHomeOf();
+  Box.ShowNextHomeOf();
+  ShowHomeOf();
 }
 
-void TDlgAbout::ShowNextHomeOf() {
-  const int i = (tmrFlashTag + 1) % int(HomeOfLines.size());
-  lblHomeOf->setText(HomeOfLines[i]);
-  SetTextColor(lblHomeOf, HomeOfColors[Random(HomeOfColors.size())]);
-  tmrFlashTag = i;
+void TDlgAbout::ShowHomeOf() {
+  lblHomeOf->setText(Text(Box.HomeOfLine()));
+  SetTextColor(lblHomeOf, Rgb(Box.HomeOfColor()));
 }
 
 void TDlgAbout::SetLinkHot(bool hot) {
-  if (hot == LinkHot) return;
-  LinkHot = hot;
+  if (!Box.SetLinkHot(hot)) return;
   QFont font = lblURL->font();
   font.setBold(true);
   font.setUnderline(hot);
   lblURL->setFont(font);
-  SetTextColor(lblURL, hot ? QColor(0x00, 0x00, 0xFF) : QColor(Qt::black));
+  SetTextColor(lblURL, Rgb(Box.LinkTextColor()));
 }
 
 void TDlgAbout::showEvent(QShowEvent* event) {

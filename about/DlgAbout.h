@@ -5,9 +5,10 @@
 #include <QColor>
 #include <QDialog>
 #include <QString>
-#include <array>
 #include <cstdint>
 #include <functional>
+
+#include "about/AboutBox.h"
 
 class QFrame;
 class QLabel;
@@ -29,15 +30,9 @@ struct TAboutServices {
 
 class TDlgAbout : public QDialog {
  public:
-  static constexpr int ClientWidth = 427;
-  static constexpr int ClientHeight = 286;
-  static constexpr int FlashInterval = 4000;  // ms between title lines
-
-  static const std::array<QString, 3> HomeOfLines;
-  static const std::array<QColor, 6> HomeOfColors;
-
-  explicit TDlgAbout(QWidget* parent = nullptr,
-                     TAboutServices services = TAboutServices::Default());
+  // The dialog seeds `random` again and draws the title line's colours from it; the generator
+  // outlives the dialog.
+  TDlgAbout(QWidget* parent, TRandom& random, TAboutServices services = TAboutServices::Default());
 
   // Components, as the dialog is laid out.
   QFrame* Bevel1;
@@ -61,8 +56,8 @@ class TDlgAbout : public QDialog {
   QPushButton* cmdOK;
   QTimer* tmrFlash;
 
-  bool LinkHot = false;
-  int tmrFlashTag = 0;  // index of the title line now shown
+  // What the dialog shows, kept without Qt.
+  about::TAboutBox Box;
 
   // Handlers.
   void FormShow();
@@ -74,8 +69,10 @@ class TDlgAbout : public QDialog {
   void lblURLClick();
   void tmrFlashTimer();
 
-  void ShowNextHomeOf();
+  // Shows the title line that the box holds now, in its colour.
+  void ShowHomeOf();
   void SetLinkHot(bool hot);
+  bool LinkHot() const { return Box.LinkHot(); }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -85,6 +82,8 @@ class TDlgAbout : public QDialog {
  private:
   void CreateComponents();
   void FormCreate();
+  // Shows the panel and its button as the box has them.
+  void ShowPanelState();
 
   TAboutServices Services;
   bool LinkPressed = false;

@@ -1,5 +1,5 @@
-// The application object of the real entry: makes the main window and the about dialog on Qt
-// and runs the event loop.
+// The application object of the real entry: makes the main window on its Qt host and the about
+// dialog, wires the application's events to the window, and runs the event loop.
 #pragma once
 
 #include <functional>
@@ -9,15 +9,18 @@
 
 class TDlgAbout;
 class TFormZelto;
+class TRandom;
 
 namespace platform {
 class MessageBoxes;
 class QtInstanceGuard;
+class QtWindowHost;
 }  // namespace platform
 
 struct TQtHostSetup {
-  platform::MessageBoxes* Boxes = nullptr;        // the main window's start-up failure
+  platform::MessageBoxes* Boxes = nullptr;        // the main window's messages
   platform::QtInstanceGuard* Instance = nullptr;  // later starts' notices
+  TRandom* Random = nullptr;                      // the application's generator
   // The loop; none: QApplication::exec. Tests put their own.
   std::function<int()> Loop;
   // The main window shows the about dialog when it first appears.
@@ -31,17 +34,19 @@ class TQtApplicationHost : public TApplicationHost {
 
   void ProcessMessages() override;
   void SetTitle(const std::string& title) override;
-  // The window opens DataDir + "zelto.vx8"; its failure sets StartupFailed.
+  // Loads the cursors; the window opens DataDir + "zelto.vx8"; its failure sets StartupFailed.
   void CreateMainWindow() override;
   void CreateAboutDialog() override;
   // Shows the main window and runs the loop until it closes.
   int Run() override;
 
   TFormZelto* MainWindow() const { return Form.get(); }
+  platform::QtWindowHost* MainWindowHost() const { return WindowHost.get(); }
   TDlgAbout* AboutDialog() const { return About.get(); }
 
  private:
   TQtHostSetup Setup;
+  std::unique_ptr<platform::QtWindowHost> WindowHost;
   std::unique_ptr<TFormZelto> Form;
   std::unique_ptr<TDlgAbout> About;
 };

@@ -4,7 +4,6 @@
 
 #include "app/InstallFolder.h"
 #include "app/ProcessValues.h"
-#include "game/Random.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ constexpr char SixteenColorText[] =
 
 void Initialise(TStartupServices& services) {
   try {
-    RandomSeed = services.Clock();
+    services.Random.Seed = services.Clock();
     FindInstallFolder(services);
   } catch (const std::exception& error) {
     services.Boxes.ShowMessage(error.what());

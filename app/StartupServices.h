@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "game/Random.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
@@ -17,4 +18,6 @@ struct TStartupServices {
   platform::FileSystem& Files;
   // Milliseconds since midnight UTC, to seed the random generator with.
   uint32_t (*Clock)();
+  // The application's one generator, seeded at initialisation.
+  TRandom& Random;
 };

@@ -11,6 +11,8 @@
 #include "platform/qt/QtSettingsStore.h"
 
 int main(int, char** argv) {
+  // Pixels stay whole on a scaled screen: a factor of 1.5 shows them at 2.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   // The game reads no command line: Qt is given the program's name only.
   int qtArgc = 1;
   char* qtArgv[] = {argv[0], nullptr};
@@ -21,11 +23,13 @@ int main(int, char** argv) {
   platform::QtInstanceGuard instance;
   platform::QtMessageBoxes boxes(QString::fromLatin1(ApplicationTitle));
   platform::QtFileSystem files;
-  TStartupServices services{settings, screen, instance, boxes, files, ClockSeed};
+  TRandom random;
+  TStartupServices services{settings, screen, instance, boxes, files, ClockSeed, random};
 
   TQtHostSetup setup;
   setup.Boxes = &boxes;
   setup.Instance = &instance;
+  setup.Random = &random;
   TQtApplicationHost host(std::move(setup));
   return RunStartup(services, host);
 }

@@ -1,6 +1,6 @@
-// The time to compose and show one frame of a sliding move: DrawMoveFrame with its
-// ShowSurface into a memory device, the composing alone, the same through the real main window
-// on the offscreen platform, and beside them the repaint of an empty Qt widget of that size.
+// The time to compose and show one frame of a sliding move: the frame with its ShowSurface into
+// a memory device, the composing alone, the same through the real main window on its Qt host on
+// the offscreen platform, and beside them the repaint of an empty Qt widget of that size.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -10,25 +10,45 @@
 
 #include "bench/BenchLibrary.h"
 #include "game/FormZelto.h"
-#include "game/PaintBox.h"
 #include "game/SurfaceDisplay.h"
 #include "platform/MemoryDevice.h"
+#include "platform/MessageBoxes.h"
+#include "platform/qt/QtWindowHost.h"
+#include "ui/MemoryHost.h"
 
 namespace {
 
-// The window's own library, a 5 × 5 game ready to move, and the move of row 3 to the right.
+class TNoBoxes : public platform::MessageBoxes {
+ public:
+  void ShowError(const std::string&) override {}
+  bool AskWarningYesNo(const std::string&) override { return false; }
+  void ShowMessage(const std::string&) override {}
+};
+
+// The window's own library, a 5 × 5 game ready to move, and the move of row 3 to the right;
+// the window on a memory host, or on its Qt host.
 struct TFrameRig {
   QTemporaryDir Folder;
+  TRandom Random{1};
+  TNoBoxes Boxes;
+  std::unique_ptr<platform::WindowHost> Host;
   std::unique_ptr<TFormZelto> Form;
 
-  TFrameRig() {
+  explicit TFrameRig(bool qt) {
     const std::string dir = Folder.path().toStdString() + "/";
     benchlib::WriteWindowLibrary(dir);
     TFormZeltoSetup setup;
     setup.DataDir = dir;
     setup.AboutWhenShown = false;
-    setup.ManualTimer = true;
-    Form = std::make_unique<TFormZelto>(setup);
+    if (qt) {
+      Host = std::make_unique<platform::QtWindowHost>(
+          platform::ClientSize{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight},
+          QStringLiteral("Zeltoria"), Boxes);
+    } else {
+      Host = std::make_unique<ui::TMemoryHost>(TFormZelto::StoredClientWidth,
+                                               TFormZelto::StoredClientHeight);
+    }
+    Form = std::make_unique<TFormZelto>(*Host, Random, setup);
     TBoardModel& m = Form->Model;
     m.ColRowButtonClick(3);
     m.ColRowButtonClick(3);
@@ -36,7 +56,7 @@ struct TFrameRig {
     m.ColRowButtonClick(4);
     m.Start();
     while (Form->TimerEnabled()) m.TimerTick();
-    m.StartMove(RowAxis, 8);
+    m.StartMove({TAxis::Row, 8});
   }
   void NextStep() {
     TBoardModel& m = Form->Model;
@@ -45,12 +65,12 @@ struct TFrameRig {
 };
 
 void DrawMoveFrameToMemoryDevice(benchmark::State& state) {
-  TFrameRig rig;
+  TFrameRig rig(false);
   platform::MemoryDevice device(208, 208);
   TVX8Library* library = rig.Form->Library();
   for (auto _ : state) {
     rig.NextStep();
-    rig.Form->Renderer.DrawMoveFrame(
+    rig.Form->Renderer.ComposeMoveFrame(
         [&](TVX8ImageData& frame) { ShowSurface(library, &device, &frame); });
     benchmark::DoNotOptimize(device.Pixel(100, 100));
   }
@@ -59,23 +79,26 @@ BENCHMARK(DrawMoveFrameToMemoryDevice);
 
 // The composing alone: the scratch picture, the board copied onto it and the two strips.
 void DrawMoveFrameComposeOnly(benchmark::State& state) {
-  TFrameRig rig;
+  TFrameRig rig(false);
   for (auto _ : state) {
     rig.NextStep();
-    rig.Form->Renderer.DrawMoveFrame(
+    rig.Form->Renderer.ComposeMoveFrame(
         [](TVX8ImageData& frame) { benchmark::DoNotOptimize(&frame); });
   }
 }
 BENCHMARK(DrawMoveFrameComposeOnly);
 
 void DrawMoveFrameThroughTheWindow(benchmark::State& state) {
-  TFrameRig rig;
-  rig.Form->show();
-  if (!QTest::qWaitForWindowExposed(rig.Form.get())) state.SkipWithError("no window");
+  TFrameRig rig(true);
+  auto& window = static_cast<platform::QtWindowHost&>(*rig.Host);
+  window.SetClient(rig.Form.get());
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("no window");
   for (auto _ : state) {
     rig.NextStep();
-    rig.Form->DrawMoveFrame();
+    rig.Form->Renderer.DrawMoveFrame();
   }
+  window.SetClient(nullptr);
 }
 BENCHMARK(DrawMoveFrameThroughTheWindow);
 

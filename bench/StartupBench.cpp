@@ -26,8 +26,9 @@
 #include <vector>
 
 #include "game/FormZelto.h"
-#include "game/PaintBox.h"
 #include "platform/qt/QtFileSystem.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtWindowHost.h"
 
 extern char** environ;
 
@@ -92,11 +93,18 @@ int RunChild(const std::string& kind, char* argv0) {
   TFormZeltoSetup setup;
   setup.DataDir = exe.substr(0, exe.rfind('/') + 1);
   setup.AboutWhenShown = false;
-  TFormZelto window(setup);
+  platform::QtMessageBoxes boxes(QStringLiteral("Zeltoria"));
+  platform::QtWindowHost host({TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight},
+                              QStringLiteral("Zeltoria"), boxes);
+  TRandom random(1);
+  TFormZelto window(host, random, setup);
   if (window.StartupFailed()) return 1;
-  TFirstPaint probe(window.pbxBoard);
-  window.show();
-  return QApplication::exec();
+  host.SetClient(&window);
+  TFirstPaint probe(&host);
+  host.show();
+  const int status = QApplication::exec();
+  host.SetClient(nullptr);
+  return status;
 }
 
 struct TSample {

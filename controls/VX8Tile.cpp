@@ -1,14 +1,11 @@
 #include "controls/VX8Tile.h"
 
-#include <QEvent>
-#include <QPaintEvent>
-#include <QPainter>
+#include <vector>
 
+#include "image/PaletteSelection.h"
 #include "image/VX8ImageData.h"
 #include "image/VX8Library.h"
-#include "platform/qt/WidgetDevice.h"
-
-TVX8Library* TTileBG::GlobalLibrary = nullptr;
+#include "ui/Form.h"
 
 namespace {
 
@@ -24,39 +21,58 @@ int32_t GridOffset(int32_t origin, int32_t size) {
   return -(((origin % size) + size) % size);
 }
 
+// A black diagonal cross-hatch on white, anchored at the device's origin like a brush.
+void Hatch(platform::Device& canvas, const TRect& area) {
+  const TRect clip = Intersection(area, canvas.ClipBox());
+  if (clip.IsEmpty()) return;
+  const int w = clip.Width();
+  const int h = clip.Height();
+  const int lineBytes = (w + 3) & ~3;
+  std::vector<uint8_t> bits(size_t(lineBytes) * size_t(h));
+  for (int row = 0; row < h; ++row) {
+    const int y = clip.Bottom - 1 - row;  // bottom-up
+    for (int i = 0; i < w; ++i) {
+      const int x = clip.Left + i;
+      bits[size_t(row) * size_t(lineBytes) + size_t(i)] =
+          (((x - y) % 8 + 8) % 8 == 0 || (x + y) % 8 == 0) ? 1 : 0;
+    }
+  }
+  platform::LogicalPalette ink;
+  ink.Entries[0] = {255, 255, 255, 0};
+  ink.Entries[1] = {0, 0, 0, 0};
+  platform::BitmapInfo info = platform::BitmapInfo::Identity();
+  info.Header.Width = w;
+  info.Header.Height = h;
+  const platform::LogicalPalette* previous = canvas.SelectPalette(&ink, false);
+  canvas.StretchDIBits(clip.Left, clip.Top, w, h, 0, 0, w, h, bits.data(), info,
+                       platform::RasterOp::SrcCopy);
+  canvas.SelectPalette(previous, false);
+}
+
 }  // namespace
 
-TTileBG::TTileBG(QWidget* parent) : QWidget(parent) {
-  // Paints all of its area; the mouse goes to the parent.
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-  setEnabled(false);
-  if (parent) {
-    parent->installEventFilter(this);
-    FillParent();
-  }
+TTileBG::TTileBG(ui::TForm& form, std::string name) : TControl(form, std::move(name)) {
+  SetWindowEnabled(false);
+  FillForm();
 }
 
 TTileBG::~TTileBG() {
   ReleaseTile();
-  if (ImageLibrary) ImageLibrary->UnregisterReference(&ImageLibrary);
 }
 
-void TTileBG::SetGlobalImageLibrary(TVX8Library* library) {
-  if (library == GlobalLibrary) return;
-  if (GlobalLibrary) GlobalLibrary->UnregisterReference(&GlobalLibrary);
-  GlobalLibrary = library;
-  if (library) library->RegisterReference(&GlobalLibrary);
+void TTileBG::FillForm() {
+  SetBounds(0, 0, Form().ClientWidth(), Form().ClientHeight());
 }
 
 void TTileBG::SetImageName(const std::string& name) {
   ReleaseTile();
   ImageName_ = name;
-  if (!ImageLibrary || !ImageLibrary->ImageExists(ImageName_)) return;
-  TileNode_ = ImageLibrary->GetImage(ImageName_);
+  TVX8Library* library = ImageLibrary.Get();
+  if (!library || !library->ImageExists(ImageName_)) return;
+  TileNode_ = library->GetImage(ImageName_);
   try {
-    TileData_ = ImageLibrary->GetImageData(TileNode_);
-    update();
+    TileData_ = library->GetImageData(TileNode_);
+    Invalidate();
   } catch (...) {
     ReleaseTile();
     throw;
@@ -64,19 +80,10 @@ void TTileBG::SetImageName(const std::string& name) {
 }
 
 void TTileBG::SetImageLibrary(TVX8Library* library) {
-  if (ImageLibrary) ImageLibrary->UnregisterReference(&ImageLibrary);
   // Also forgets the tile of a library that was destroyed while it was held.
   ReleaseTile();
-  ImageLibrary = library;
-  if (library) {
-    library->RegisterReference(&ImageLibrary);
-    SetImageName(ImageName_);
-  }
-}
-
-TVX8Library* TTileBG::GetImageLibrary() {
-  if (!ImageLibrary) SetImageLibrary(GlobalLibrary);
-  return ImageLibrary;
+  ImageLibrary.Set(library);
+  if (library) SetImageName(ImageName_);
 }
 
 TVX8ImageData* TTileBG::GetTileData() {
@@ -85,7 +92,8 @@ TVX8ImageData* TTileBG::GetTileData() {
 }
 
 void TTileBG::ReleaseTile() {
-  if (!ImageLibrary) {
+  TVX8Library* library = ImageLibrary.Get();
+  if (!library) {
     // The library went away while we held its tile: the tile went with it.
     TileNode_ = nullptr;
     TileData_ = nullptr;
@@ -95,42 +103,35 @@ void TTileBG::ReleaseTile() {
   TImageNode* tile = TileNode_;
   TileNode_ = nullptr;
   TileData_ = nullptr;
-  ImageLibrary->ReleaseImage(tile);
+  library->ReleaseImage(tile);
 }
 
-void TTileBG::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
-  platform::WidgetDevice device(painter, event->region());
+void TTileBG::Paint(platform::Device& canvas) {
   TVX8ImageData* tile = GetImageLibrary() ? GetTileData() : nullptr;
   // A tile without pixels would never fill anything.
   if (!tile || tile->Width() == 0 || tile->Height() == 0) {
-    painter.fillRect(rect(), Qt::white);
-    painter.fillRect(rect(), QBrush(Qt::black, Qt::DiagCrossPattern));
+    Hatch(canvas, {0, 0, Width(), Height()});
     return;
   }
+  TVX8Library& library = *ImageLibrary.Get();
   const int32_t tw = tile->Width();
   const int32_t th = tile->Height();
-  const TRect clip = device.ClipBox();
+  const TRect clip = canvas.ClipBox();
   const int32_t x0 = CellStart(clip.Left, tw);
   int32_t x = x0;
   int32_t y = CellStart(clip.Top, th);
 
-  const platform::LogicalPalette* previous = device.SelectPalette(ImageLibrary->GetHPal(), false);
-  struct RestorePalette {
-    platform::Device& Device;
-    const platform::LogicalPalette* Previous;
-    ~RestorePalette() { Device.SelectPalette(Previous, false); }
-  } restore{device, previous};
-  device.RealizePalette();
+  TLibraryPaletteSelection selection(library, canvas);
+  canvas.RealizePalette();
   while (x < clip.Right && y < clip.Bottom) {
-    ImageLibrary->DrawImage(device, {x, y}, TileNode_);
+    library.DrawImage(canvas, {x, y}, TileNode_);
     x += tw;
     if (x >= clip.Right) {
       x = x0;
       y += th;
     }
   }
-  if (OnAfterPaint) OnAfterPaint(device, clip);
+  if (OnAfterPaint) OnAfterPaint(canvas, clip);
 }
 
 void TTileBG::PaintTo(TVX8ImageData& surface, TPoint origin) {
@@ -152,13 +153,4 @@ void TTileBG::PaintTo(TVX8ImageData& surface, TPoint origin) {
       y += th;
     }
   }
-}
-
-void TTileBG::FillParent() {
-  setGeometry(parentWidget()->rect());
-}
-
-bool TTileBG::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == parentWidget() && event->type() == QEvent::Resize) FillParent();
-  return QWidget::eventFilter(watched, event);
 }

@@ -1,47 +1,22 @@
 #include "controls/VexoButton.h"
 
-#include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
-
+#include "image/PaletteSelection.h"
 #include "image/VX8ImageData.h"
 #include "image/VX8Library.h"
-#include "platform/qt/WidgetDevice.h"
 
-TVX8Library* TVexoButton::GlobalLibrary = nullptr;
-
-TVexoButton::TVexoButton(QWidget* parent) : QWidget(parent) {
-  resize(75, 25);
-  // Paints all of its area; the press keeps the mouse through Qt's implicit grab.
-  setAttribute(Qt::WA_OpaquePaintEvent);
+TVexoButton::TVexoButton(ui::TForm& form, std::string name) : TControl(form, std::move(name)) {
+  Resize(75, 25);
 }
 
 TVexoButton::~TVexoButton() {
   ReleaseImages();
-  if (ImageLibrary) ImageLibrary->UnregisterReference(&ImageLibrary);
-}
-
-void TVexoButton::SetGlobalImageLibrary(TVX8Library* library) {
-  if (library == GlobalLibrary) return;
-  if (GlobalLibrary) GlobalLibrary->UnregisterReference(&GlobalLibrary);
-  GlobalLibrary = library;
-  if (library) library->RegisterReference(&GlobalLibrary);
 }
 
 void TVexoButton::SetImageLibrary(TVX8Library* library) {
-  if (ImageLibrary) ImageLibrary->UnregisterReference(&ImageLibrary);
   // Also forgets the entries of a library that was destroyed while they were held.
   ReleaseImages();
-  ImageLibrary = library;
-  if (library) {
-    library->RegisterReference(&ImageLibrary);
-    SetImageName(ImageName_);
-  }
-}
-
-TVX8Library* TVexoButton::GetImageLibrary() {
-  if (!ImageLibrary) SetImageLibrary(GlobalLibrary);
-  return ImageLibrary;
+  ImageLibrary.Set(library);
+  if (library) SetImageName(ImageName_);
 }
 
 TVX8ImageData* TVexoButton::GetFaceData() {
@@ -52,14 +27,15 @@ TVX8ImageData* TVexoButton::GetFaceData() {
 void TVexoButton::SetImageName(const std::string& name) {
   ReleaseImages();
   ImageName_ = name;
-  if (!ImageLibrary || !ImageLibrary->ImageExists(ImageName_)) return;
+  TVX8Library* library = ImageLibrary.Get();
+  if (!library || !library->ImageExists(ImageName_)) return;
   try {
-    StripNode_ = ImageLibrary->GetImage(ImageName_);
-    StripData_ = ImageLibrary->GetImageData(StripNode_);
+    StripNode_ = library->GetImage(ImageName_);
+    StripData_ = library->GetImageData(StripNode_);
     if (!StripData_) return;  // no surface: the placeholder shows, the next paint tries again
-    resize(StripData_->Width(), StripData_->Height() / FrameCount_);
-    FaceNode_ = ImageLibrary->AddBlankImage(name, uint16_t(width()), uint16_t(height()));
-    FaceData_ = ImageLibrary->GetImageData(FaceNode_);
+    Resize(StripData_->Width(), StripData_->Height() / FrameCount_);
+    FaceNode_ = library->AddBlankImage(name, uint16_t(Width()), uint16_t(Height()));
+    FaceData_ = library->GetImageData(FaceNode_);
     UpdateFace();
   } catch (...) {
     ReleaseImages();
@@ -68,7 +44,8 @@ void TVexoButton::SetImageName(const std::string& name) {
 }
 
 void TVexoButton::ReleaseImages() {
-  if (!ImageLibrary) {
+  TVX8Library* library = ImageLibrary.Get();
+  if (!library) {
     // The library went away while we held its entries: they went with it.
     FaceNode_ = StripNode_ = nullptr;
     FaceData_ = StripData_ = nullptr;
@@ -79,20 +56,19 @@ void TVexoButton::ReleaseImages() {
     TImageNode* face = FaceNode_;
     FaceData_ = nullptr;
     FaceNode_ = nullptr;
-    ImageLibrary->ReleaseImage(face);
+    library->ReleaseImage(face);
   }
   TImageNode* strip = StripNode_;
   StripData_ = nullptr;
   StripNode_ = nullptr;
-  ImageLibrary->ReleaseImage(strip);
+  library->ReleaseImage(strip);
 }
 
 void TVexoButton::SetEnabled(bool value) {
   if (value == Enabled_) return;
   Enabled_ = value;
   UpdateFace();
-  // A disabled widget passes its mouse input on to its parent.
-  setEnabled(value);
+  SetWindowEnabled(value);
 }
 
 void TVexoButton::SetChecked(bool value) {
@@ -108,7 +84,7 @@ void TVexoButton::SetFrameCount(uint8_t value) {
 }
 
 bool TVexoButton::PtInButton(int x, int y) const {
-  return x >= 0 && x < width() && y >= 0 && y < height();
+  return x >= 0 && x < Width() && y >= 0 && y < Height();
 }
 
 int TVexoButton::FrameIndex() const {
@@ -120,72 +96,60 @@ int TVexoButton::FrameIndex() const {
 }
 
 TRect TVexoButton::FrameRect(int k) const {
-  return {0, k * height(), width(), (k + 1) * height()};
+  return {0, k * Height(), Width(), (k + 1) * Height()};
 }
 
 void TVexoButton::UpdateFace() {
   if (!GetImageLibrary() || !GetFaceData() || !StripData_) return;
   FaceData_->Draw({0, 0}, *StripData_, FrameRect(FrameIndex()));
   if (OnDecorate) OnDecorate(this);
-  update();
+  Invalidate();
 }
 
-void TVexoButton::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
-  PaintRect(painter, event->region(), {0, 0, width(), height()});
+void TVexoButton::Paint(platform::Device& canvas) {
+  PaintRect(canvas, {0, 0, Width(), Height()});
 }
 
-void TVexoButton::PaintRect(QPainter& painter, const QRegion& region, const TRect& rect) {
+void TVexoButton::PaintRect(platform::Device& canvas, const TRect& rect) {
   if (!GetImageLibrary() || !GetFaceData()) {
-    PaintPlaceholder(painter);
+    PaintPlaceholder(canvas);
     return;
   }
-  platform::WidgetDevice device(painter, region);
-  const platform::LogicalPalette* previous = device.SelectPalette(ImageLibrary->GetHPal(), false);
-  struct RestorePalette {
-    platform::Device& Device;
-    const platform::LogicalPalette* Previous;
-    ~RestorePalette() { Device.SelectPalette(Previous, false); }
-  } restore{device, previous};
-  FaceData_->Display(device, {rect.Left, rect.Top}, rect);
+  TLibraryPaletteSelection selection(*ImageLibrary.Get(), canvas);
+  FaceData_->Display(canvas, {rect.Left, rect.Top}, rect);
 }
 
-void TVexoButton::PaintPlaceholder(QPainter& painter) {
-  painter.fillRect(rect(), QColor(255, 0, 255));
-  painter.setPen(Qt::white);
-  painter.setFont(font());
-  painter.drawText(QRect(2, 2, width(), height()),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, objectName());
+void TVexoButton::PaintPlaceholder(platform::Device& canvas) {
+  const TRect whole{0, 0, Width(), Height()};
+  canvas.FillRect(whole, PlaceholderColor);
+  canvas.TextOut(2, 2, Name(), PlaceholderTextColor, whole);
 }
 
-void TVexoButton::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !Enabled_) return;
+void TVexoButton::MouseDown(platform::MouseButton button, int x, int y) {
+  if (button != platform::MouseButton::Left || !Enabled_) return;
   if (Toggles) {
     SetChecked(!Checked_);
     if (OnClick) OnClick(this);
     return;
   }
   Pressed_ = true;
-  const QPoint p = event->position().toPoint();
-  MouseInside_ = PtInButton(p.x(), p.y());
+  MouseInside_ = PtInButton(x, y);
   UpdateFace();
 }
 
-void TVexoButton::mouseMoveEvent(QMouseEvent* event) {
+void TVexoButton::MouseMove(int x, int y) {
   if (!Enabled_ || !Pressed_ || Toggles) return;
-  const QPoint p = event->position().toPoint();
-  const bool inside = PtInButton(p.x(), p.y());
+  const bool inside = PtInButton(x, y);
   if (inside == MouseInside_) return;
   MouseInside_ = inside;
   UpdateFace();
 }
 
-void TVexoButton::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !Enabled_ || Toggles) return;
+void TVexoButton::MouseUp(platform::MouseButton button, int x, int y) {
+  if (button != platform::MouseButton::Left || !Enabled_ || Toggles) return;
   // A click needs a press on this button first.
   const bool wasPressed = Pressed_;
   Pressed_ = false;
   UpdateFace();
-  const QPoint p = event->position().toPoint();
-  if (wasPressed && PtInButton(p.x(), p.y()) && OnClick) OnClick(this);
+  if (wasPressed && PtInButton(x, y) && OnClick) OnClick(this);
 }

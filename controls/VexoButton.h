@@ -2,28 +2,23 @@
 // strip from the image library; it can also act as a toggle.
 #pragma once
 
-#include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <string>
 
-#include "foundation/Geometry.h"
+#include "controls/LibraryHookup.h"
+#include "ui/Control.h"
 
 class TImageNode;
 class TVX8ImageData;
-class TVX8Library;
 
-class TVexoButton : public QWidget {
+class TVexoButton : public ui::TControl, public TLibraryHookup<TVexoButton> {
  public:
   using TNotifyEvent = std::function<void(TVexoButton* sender)>;
 
-  explicit TVexoButton(QWidget* parent = nullptr);
+  // 75 × 25, no picture yet, disabled by its own flag.
+  TVexoButton(ui::TForm& form, std::string name);
   ~TVexoButton() override;
-
-  // The library every button without one of its own takes. Buttons that already hold a
-  // library go on using it.
-  static void SetGlobalImageLibrary(TVX8Library* library);
-  static TVX8Library* GlobalImageLibrary() { return GlobalLibrary; }
 
   const std::string& ImageName() const { return ImageName_; }
   // Loads the strip, sizes the button to one frame and composes the face. A name the library
@@ -31,10 +26,11 @@ class TVexoButton : public QWidget {
   void SetImageName(const std::string& name);
 
   void SetImageLibrary(TVX8Library* library);
-  TVX8Library* GetImageLibrary();
   TVX8ImageData* GetFaceData();
   void ReleaseImages();
 
+  // The button's own flag, which chooses its look. Changing it also sets the window system's
+  // enabled state to the same value; until then a new button keeps that state on.
   bool Enabled() const { return Enabled_; }
   void SetEnabled(bool value);
   bool Checked() const { return Checked_; }
@@ -61,22 +57,20 @@ class TVexoButton : public QWidget {
   TNotifyEvent OnDecorate;
   int Version = 1;  // kept with the window's description; nothing reads it
   bool Toggles = false;
-  int Tag = 0;
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
+  void Paint(platform::Device& canvas) override;
+  void MouseDown(platform::MouseButton button, int x, int y) override;
+  void MouseMove(int x, int y) override;
+  void MouseUp(platform::MouseButton button, int x, int y) override;
+
+  static constexpr uint32_t PlaceholderColor = 0xFF00FF;
+  static constexpr uint32_t PlaceholderTextColor = 0xFFFFFF;
 
  private:
-  void PaintRect(QPainter& painter, const QRegion& region, const TRect& rect);
-  void PaintPlaceholder(QPainter& painter);
-
-  static TVX8Library* GlobalLibrary;
+  void PaintRect(platform::Device& canvas, const TRect& rect);
+  void PaintPlaceholder(platform::Device& canvas);
 
   std::string ImageName_;
-  TVX8Library* ImageLibrary = nullptr;  // registered with the library, which clears it
   bool Checked_ = false;
   bool Enabled_ = false;
   uint8_t FrameCount_ = 3;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 struct TPoint {
   int32_t X = 0;
@@ -32,3 +33,8 @@ TRect MoveRectTo(TRect r, TPoint p);
 // is empty.
 bool IntersectRect(TRect& result, const TRect& a, const TRect& b);
 TRect Intersection(const TRect& a, const TRect& b);
+
+// The parts of `from` outside `hole`, as up to four rectangles appended to `out`.
+void SubtractRect(const TRect& from, const TRect& hole, std::vector<TRect>& out);
+// The smallest rectangle that holds every non-empty rectangle of `rects`; (0, 0, 0, 0) for none.
+TRect BoundingRect(const std::vector<TRect>& rects);

@@ -1,15 +1,14 @@
 #include "game/BoardModel.h"
-#include "game/Random.h"
 
 namespace {
 
 // Up to two pairs of opposite directions are left out of a whole deal, which gives each puzzle
 // a character of its own (for example no diagonals of one kind).
-uint8_t DealMask() {
+uint8_t DealMask(TRandom& random) {
   uint8_t mask = 0xFF;
   for (int pair = 0; pair < 2; ++pair) {
-    if (Random(100) < 50) {
-      const uint32_t k = Random(100) % 4;
+    if (random.Random(100) < 50) {
+      const uint32_t k = random.Random(100) % 4;
       mask &= static_cast<uint8_t>(~(0x11u << k));
     }
   }
@@ -25,7 +24,7 @@ void TBoardModel::MatchRoads(int32_t colA, int32_t rowA, uint8_t roadA, int32_t 
   const bool hasA = (a & roadA) != 0;
   const bool hasB = (b & roadB) != 0;
   if (hasA == hasB) return;
-  if (Random(100) >= 25) {
+  if (Rand.Random(100) >= 25) {
     a |= roadA;
     b |= roadB;
   } else {
@@ -37,9 +36,10 @@ void TBoardModel::MatchRoads(int32_t colA, int32_t rowA, uint8_t roadA, int32_t 
 void TBoardModel::Deal() {
   bool allEqual = true;
   while (allEqual) {
-    const uint8_t mask = DealMask();
+    const uint8_t mask = DealMask(Rand);
     for (int32_t c = 1; c <= Cols; ++c) {
-      for (int32_t r = 1; r <= Rows; ++r) Board(c, r) = static_cast<uint8_t>(Random(256)) & mask;
+      for (int32_t r = 1; r <= Rows; ++r)
+        Board(c, r) = static_cast<uint8_t>(Rand.Random(256)) & mask;
     }
 
     // Vertical and diagonal links, column by column; nothing leaves the top or bottom row.

@@ -1,11 +1,12 @@
 #include "game/BoardModel.h"
 
-TBoardModel::TBoardModel(TBoardWindow& window) : Window(window) {}
+TBoardModel::TBoardModel(TBoardWindow& window, TBoardView& view, TRandom& random)
+    : Window(window), View(view), Rand(random) {}
 
 void TBoardModel::SetCols(uint8_t n) {
   if (n >= MinLines && n <= MaxLines) {
     Cols = n;
-    BoardLeft = 105 - 16 * n;
+    BoardLeft = TBoardLayout::GridStart(n);
   }
   Window.EnableControls(true);
 }
@@ -13,7 +14,7 @@ void TBoardModel::SetCols(uint8_t n) {
 void TBoardModel::SetRows(uint8_t n) {
   if (n >= MinLines && n <= MaxLines) {
     Rows = n;
-    BoardTop = 105 - 16 * n;
+    BoardTop = TBoardLayout::GridStart(n);
   }
   Window.EnableControls(true);
 }
@@ -48,11 +49,11 @@ void TBoardModel::ShiftRowRight(int32_t row) {
 
 // The shuffle redraws the whole grid once per batch instead.
 void TBoardModel::DrawColumn(int32_t col) {
-  if (ShuffleCount == 0) Window.DrawCells(col, 1, col, Rows);
+  if (ShuffleCount == 0) View.DrawCells(col, 1, col, Rows);
 }
 
 void TBoardModel::DrawRow(int32_t row) {
-  if (ShuffleCount == 0) Window.DrawCells(1, row, Cols, row);
+  if (ShuffleCount == 0) View.DrawCells(1, row, Cols, row);
 }
 
 bool TBoardModel::IsSolved() const {
@@ -65,10 +66,10 @@ bool TBoardModel::IsSolved() const {
 }
 
 void TBoardModel::RedrawBothBoards() {
-  Window.DrawBoard(true);
-  Window.DrawBoard(false);
-  Window.ShowSurface(true);
-  Window.ShowSurface(false);
+  View.DrawBoard(true);
+  View.DrawBoard(false);
+  View.ShowSurface(true);
+  View.ShowSurface(false);
 }
 
 void TBoardModel::Start() {
@@ -115,6 +116,6 @@ void TBoardModel::ColRowButtonClick(int32_t tag) {
 void TBoardModel::SizeLabelDeal() {
   if (Playing) return;
   Deal();
-  Window.DrawBoard(true);
-  Window.ShowSurface(true);
+  View.DrawBoard(true);
+  View.ShowSurface(true);
 }

@@ -1,26 +1,18 @@
 // The puzzle and its rules: the two boards, dealing, row and column shifts, the shuffle, the
-// move cycle driven by the timer, and the game's transitions. Drawing goes through TBoardWindow.
+// move cycle driven by the timer, and the game's transitions. Drawing goes through TBoardView,
+// the buttons and the timer through TBoardWindow.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
 #include "game/BoardCells.h"
+#include "game/BoardLayout.h"
 #include "game/BoardWindow.h"
+#include "game/Random.h"
 
-// A move: shift one line by one cell. Column index 1..Cols shifts that column up, Cols + 1 ..
-// 2 × Cols shifts column (index − Cols) down; row index 1..Rows shifts that row left, Rows + 1 ..
-// 2 × Rows shifts row (index − Rows) right. Arrows and keys use the same numbering.
-struct TMoveCommand {
-  bool Axis = ColumnAxis;
-  int32_t Index = 0;
-
-  friend bool operator==(const TMoveCommand&, const TMoveCommand&) = default;
-};
-
-// TimerMode values: what the timer drives.
-constexpr uint8_t TimerMove = 0;
-constexpr uint8_t TimerShuffle = 1;
+// What the timer drives: the move animation or the shuffle batches.
+enum class TTimerMode : uint8_t { Move = 0, Shuffle = 1 };
 
 constexpr int32_t ShuffleInterval = 55;  // ms per shuffle batch
 constexpr int32_t MoveInterval = 100;    // ms per animation step
@@ -32,25 +24,26 @@ constexpr int32_t ShuffleBatches = 10;
 // Start, Exit and ColRowButtonClick(tag); a click on the size label SizeLabelDeal.
 class TBoardModel {
  public:
-  // The window outlives the model (it owns it). The model starts at 3 × 3, idle, undealt.
-  explicit TBoardModel(TBoardWindow& window);
+  // All three outlive the model. It starts at 3 × 3, idle, undealt, and draws its deals and
+  // shuffles from `random`.
+  TBoardModel(TBoardWindow& window, TBoardView& view, TRandom& random);
 
   // The state. The window reads it to draw; only the operations below change it.
-  uint8_t Cols = 3;                  // columns in play, 3 to 5
-  uint8_t Rows = 3;                  // rows in play, 3 to 5
-  TCells Board;                      // the player's board
-  TCells BackBoard;                  // the pattern to reach
-  int32_t BoardLeft = 105 - 16 * 3;  // x of column 1 on a board picture
-  int32_t BoardTop = 105 - 16 * 3;   // y of row 1 on a board picture
-  int32_t ShuffleCount = 0;          // shuffle batches still to run
-  bool MoveAxis = ColumnAxis;        // axis of the move in progress, or of the last one
-  int32_t MoveIndex = 0;             // the move in progress, 0 when none
-  int32_t MoveStep = 0;              // animation step of the move in progress
-  bool MoveReleased = false;         // the key or button that started the move has been let go
-  bool Playing = false;              // a game is running
-  bool NeedsDeal = false;            // the puzzle was solved; Start deals a new one
-  bool Solved = false;               // the last game was won
-  uint8_t TimerMode = TimerMove;     // TimerShuffle or TimerMove
+  uint8_t Cols = 3;                                // columns in play, 3 to 5
+  uint8_t Rows = 3;                                // rows in play, 3 to 5
+  TCells Board;                                    // the player's board
+  TCells BackBoard;                                // the pattern to reach
+  int32_t BoardLeft = TBoardLayout::GridStart(3);  // x of column 1 on a board picture
+  int32_t BoardTop = TBoardLayout::GridStart(3);   // y of row 1 on a board picture
+  int32_t ShuffleCount = 0;                        // shuffle batches still to run
+  TAxis MoveAxis = TAxis::Column;  // axis of the move in progress, or of the last one
+  int32_t MoveIndex = 0;           // the move in progress, 0 when none
+  int32_t MoveStep = 0;            // animation step of the move in progress
+  bool MoveReleased = false;       // the key or button that started the move has been let go
+  bool Playing = false;            // a game is running
+  bool NeedsDeal = false;          // the puzzle was solved; Start deals a new one
+  bool Solved = false;             // the last game was won
+  TTimerMode TimerMode = TTimerMode::Move;
 
   // Sizes: a value outside 3..5 keeps the old size. Both end in EnableControls(idle).
   void SetCols(uint8_t n);
@@ -69,6 +62,10 @@ class TBoardModel {
 
   // Board equals BackBoard on every cell in play.
   bool IsSolved() const;
+  // The geometry of the board at its present size.
+  TBoardLayout Layout() const { return {Cols, Rows}; }
+  // The move in progress (MoveAxis, MoveIndex); index 0 when none.
+  TMoveCommand Move() const { return {MoveAxis, MoveIndex}; }
 
   // ShuffleCount := 10, TimerMode := shuffle, SetTimerInterval(55), SetTimerEnabled(true).
   void StartShuffle();
@@ -79,7 +76,7 @@ class TBoardModel {
 
   // A move from a key or an arrow. Taken only while Playing, not shuffling, and either no move
   // runs or it repeats the running one; then DrawArrow(pressed) and DoMove. Others are ignored.
-  void StartMove(bool axis, int32_t index);
+  void StartMove(const TMoveCommand& move);
   // Applies (MoveAxis, MoveIndex) once (the shift redraws its line), MoveStep := 0,
   // TimerMode := move, SetTimerInterval(100), SetTimerEnabled(true).
   void DoMove();
@@ -119,7 +116,8 @@ class TBoardModel {
   void DrawColumn(int32_t col);
   void DrawRow(int32_t row);
   void RedrawBothBoards();
-  bool ValidMove(bool axis, int32_t index) const;
 
   TBoardWindow& Window;
+  TBoardView& View;
+  TRandom& Rand;
 };

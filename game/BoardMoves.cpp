@@ -2,39 +2,37 @@
 
 #include "game/BoardModel.h"
 
-bool TBoardModel::ValidMove(bool axis, int32_t index) const {
-  const int32_t lines = axis == ColumnAxis ? Cols : Rows;
-  return index >= 1 && index <= 2 * lines;
-}
-
-void TBoardModel::StartMove(bool axis, int32_t index) {
+void TBoardModel::StartMove(const TMoveCommand& move) {
   if (!Playing || ShuffleCount != 0) return;
-  if (MoveIndex != 0 && (axis != MoveAxis || index != MoveIndex)) return;
+  if (MoveIndex != 0 && move != Move()) return;
   // A command naming no line would shift outside the board.
-  if (!ValidMove(axis, index)) return;
-  MoveAxis = axis;
-  MoveIndex = index;
+  if (!Layout().ValidMove(move)) return;
+  MoveAxis = move.Axis;
+  MoveIndex = move.Index;
   MoveReleased = false;
-  Window.DrawArrow(axis, index);
+  View.DrawArrow(move);
   DoMove();
 }
 
 void TBoardModel::DoMove() {
-  if (MoveAxis == ColumnAxis) {
-    if (MoveIndex > Cols) {
-      ShiftColumnDown(MoveIndex - Cols);
-    } else {
-      ShiftColumnUp(MoveIndex);
-    }
-  } else {
-    if (MoveIndex > Rows) {
-      ShiftRowRight(MoveIndex - Rows);
-    } else {
-      ShiftRowLeft(MoveIndex);
-    }
+  const TBoardLayout layout = Layout();
+  const int32_t line = layout.MoveLine(Move());
+  switch (layout.MoveDirection(Move())) {
+    case TDirection::Up:
+      ShiftColumnUp(line);
+      break;
+    case TDirection::Down:
+      ShiftColumnDown(line);
+      break;
+    case TDirection::Left:
+      ShiftRowLeft(line);
+      break;
+    case TDirection::Right:
+      ShiftRowRight(line);
+      break;
   }
   MoveStep = 0;
-  TimerMode = TimerMove;
+  TimerMode = TTimerMode::Move;
   Window.SetTimerInterval(MoveInterval);
   Window.SetTimerEnabled(true);
 }
@@ -43,8 +41,8 @@ void TBoardModel::FinishMove() {
   const int32_t index = MoveIndex;
   MoveIndex = 0;
   if (!Playing) return;
-  Window.DrawArrow(MoveAxis, index);
-  Window.ShowSurface(true);
+  View.DrawArrow({MoveAxis, index});
+  View.ShowSurface(true);
   if (IsSolved()) {
     Playing = false;
     Solved = true;
@@ -55,9 +53,9 @@ void TBoardModel::FinishMove() {
 }
 
 void TBoardModel::TimerTick() {
-  if (TimerMode == TimerShuffle) {
+  if (TimerMode == TTimerMode::Shuffle) {
     Window.SetTimerEnabled(ShuffleBatch());
-  } else if (TimerMode == TimerMove) {
+  } else if (TimerMode == TTimerMode::Move) {
     ++MoveStep;
     if (MoveStep >= 5) {
       DoMove();
@@ -66,10 +64,10 @@ void TBoardModel::TimerTick() {
         FinishMove();
         Window.SetTimerEnabled(false);
       } else {
-        Window.ShowSurface(true);
+        View.ShowSurface(true);
       }
     } else {
-      Window.DrawMoveFrame();
+      View.DrawMoveFrame();
     }
   }
 }
@@ -82,15 +80,15 @@ std::optional<TMoveCommand> TBoardModel::KeyToMove(char32_t key) const {
   const char upper = static_cast<char>(key);
   const size_t column = columnKeys.substr(0, 2 * Cols).find(upper);
   if (column != std::string_view::npos) {
-    return TMoveCommand{ColumnAxis, static_cast<int32_t>(column) + 1};
+    return TMoveCommand{TAxis::Column, static_cast<int32_t>(column) + 1};
   }
   const size_t row = rowKeys.substr(0, 2 * Rows).find(upper);
-  if (row != std::string_view::npos) return TMoveCommand{RowAxis, static_cast<int32_t>(row) + 1};
+  if (row != std::string_view::npos) return TMoveCommand{TAxis::Row, static_cast<int32_t>(row) + 1};
   return std::nullopt;
 }
 
 void TBoardModel::KeyPress(char32_t key) {
-  if (const auto move = KeyToMove(key)) StartMove(move->Axis, move->Index);
+  if (const auto move = KeyToMove(key)) StartMove(*move);
 }
 
 void TBoardModel::Release() {

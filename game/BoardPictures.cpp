@@ -13,8 +13,9 @@ void TBoardPictures::Take(TVX8Library& library) {
   RoadsData = library.GetImageData(RoadsNode);
   ConnDiagData = library.GetImageData(ConnDiagNode);
 
-  BoardNode = library.AddBlankImage("_BOARD_", BoardPictureSize, BoardPictureSize);
-  BackBoardNode = library.AddBlankImage("_BACKBOARD_", BoardPictureSize, BoardPictureSize);
+  constexpr uint16_t size = TBoardLayout::PictureSize;
+  BoardNode = library.AddBlankImage("_BOARD_", size, size);
+  BackBoardNode = library.AddBlankImage("_BACKBOARD_", size, size);
   BoardData = library.GetImageData(BoardNode);
   BackBoardData = library.GetImageData(BackBoardNode);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "game/BoardLayout.h"
 #include "image/VX8Library.h"
 
 // Indices into TBoardPictures' arrow arrays, in the order the pictures are taken.
@@ -22,9 +23,6 @@ enum TArrowPicture {
 
 inline constexpr std::array<std::string_view, ArrowPictureCount> ArrowPictureNames = {
     "arru_up", "arru_dn", "arrd_up", "arrd_dn", "arrl_up", "arrl_dn", "arrr_up", "arrr_dn"};
-
-// Both board pictures are this size, square.
-inline constexpr uint16_t BoardPictureSize = 208;
 
 struct TBoardPictures {
   // The library the pictures came from; not owned.

@@ -2,13 +2,17 @@
 
 #include <bit>
 
-#include "game/ImageUse.h"
+#include "image/ImageUse.h"
 
 namespace {
 
 constexpr int32_t RoadTile = 32;
 constexpr int32_t CapRow = 8;  // the tile row of the cap under a lone road
 constexpr int32_t ConnectorSize = 7;
+// A piece is centred on the corner pixel that four cells share: the last pixel before a cell's
+// origin, or the last pixel of the cell.
+constexpr int32_t ConnectorNear = -1 - ConnectorSize / 2;
+constexpr int32_t ConnectorFar = TBoardLayout::CellPitch + ConnectorNear;
 
 // The "conndiag" pieces: one joins a north-east/south-west diagonal, the other a
 // north-west/south-east one.
@@ -26,8 +30,30 @@ TRect ConnectorRect(int pass, int32_t kind) {
 
 }  // namespace
 
-TBoardRenderer::TBoardRenderer(const TBoardModel& model, TBoardPictures& pictures)
-    : Model(model), Pictures(pictures) {}
+TBoardRenderer::TBoardRenderer(const TBoardModel& model, TBoardPictures& pictures,
+                               TBoardScreen* screen)
+    : Model(model), Pictures(pictures), Screen(screen) {}
+
+void TBoardRenderer::DrawCells(int32_t firstCol, int32_t firstRow, int32_t lastCol,
+                               int32_t lastRow) {
+  DrawCells(Model.Board, Pictures.BoardData, firstCol, firstRow, lastCol, lastRow,
+            TCellStyle::Playing);
+}
+
+void TBoardRenderer::DrawBoard(bool player) {
+  DrawBoard(player, Screen ? Screen->BoardOrigin(player) : TPoint{});
+}
+
+void TBoardRenderer::ShowSurface(bool player) {
+  TVX8ImageData* surface = player ? Pictures.BoardData : Pictures.BackBoardData;
+  if (Screen && surface) Screen->ShowPicture(player, *surface);
+}
+
+void TBoardRenderer::DrawMoveFrame() {
+  ComposeMoveFrame([this](TVX8ImageData& frame) {
+    if (Screen) Screen->ShowPicture(true, frame);
+  });
+}
 
 void TBoardRenderer::DrawBoard(bool player, TPoint origin) {
   const TCells cells = player ? Model.Board : Model.BackBoard;
@@ -35,10 +61,12 @@ void TBoardRenderer::DrawBoard(bool player, TPoint origin) {
   if (!surface) return;
   if (Background) Background(*surface, origin);
 
-  const int32_t left = Model.BoardLeft;
-  const int32_t top = Model.BoardTop;
-  const int32_t width = CellPitch * Model.Cols;
-  const int32_t height = CellPitch * Model.Rows;
+  const TBoardLayout layout = Model.Layout();
+  const TRect grid = layout.Grid();
+  const int32_t left = grid.Left;
+  const int32_t top = grid.Top;
+  const int32_t width = grid.Width();
+  const int32_t height = grid.Height();
   if (Model.Playing || player) {
     surface->HorzLine({left - 1, top - 1}, width, GridColor);
     surface->VertLine({left - 1, top - 1}, height, GridColor);
@@ -74,13 +102,11 @@ void TBoardRenderer::DrawCells(const TCells& cells, TVX8ImageData* surface, int3
                                int32_t c1, int32_t r1, TCellStyle style) {
   if (!surface || !Pictures.RoadsData || !Pictures.ConnDiagData) return;
 
+  const TBoardLayout layout = Model.Layout();
   if (TVX8ImageData* empty = Pictures.EmptyData) {
     for (int32_t c = c0; c <= c1; ++c) {
-      for (int32_t r = r0; r <= r1; ++r) {
-        const TPoint at{Model.BoardLeft + CellPitch * (c - 1),
-                        Model.BoardTop + CellPitch * (r - 1)};
-        surface->Draw(at, *empty, empty->GetBounds());
-      }
+      for (int32_t r = r0; r <= r1; ++r)
+        surface->Draw(layout.CellOrigin(c, r), *empty, empty->GetBounds());
     }
   }
 
@@ -90,16 +116,16 @@ void TBoardRenderer::DrawCells(const TCells& cells, TVX8ImageData* surface, int3
     DrawCellPass(cells, *surface, c0, r0, c1, r1, 0, style != TCellStyle::Playing);
   }
 
+  // Each cell's grid lines run along its right-most pixel column and its bottom pixel row.
   if (style == TCellStyle::Playing) {
+    constexpr int32_t pitch = TBoardLayout::CellPitch;
     for (int32_t c = c0; c <= c1; ++c) {
-      surface->VertLine(
-          {Model.BoardLeft + CellPitch * c - 1, Model.BoardTop + CellPitch * (r0 - 1)},
-          CellPitch * (r1 - r0 + 1), GridColor);
+      const TPoint first = layout.CellOrigin(c, r0);
+      surface->VertLine({first.X + pitch - 1, first.Y}, pitch * (r1 - r0 + 1), GridColor);
     }
     for (int32_t r = r0; r <= r1; ++r) {
-      surface->HorzLine(
-          {Model.BoardLeft + CellPitch * (c0 - 1), Model.BoardTop + CellPitch * r - 1},
-          CellPitch * (c1 - c0 + 1), GridColor);
+      const TPoint first = layout.CellOrigin(c0, r);
+      surface->HorzLine({first.X, first.Y + pitch - 1}, pitch * (c1 - c0 + 1), GridColor);
     }
   }
 }
@@ -109,9 +135,10 @@ void TBoardRenderer::DrawCellPass(const TCells& cells, TVX8ImageData& surface, i
                                   int32_t r0, int32_t c1, int32_t r1, int pass, bool connectors) {
   TVX8ImageData& roads = *Pictures.RoadsData;
   TVX8ImageData& pieces = *Pictures.ConnDiagData;
+  const TBoardLayout layout = Model.Layout();
   auto cellAt = [&](int32_t c, int32_t r) {
-    return TPoint{Model.BoardLeft + CellPitch * (c - 1) + (pass == 1 ? 1 : 0),
-                  Model.BoardTop + CellPitch * (r - 1) + (pass == 2 ? 1 : 0)};
+    const TPoint origin = layout.CellOrigin(c, r);
+    return TPoint{origin.X + (pass == 1 ? 1 : 0), origin.Y + (pass == 2 ? 1 : 0)};
   };
 
   for (int32_t c = c0; c <= c1; ++c) {
@@ -133,15 +160,19 @@ void TBoardRenderer::DrawCellPass(const TCells& cells, TVX8ImageData& surface, i
       if (r > 1) {
         const uint8_t above = cells(c, r - 1);
         if (above & Road::SouthEast)
-          surface.Draw({at.X + 28, at.Y - 4}, pieces, ConnectorRect(pass, FallingConnector));
+          surface.Draw({at.X + ConnectorFar, at.Y + ConnectorNear}, pieces,
+                       ConnectorRect(pass, FallingConnector));
         if (above & Road::SouthWest)
-          surface.Draw({at.X - 4, at.Y - 4}, pieces, ConnectorRect(pass, RisingConnector));
+          surface.Draw({at.X + ConnectorNear, at.Y + ConnectorNear}, pieces,
+                       ConnectorRect(pass, RisingConnector));
       } else if (Model.Rows > 1) {
         const uint8_t below = cells(c, 2);
         if (below & Road::NorthWest)
-          surface.Draw({at.X - 4, at.Y + 28}, pieces, ConnectorRect(pass, FallingConnector));
+          surface.Draw({at.X + ConnectorNear, at.Y + ConnectorFar}, pieces,
+                       ConnectorRect(pass, FallingConnector));
         if (below & Road::NorthEast)
-          surface.Draw({at.X + 28, at.Y + 28}, pieces, ConnectorRect(pass, RisingConnector));
+          surface.Draw({at.X + ConnectorFar, at.Y + ConnectorFar}, pieces,
+                       ConnectorRect(pass, RisingConnector));
       }
     }
   }

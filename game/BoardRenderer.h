@@ -9,6 +9,18 @@
 #include "foundation/Geometry.h"
 #include "game/BoardModel.h"
 #include "game/BoardPictures.h"
+#include "game/BoardWindow.h"
+
+// Where the two boards lie in the window, and how a picture reaches the screen there.
+class TBoardScreen {
+ public:
+  virtual ~TBoardScreen() = default;
+  // The top-left corner of the player's board (`player`) or the back board in the window's
+  // client co-ordinates.
+  virtual TPoint BoardOrigin(bool player) const = 0;
+  // Shows `picture` on the player's board (`player`) or the back board at once.
+  virtual void ShowPicture(bool player, TVX8ImageData& picture) = 0;
+};
 
 // Fills a surface with the window background that lies under it when its top-left corner sits
 // at `origin` in the window's client co-ordinates.
@@ -27,15 +39,20 @@ enum class TCellStyle {
 inline constexpr uint8_t GridColor = 242;    // grid, and the top and left frame line
 inline constexpr uint8_t ShadowColor = 118;  // the bottom and right frame line
 
-inline constexpr int32_t CellPitch = 32;
-inline constexpr int32_t ArrowSize = 20;
-
-class TBoardRenderer {
+class TBoardRenderer : public TBoardView {
  public:
-  // Reads the board state from `model` and draws into `pictures`; both must outlive it.
-  TBoardRenderer(const TBoardModel& model, TBoardPictures& pictures);
+  // Reads the board state from `model` and draws into `pictures`, showing them on `screen`
+  // (none: nothing is shown); all must outlive it. The model need not be made yet.
+  TBoardRenderer(const TBoardModel& model, TBoardPictures& pictures, TBoardScreen* screen);
 
   TBackgroundPainter Background;
+
+  // TBoardView: the model's drawing, on the player's board and the back board.
+  void DrawCells(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) override;
+  void DrawArrow(const TMoveCommand& move) override;
+  void DrawBoard(bool player) override;
+  void ShowSurface(bool player) override;
+  void DrawMoveFrame() override;
 
   // Redraws a whole board picture, not shown. `origin`: the board's place in the window.
   void DrawBoard(bool player, TPoint origin);
@@ -45,13 +62,9 @@ class TBoardRenderer {
                  int32_t r1, TCellStyle style);
   // Every arrow of the player's board, columns first.
   void DrawArrows();
-  // One arrow, pressed when it is the model's (MoveAxis, MoveIndex).
-  void DrawArrow(bool axis, int32_t index);
-  // Where that arrow lies on the player's board picture; 20 × 20.
-  TRect ArrowRect(bool axis, int32_t index) const;
   // Composes animation frame MoveStep (1, 2 or 3) on a scratch picture and hands it to `show`;
   // the scratch picture is given back afterwards, also when a step fails.
-  void DrawMoveFrame(const TFrameShower& show);
+  void ComposeMoveFrame(const TFrameShower& show);
 
  private:
   void DrawCellPass(const TCells& cells, TVX8ImageData& surface, int32_t c0, int32_t r0, int32_t c1,
@@ -60,4 +73,5 @@ class TBoardRenderer {
 
   const TBoardModel& Model;
   TBoardPictures& Pictures;
+  TBoardScreen* Screen;
 };

@@ -1,24 +1,18 @@
-// What the board model asks of the main window: enabling its controls, drawing into the two
-// board pictures, showing them, the move animation and the one timer.
+// What the board model asks of the world around it: the board view draws and shows the two
+// board pictures; the board window enables the main window's buttons and runs its one timer.
 #pragma once
 
 #include <cstdint>
 
-// A move's axis: the lines are columns or rows.
-constexpr bool ColumnAxis = true;
-constexpr bool RowAxis = false;
+#include "game/BoardLayout.h"
 
-// Implemented by the main window. Every call comes from inside one of TBoardModel's operations,
-// after the model's fields already hold the state to draw; the window reads them from the model.
-// "Draw" calls only change a board picture; only ShowSurface and DrawMoveFrame reach the screen.
-class TBoardWindow {
+// Implemented by the board rendering. Every call comes from inside one of TBoardModel's
+// operations, after the model's fields already hold the state to draw; the view reads them
+// from the model. "Draw" calls only change a board picture; only ShowSurface and DrawMoveFrame
+// reach the screen.
+class TBoardView {
  public:
-  virtual ~TBoardWindow() = default;
-
-  // Enables Start when idle, Exit when playing, and each size button when idle and its size can
-  // still go that way. Called by SetCols and SetRows (always with idle = true), by Start (false),
-  // by Exit (true) and by FinishMove on a win (true).
-  virtual void EnableControls(bool idle) = 0;
+  virtual ~TBoardView() = default;
 
   // Redraws the cells firstCol..lastCol × firstRow..lastRow of the player's board (`Board`) into
   // its picture in the playing style, with grid lines; not shown. Called after each single
@@ -26,10 +20,10 @@ class TBoardWindow {
   // whole grid (1, 1, Cols, Rows) right before ShowSurface(player).
   virtual void DrawCells(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) = 0;
 
-  // Redraws one arrow of the player's board: pressed when (axis, index) equals the model's
-  // (MoveAxis, MoveIndex), normal otherwise. Called by StartMove (pressed, before the shift)
-  // and by FinishMove (normal, MoveIndex already 0).
-  virtual void DrawArrow(bool axis, int32_t index) = 0;
+  // Redraws the arrow of `move` on the player's board: pressed when it is the model's move in
+  // progress, normal otherwise. Called by StartMove (pressed, before the shift) and by
+  // FinishMove (normal, MoveIndex already 0).
+  virtual void DrawArrow(const TMoveCommand& move) = 0;
 
   // Redraws a whole board picture, not shown: the player's board (`player`) or the back board,
   // in the style that Playing, Solved and the board call for. Every transition that redraws
@@ -42,12 +36,23 @@ class TBoardWindow {
   // label's DrawBoard(true).
   virtual void ShowSurface(bool player) = 0;
 
-  // Draws and shows animation frame MoveStep (1, 2 or 3) of the move (MoveAxis, MoveIndex).
+  // Draws and shows animation frame MoveStep (1, 2 or 3) of the move in progress.
   virtual void DrawMoveFrame() = 0;
+};
 
-  // The timer that drives TBoardModel::TimerTick. Setting the interval restarts a running
-  // timer's countdown; enabling a running timer, or disabling a stopped one, changes nothing.
-  // Every start sets the interval first: 55 ms for the shuffle, 100 ms for a move.
+// Implemented by the main window.
+class TBoardWindow {
+ public:
+  virtual ~TBoardWindow() = default;
+
+  // Enables Start when idle, Exit when playing, and each size button when idle and its size can
+  // still go that way. Called by SetCols and SetRows (always with idle = true), by Start (false),
+  // by Exit (true) and by FinishMove on a win (true).
+  virtual void EnableControls(bool idle) = 0;
+
+  // The timer that drives TBoardModel::TimerTick. Setting the interval it already has, or
+  // enabling a running timer, changes nothing; a new interval restarts a running timer's
+  // count. Every start sets the interval first: 55 ms for the shuffle, 100 ms for a move.
   virtual void SetTimerInterval(int32_t milliseconds) = 0;
   virtual void SetTimerEnabled(bool enabled) = 0;
 };

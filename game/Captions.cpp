@@ -1,10 +1,7 @@
 #include "game/Captions.h"
 
-#include "game/ImageUse.h"
-#include "game/SurfaceDisplay.h"
-
-TPoint TitlePos = StoredTitlePos;
-TPoint SizeLabelPos = StoredSizeLabelPos;
+#include "image/ImageUse.h"
+#include "image/PaletteSelection.h"
 
 TCaptions::TCaptions(TVX8Library* library, TBackgroundPainter background)
     : Library(library), Background(std::move(background)) {}

@@ -11,10 +11,6 @@
 #include "image/VX8Library.h"
 #include "platform/Device.h"
 
-// Where the captions lie in the window's client area; the window's re-centring moves them.
-extern TPoint TitlePos;
-extern TPoint SizeLabelPos;
-
 inline constexpr TPoint StoredTitlePos{71, 9};
 inline constexpr TPoint StoredSizeLabelPos{87, 329};
 
@@ -43,6 +39,9 @@ class TCaptions {
 
   TVX8Library* Library;
   TBackgroundPainter Background;
+  // Where the captions lie in the window's client area; the window's re-centring moves them.
+  TPoint TitlePos = StoredTitlePos;
+  TPoint SizeLabelPos = StoredSizeLabelPos;
   TComposite Title;
   TComposite SizeLabel;
   TRect TitleRect;      // where the title composite lies in the window

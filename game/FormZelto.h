@@ -1,8 +1,8 @@
 // The game's main window: the two boards, the arrows, the Start, Exit and size buttons, the
 // captions over the tiled background, the keys and the timer, turned into board-model operations.
+// It is a form of the window layer; a host of any toolkit shows it.
 #pragma once
 
-#include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,78 +13,74 @@
 #include "game/BoardPictures.h"
 #include "game/BoardRenderer.h"
 #include "game/Captions.h"
-#include "platform/MessageBoxes.h"
+#include "ui/Form.h"
+#include "ui/Timer.h"
 
-class QFrame;
-class QTimer;
-class TPaintBox;
 class TTileBG;
 class TVexoButton;
 
-namespace platform {
-class QtInstanceGuard;
-}
+namespace ui {
+class TBevel;
+class TPaintBox;
+}  // namespace ui
 
-// What the window takes from the entry that creates it.
+// What the window takes from the application that creates it.
 struct TFormZeltoSetup {
-  std::string DataDir;                      // the folder of "zelto.vx8", ending with '/'
-  std::string Title = "Zeltoria";           // the application title, first in the failure text
-  platform::MessageBoxes* Boxes = nullptr;  // shows the start-up failure
-  std::function<void()> ShowAbout;          // shows the about dialog modally
-  bool AboutWhenShown = true;               // FormShow opens the about dialog
-  // A later start's notice arrives here; the window takes the focus for InstanceMessage.
-  platform::QtInstanceGuard* Instance = nullptr;
+  std::string DataDir;              // the folder of "zelto.vx8", ending with '/'
+  std::string Title = "Zeltoria";   // the application title, first in the failure text
+  std::function<void()> ShowAbout;  // shows the about dialog modally
+  bool AboutWhenShown = true;       // FormShow opens the about dialog
+  // A later start's notice: AppMessage with this number gives the window the focus.
   uint16_t InstanceMessage = 0;
-  // The timer's ticks come only through tmrZeltoTimer (tools and tests drive them by hand).
-  bool ManualTimer = false;
 };
 
-class TFormZelto : public QWidget, public TBoardWindow {
+class TFormZelto : public ui::TForm, public TBoardWindow, public TBoardScreen {
  public:
   static constexpr int StoredClientWidth = 517;
   static constexpr int StoredClientHeight = 403;
 
-  // Lays out the children and runs FormCreate. A failure there has shown its message;
-  // StartupFailed() then says so and the window must not be shown.
-  explicit TFormZelto(TFormZeltoSetup setup);
+  // Lays out the controls and runs FormCreate; the game deals from `random`. A failure there
+  // has shown its message; StartupFailed() then says so and the window must not be shown.
+  TFormZelto(platform::WindowHost& host, TRandom& random, TFormZeltoSetup setup);
   ~TFormZelto() override;
 
   bool StartupFailed() const { return StartupFailed_; }
 
-  // Components, in their stored order: later ones lie on top.
+  // Controls, in their stored order: later ones lie on top. The form owns them.
   TTileBG* BG;
-  QFrame* Frame;
-  TPaintBox* pbxBoard;
-  TPaintBox* pbxBackBoard;
+  ui::TBevel* Frame;
+  ui::TPaintBox* pbxBoard;
+  ui::TPaintBox* pbxBackBoard;
   TVexoButton* cmdStart;
   TVexoButton* cmdExit;
   TVexoButton* cmdColM;
   TVexoButton* cmdColP;
   TVexoButton* cmdRowM;
   TVexoButton* cmdRowP;
-  QTimer* tmrZelto;
+  ui::TTimer tmrZelto{*this, 60};
 
-  TBoardModel Model{*this};
   TBoardPictures Pictures;
-  TBoardRenderer Renderer{Model, Pictures};
+  TBoardRenderer Renderer{Model, Pictures, this};
+  TBoardModel Model;
   TCaptions Captions{nullptr, nullptr};
 
   TVX8Library* Library() const { return Library_.get(); }
-  // The timer's state, whether it runs on its own or by hand.
-  bool TimerEnabled() const { return TimerEnabled_; }
-  int TimerInterval() const { return TimerInterval_; }
+  bool TimerEnabled() const { return tmrZelto.Enabled(); }
+  int TimerInterval() const { return tmrZelto.Interval(); }
 
   // Handlers.
-  void FormShow();
-  void FormResize();
-  void FormMouseDown(Qt::MouseButton button, int x, int y);
-  void FormMouseMove(int x, int y);
-  void FormKeyPress(char32_t key);
-  void FormKeyUp();
+  void FormShow() override;
+  void FormResize() override;
+  void FormPaint(platform::Device& canvas) override;
+  void FormActivate() override;
+  void FormMouseDown(platform::MouseButton button, int x, int y) override;
+  void FormMouseMove(int x, int y) override;
+  void FormKeyPress(char32_t key) override;
+  void FormKeyUp() override;
   void ColRowButtonClick(TVexoButton* sender);
   void StartButtonClick();
   void ExitButtonClick();
-  void pbxBoardMouseDown(Qt::MouseButton button, int x, int y);
+  void pbxBoardMouseDown(platform::MouseButton button, int x, int y);
   void pbxBoardMouseMove(int x, int y);
   void pbxBoardMouseUp();
   void pbxBoardPaint(platform::Device& canvas);
@@ -94,45 +90,28 @@ class TFormZelto : public QWidget, public TBoardWindow {
   void AppActivate();
   void AppMessage(uint16_t message);
 
-  // The palette of a 256-colour display: entries changed on realising the library palette
-  // (always 0 on this screen), and the answer to another window changing the system palette.
+  // The palette of a 256-colour display: the entries changed on realising the library palette
+  // (always 0 on a true-colour screen).
   uint16_t RealizeLibraryPalette();
-  void PaletteChanged(const void* changedBy);
-  int PaletteRealizations() const { return Realizations; }
 
   std::optional<TMoveCommand> HitArrow(int x, int y) const;
 
   // TBoardWindow.
   void EnableControls(bool idle) override;
-  void DrawCells(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) override;
-  void DrawArrow(bool axis, int32_t index) override;
-  void DrawBoard(bool player) override;
-  void ShowSurface(bool player) override;
-  void DrawMoveFrame() override;
   void SetTimerInterval(int32_t milliseconds) override;
   void SetTimerEnabled(bool enabled) override;
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
-  void changeEvent(QEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // TBoardScreen.
+  TPoint BoardOrigin(bool player) const override;
+  void ShowPicture(bool player, TVX8ImageData& picture) override;
 
  private:
   void CreateComponents();
   void FormCreate();
   TVexoButton* MakeButton(const char* name, const char* imageName, int left, int top, int width,
                           int height, int tag);
-  bool IsOwnWidget(QObject* object) const;
 
   TFormZeltoSetup Setup;
   std::unique_ptr<TVX8Library> Library_;
   bool StartupFailed_ = false;
-  bool Shown = false;
-  bool TimerEnabled_ = false;
-  int TimerInterval_ = 60;
-  int Realizations = 0;
 };

@@ -2,13 +2,6 @@
 
 #include <chrono>
 
-uint32_t RandomSeed = 0;
-
-uint32_t Random(uint32_t n) {
-  RandomSeed = RandomSeed * 134775813u + 1u;
-  return static_cast<uint32_t>((uint64_t(n) * RandomSeed) >> 32);
-}
-
 uint32_t ClockSeed() {
   using namespace std::chrono;
   const auto now = system_clock::now().time_since_epoch();

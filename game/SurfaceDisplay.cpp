@@ -1,5 +1,7 @@
 #include "game/SurfaceDisplay.h"
 
+#include "image/PaletteSelection.h"
+
 void ShowSurface(TVX8Library* library, platform::Device* device, TVX8ImageData* surface) {
   if (!library || !device || !surface) return;
   surface->AddDamage(device->ClipBox());

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "image/LineCodes.h"
 #include "image/VX8Exception.h"
 
 namespace vx8 {
@@ -88,11 +89,11 @@ void DecodeTokens(Source& src, RowWriter& out, Escapes esc, uint16_t width) {
     const uint8_t v = src.Take();
     if (v == esc.Run) {
       const uint8_t d = src.Take();
-      if (d == 0) {
+      if (d == code::OneEscape) {
         out.Pixel(esc.Run);
-      } else if (d == 1) {
+      } else if (d == code::TwoEscapes) {
         out.Fill(esc.Run, 2);
-      } else if (d == 2) {
+      } else if (d == code::CopyPrevious) {
         const uint8_t n = src.Take();
         out.CopyPrevious(n == 0 ? width - out.X() : n);
       } else {
@@ -105,7 +106,7 @@ void DecodeTokens(Source& src, RowWriter& out, Escapes esc, uint16_t width) {
       else if (w == esc.Triple)
         out.Fill(esc.Triple, 2);
       else
-        out.Fill(w, 3);
+        out.Fill(w, code::TripleRun);
     } else {
       out.Pixel(v);
     }
@@ -130,30 +131,30 @@ void DecodeLineCode(const uint8_t* data, size_t size, uint8_t* dst, const BandSh
     while (!finished) {
       if (src.AtEnd()) SourceOverflow();
       const uint8_t k = rawRows ? 0 : src.Take();
-      if (r == 0 && (k == 2 || k >= 7)) InvalidLineCode();
+      if (r == 0 && code::NeedsPreviousRow(k)) InvalidLineCode();
       RowWriter out(row + x, previous ? previous + x : nullptr, static_cast<uint16_t>(w - x),
-                    k == 2);
+                    k == code::Delta);
       finished = true;
       switch (k) {
-        case 0:
+        case code::Literal:
           out.Copy(src.TakeSpan(w - x), w - x);
           break;
-        case 1:
+        case code::Tokens:
         case 3:
         case 4:
         case 5:
           DecodeTokens(src, out, esc, static_cast<uint16_t>(w - x));
           break;
-        case 2:
+        case code::Delta:
           DecodeTokens(src, out, esc, static_cast<uint16_t>(w - x));
           // The whole row, columns 0 to W-1, held differences to the previous row.
           XorWithPrevious(row, previous, w);
           x = w;
           continue;
-        case 6:
+        case code::Fill:
           out.Fill(src.Take(), w - x);
           break;
-        case 7:
+        case code::Same:
           out.CopyPrevious(w - x);
           break;
         default:
@@ -193,9 +194,9 @@ void DecodeRuns(const uint8_t* data, size_t size, uint8_t* dst, const BandShape&
     const uint8_t v = src.Take();
     if (v == esc.Run) {
       const uint8_t n = src.Take();
-      if (n == 0)
+      if (n == code::OneEscape)
         emit(esc.Run, 1);
-      else if (n == 1)
+      else if (n == code::TwoEscapes)
         emit(esc.Run, 2);
       else
         emit(src.Take(), n);
@@ -206,7 +207,7 @@ void DecodeRuns(const uint8_t* data, size_t size, uint8_t* dst, const BandShape&
       else if (u == esc.Triple)
         emit(esc.Triple, 2);
       else
-        emit(u, 3);
+        emit(u, code::TripleRun);
     } else {
       emit(v, 1);
     }

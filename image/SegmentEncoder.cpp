@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "image/LineCodes.h"
+
 namespace vx8 {
 
 namespace {
@@ -12,9 +14,9 @@ namespace {
 // would mean "the rest of the row".
 void EmitCopy(uint8_t* out, size_t& position, uint32_t count, Escapes esc) {
   while (count > 0) {
-    const uint32_t n = std::min<uint32_t>(count, 255);
+    const uint32_t n = std::min<uint32_t>(count, code::LongestRun);
     out[position++] = esc.Run;
-    out[position++] = 2;
+    out[position++] = code::CopyPrevious;
     out[position++] = static_cast<uint8_t>(n);
     count -= n;
   }
@@ -27,7 +29,7 @@ size_t EncodeRowRuns(uint8_t* out, const uint8_t* row, uint16_t width, Escapes e
   uint32_t x = 0;
   while (x < width) {
     const uint8_t value = row[x];
-    const uint32_t end = std::min<uint32_t>(width, x + 255);
+    const uint32_t end = std::min<uint32_t>(width, x + code::LongestRun);
     uint32_t next = x + 1;
     while (next < end && row[next] == value) ++next;
     EmitRun(out, position, value, next - x, esc);
@@ -69,10 +71,10 @@ Escapes ChooseEscapeCodes(const uint8_t* band, const BandShape& shape) {
 void EmitRun(uint8_t* out, size_t& position, uint8_t value, uint32_t count, Escapes esc) {
   const bool escape = value == esc.Run || value == esc.Triple;
   if (count == 0) return;
-  if (count == 3 && !escape) {
+  if (count == code::TripleRun && !escape) {
     out[position++] = esc.Triple;
     out[position++] = value;
-  } else if (count >= 3) {
+  } else if (count >= code::ShortestRun) {
     out[position++] = esc.Run;
     out[position++] = static_cast<uint8_t>(count);
     out[position++] = value;
@@ -92,11 +94,11 @@ size_t EncodeTokens(uint8_t* out, const uint8_t* row, uint16_t tail, uint16_t le
                     uint16_t width, const uint8_t* previous, Escapes esc) {
   size_t position = 0;
   uint32_t start = 0;
-  if (delta && lead >= 8) {
+  if (delta && lead >= code::FirstCopy) {
     out[position++] = static_cast<uint8_t>(lead);
     start = lead;
   }
-  out[position++] = 1;
+  out[position++] = code::Tokens;
   const uint32_t end = delta ? uint32_t(width) - tail : width;
 
   // The pending run: pixels from runStart up to the current one, all of runValue.
@@ -113,7 +115,7 @@ size_t EncodeTokens(uint8_t* out, const uint8_t* row, uint16_t tail, uint16_t le
 
   for (uint32_t x = start; x < end; ++x) {
     const uint8_t pixel = row[x];
-    if (x > start && (pixel != runValue || x - runStart == 255)) {
+    if (x > start && (pixel != runValue || x - runStart == code::LongestRun)) {
       const uint32_t runLength = x - runStart;
       // A run of three or more that covers the match codes it at least as well.
       if (matching && x - matchStart <= runLength && runLength > 2) matching = false;
@@ -146,8 +148,8 @@ size_t EncodeTokens(uint8_t* out, const uint8_t* row, uint16_t tail, uint16_t le
   EmitRun(out, position, runValue, end - runStart, esc);
   if (delta && tail > 0) {
     out[position++] = esc.Run;
-    out[position++] = 2;
-    out[position++] = 0;
+    out[position++] = code::CopyPrevious;
+    out[position++] = 0;  // the rest of the row
   }
   return position;
 }
@@ -160,19 +162,19 @@ size_t EncodeLine(uint8_t* out, const uint8_t* row, bool first, uint16_t width,
   if (!first) {
     while (lead < width && row[lead] == previous[lead]) ++lead;
     if (lead == width) {
-      out[0] = 7;
+      out[0] = code::Same;
       return 1;
     }
     while (row[width - 1 - tail] == previous[width - 1 - tail]) ++tail;
   }
   if (uniform) {
-    out[0] = 6;
+    out[0] = code::Fill;
     out[1] = row[0];
     return 2;
   }
-  lead = std::min<uint32_t>(lead, 255);
-  if (lead < 8) lead = 0;
-  tail = std::min<uint32_t>(tail, 255);
+  lead = std::min<uint32_t>(lead, code::LongestRun);
+  if (lead < code::FirstCopy) lead = 0;
+  tail = std::min<uint32_t>(tail, code::LongestRun);
   if (tail < 4) tail = 0;
 
   const uint8_t* chosen = work.Plain.data();
@@ -182,14 +184,14 @@ size_t EncodeLine(uint8_t* out, const uint8_t* row, bool first, uint16_t width,
     for (uint32_t x = 0; x < width; ++x) work.Xor[x] = row[x] ^ previous[x];
     const size_t xorLength =
         EncodeTokens(work.Delta.data(), work.Xor.data(), 0, 0, false, width, previous, esc);
-    work.Delta[0] = 2;
+    work.Delta[0] = code::Delta;
     if (xorLength < length) {
       chosen = work.Delta.data();
       length = xorLength;
     }
   }
   if (length > width) {
-    out[0] = 0;
+    out[0] = code::Literal;
     std::memcpy(out + 1, row, width);
     return size_t(width) + 1;
   }

@@ -6,6 +6,27 @@
 #include "image/SegmentGeometry.h"
 #include "image/VX8Exception.h"
 
+namespace {
+
+// Unlocks the segment it follows when the scope ends, however it ends: a copy that fails half
+// way leaves no segment pinned.
+class TSegmentUnlock {
+ public:
+  explicit TSegmentUnlock(TVX8ImageSegment* segment) : Segment(segment) {}
+  ~TSegmentUnlock() {
+    if (Segment) Segment->Unlock();
+  }
+  TSegmentUnlock(const TSegmentUnlock&) = delete;
+  TSegmentUnlock& operator=(const TSegmentUnlock&) = delete;
+  // A walk moved on into another segment (and unlocked the one it left).
+  void Follow(TVX8ImageSegment* segment) { Segment = segment; }
+
+ private:
+  TVX8ImageSegment* Segment;
+};
+
+}  // namespace
+
 void TVX8ImageData::Initialize(uint16_t width, uint16_t height, uint8_t segmentCount,
                                std::vector<TVX8ImageSegment*> segments, uint8_t transparentColor,
                                bool transparent, platform::BitmapInfo* pbmInfo) {
@@ -50,6 +71,12 @@ uint8_t* TVX8ImageData::LockBand(uint8_t index) {
   // Lines are reached by address arithmetic alone, so the whole band must be there.
   if (!p || segment->Size() < vx8::SegmentBytes(Width_, Height_, index)) return nullptr;
   return p;
+}
+
+TVX8ImageSegment* TVX8ImageData::SegmentOfLine(int32_t y) const {
+  if (y < 0 || y >= Height_) return nullptr;
+  const size_t s = size_t((Height_ - 1 - y) / BandLines_);
+  return s < Segments_.size() ? Segments_[s] : nullptr;
 }
 
 uint8_t* TVX8ImageData::StartLine(int32_t x, int32_t y) {
@@ -132,6 +159,8 @@ void TVX8ImageData::Draw(TPoint at, TVX8ImageData& source, TRect srcRect) {
   const size_t w = size_t(dstRect.Width());
   int32_t sy = srcRect.Top;
   int32_t dy = dstRect.Top;
+  TSegmentUnlock sourceLock(source.SegmentOfLine(sy));
+  TSegmentUnlock destinationLock(SegmentOfLine(dy));
   uint8_t* s = source.StartLine(srcRect.Left, sy);
   uint8_t* d = StartLine(dstRect.Left, dy);
   for (int32_t line = dstRect.Top; line < dstRect.Bottom; ++line) {
@@ -144,11 +173,11 @@ void TVX8ImageData::Draw(TPoint at, TVX8ImageData& source, TRect srcRect) {
     }
     if (line + 1 < dstRect.Bottom) {
       s = source.NextStartLine(s, srcRect.Left, sy);
+      sourceLock.Follow(source.SegmentOfLine(sy));
       d = NextStartLine(d, dstRect.Left, dy);
+      destinationLock.Follow(SegmentOfLine(dy));
     }
   }
-  source.UnlockSegment(srcRect.Left, srcRect.Bottom - 1);
-  UnlockSegment(dstRect.Left, dstRect.Bottom - 1);
   Changed(dstRect);
 }
 
@@ -186,14 +215,8 @@ int TVX8ImageData::Display(platform::Device& device, TPoint at, TRect srcRect) {
     const uint32_t size = uint32_t(LineBytes_) * uint32_t(rows);
     const int xSrc = part.Left;
     const int ySrc = band.Bottom - part.Bottom;
-    TVX8ImageSegment* segment = Segments_[i];
+    TSegmentUnlock unlock(Segments_[i]);
     const uint8_t* bits = LockBand(i);
-    struct Unlocker {
-      TVX8ImageSegment* Segment;
-      ~Unlocker() {
-        if (Segment) Segment->Unlock();
-      }
-    } unlock{segment};
     if (!bits) throw VX8Exception("Segment Lock: segment buffer not allocated");
     if (Transparent_) {
       mask.Header.Width = image.Header.Width = Width_;

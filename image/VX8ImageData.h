@@ -68,6 +68,8 @@ class TVX8ImageData {
  private:
   // Segment `index` locked, with a buffer that holds its whole band; null otherwise.
   uint8_t* LockBand(uint8_t index);
+  // The segment that holds line y (0 at the top); null for a line outside the surface.
+  TVX8ImageSegment* SegmentOfLine(int32_t y) const;
   void CheckLine(int32_t x, int32_t y, const char* message) const;
 
   std::vector<TVX8ImageSegment*> Segments_;

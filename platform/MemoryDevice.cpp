@@ -1,6 +1,7 @@
 #include "platform/MemoryDevice.h"
 
 #include "platform/DibBlock.h"
+#include "platform/PixelFont.h"
 
 namespace platform {
 
@@ -8,10 +9,26 @@ MemoryDevice::MemoryDevice(int width, int height, uint32_t fill)
     : width_(width > 0 ? width : 0),
       height_(height > 0 ? height : 0),
       pixels_(size_t(width_) * size_t(height_), fill),
-      clip_{0, 0, width_, height_} {}
+      clip_{0, 0, width_, height_},
+      clipRegion_{clip_} {}
 
 void MemoryDevice::SetClipBox(const TRect& box) {
-  clip_ = Intersection(box, TRect{0, 0, width_, height_});
+  SetClipRegion({box});
+}
+
+void MemoryDevice::SetClipRegion(const std::vector<TRect>& region) {
+  clipRegion_.clear();
+  for (const TRect& r : region) {
+    const TRect inside = Intersection(r, TRect{0, 0, width_, height_});
+    if (!inside.IsEmpty()) clipRegion_.push_back(inside);
+  }
+  clip_ = BoundingRect(clipRegion_);
+}
+
+bool MemoryDevice::RectVisible(const TRect& rect) const {
+  for (const TRect& area : clipRegion_)
+    if (!Intersection(rect, area).IsEmpty()) return true;
+  return false;
 }
 
 const LogicalPalette* MemoryDevice::SelectPalette(const LogicalPalette* palette, bool) {
@@ -31,36 +48,59 @@ int MemoryDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
   if (!bits || destWidth != srcWidth || destHeight != srcHeight) return 0;
   if (!DibBlockInside(info, xSrc, ySrc, srcWidth, srcHeight)) return 0;
   const TRect target{xDest, yDest, xDest + destWidth, yDest + destHeight};
-  const TRect visible = Intersection(target, clip_);
-  if (visible.IsEmpty()) return 0;
-
-  // Only the visible part of the block is expanded: cut it down in source co-ordinates first
-  // (ySrc counts bottom-up, so rows cut off the top of the target come off the block's top).
-  const int w = visible.Width();
-  const int h = visible.Height();
-  const int x0 = xSrc + (visible.Left - target.Left);
-  const int y0 = ySrc + (target.Bottom - visible.Bottom);
+  if (Intersection(target, clip_).IsEmpty()) return 0;
   uint32_t colors[256];
   ColorTableToRgb32(info, palette_, colors);
-  std::vector<uint32_t> block(size_t(w) * size_t(h));
-  ExpandDibBlock(bits, info, colors, x0, y0, w, h, block.data(), size_t(w));
-
-  for (int row = 0; row < h; ++row) {
-    const uint32_t* src = block.data() + size_t(row) * size_t(w);
-    uint32_t* dst = pixels_.data() + size_t(visible.Top + row) * size_t(width_) + visible.Left;
-    switch (rop) {
-      case RasterOp::SrcCopy:
-        for (int x = 0; x < w; ++x) dst[x] = src[x];
-        break;
-      case RasterOp::SrcAnd:
-        for (int x = 0; x < w; ++x) dst[x] &= src[x];
-        break;
-      case RasterOp::SrcPaint:
-        for (int x = 0; x < w; ++x) dst[x] |= src[x];
-        break;
+  std::vector<uint32_t> block;
+  TRect landed;  // the lines that landed, for the count
+  for (const TRect& area : clipRegion_) {
+    const TRect visible = Intersection(target, area);
+    if (visible.IsEmpty()) continue;
+    landed = BoundingRect({landed, visible});
+    // Only the visible part of the block is expanded: cut it down in source co-ordinates
+    // first (ySrc counts bottom-up, so rows cut off the top of the target come off the
+    // block's top).
+    const int w = visible.Width();
+    const int h = visible.Height();
+    const int x0 = xSrc + (visible.Left - target.Left);
+    const int y0 = ySrc + (target.Bottom - visible.Bottom);
+    block.resize(size_t(w) * size_t(h));
+    ExpandDibBlock(bits, info, colors, x0, y0, w, h, block.data(), size_t(w));
+    for (int row = 0; row < h; ++row) {
+      const uint32_t* src = block.data() + size_t(row) * size_t(w);
+      uint32_t* dst = pixels_.data() + size_t(visible.Top + row) * size_t(width_) + visible.Left;
+      switch (rop) {
+        case RasterOp::SrcCopy:
+          for (int x = 0; x < w; ++x) dst[x] = src[x];
+          break;
+        case RasterOp::SrcAnd:
+          for (int x = 0; x < w; ++x) dst[x] &= src[x];
+          break;
+        case RasterOp::SrcPaint:
+          for (int x = 0; x < w; ++x) dst[x] |= src[x];
+          break;
+      }
     }
   }
-  return h;
+  return landed.Height();
+}
+
+void MemoryDevice::FillRect(const TRect& rect, uint32_t rgb) {
+  for (const TRect& region : clipRegion_) {
+    const TRect area = Intersection(rect, region);
+    for (int y = area.Top; y < area.Bottom; ++y) {
+      uint32_t* row = pixels_.data() + size_t(y) * size_t(width_);
+      for (int x = area.Left; x < area.Right; ++x) row[x] = 0xFF000000u | rgb;
+    }
+  }
+}
+
+void MemoryDevice::TextOut(int x, int y, std::string_view text, uint32_t rgb, const TRect& within) {
+  for (const TRect& region : clipRegion_) {
+    const TRect area = Intersection(within, region);
+    if (!area.IsEmpty())
+      DrawPixelText(pixels_.data(), size_t(width_), area, x, y, 1, text, 0xFF000000u | rgb);
+  }
 }
 
 }  // namespace platform

@@ -25,9 +25,15 @@ class MemoryDevice : public Device {
 
   // Narrows painting to `box`, cut to the picture.
   void SetClipBox(const TRect& box);
+  // Narrows painting to the union of `region`, cut to the picture; the clip box is its bounding
+  // rectangle, as a window system reports the box of an uneven area to repaint.
+  void SetClipRegion(const std::vector<TRect>& region);
+  // Painting reaches the whole picture again.
+  void ResetClip() { SetClipBox({0, 0, width_, height_}); }
   int RealizeCount() const { return realizeCount_; }
 
   TRect ClipBox() const override { return clip_; }
+  bool RectVisible(const TRect& rect) const override;
   const LogicalPalette* SelectPalette(const LogicalPalette* palette, bool background) override;
   const LogicalPalette* SelectedPalette() const override { return palette_; }
   int RealizePalette() override;
@@ -36,12 +42,16 @@ class MemoryDevice : public Device {
   int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
                     int srcWidth, int srcHeight, const uint8_t* bits, const BitmapInfo& info,
                     RasterOp rop) override;
+  void FillRect(const TRect& rect, uint32_t rgb) override;
+  // In the pixel font.
+  void TextOut(int x, int y, std::string_view text, uint32_t rgb, const TRect& within) override;
 
  private:
   int width_;
   int height_;
   std::vector<uint32_t> pixels_;
-  TRect clip_;
+  TRect clip_;                     // the bounding box of clipRegion_
+  std::vector<TRect> clipRegion_;  // where painting lands
   const LogicalPalette* palette_ = nullptr;
   int realizeCount_ = 0;
 };

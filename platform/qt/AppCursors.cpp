@@ -3,13 +3,15 @@
 #include <QPixmap>
 #include <map>
 
+#include "platform/ResourceFacts.h"
+
 namespace platform {
 
 namespace {
 
 // The process-wide cursor table, as the window system keeps one per application.
-std::map<int, QCursor>& Table() {
-  static std::map<int, QCursor> table;
+std::map<CursorId, QCursor>& Table() {
+  static std::map<CursorId, QCursor> table;
   return table;
 }
 
@@ -19,20 +21,23 @@ const CursorResource* Find(std::span<const CursorResource> resources, int number
   return nullptr;
 }
 
+CursorResource FromFacts(const resources::Cursor& cursor) {
+  return {cursor.Number, QString::fromLatin1(resources::QtPrefix) + QLatin1String(cursor.File),
+          QPoint(cursor.HotX, cursor.HotY)};
+}
+
 }  // namespace
 
 std::span<const CursorResource> CursorResources() {
-  static const CursorResource resources[] = {
-      {3000, QStringLiteral(":/zeltoria/cursors/hand.png"), QPoint(6, 1)},
-      {3001, QStringLiteral(":/zeltoria/cursors/link.png"), QPoint(6, 1)},
-  };
-  return resources;
+  static const CursorResource table[] = {FromFacts(resources::HandCursor),
+                                         FromFacts(resources::LinkCursor)};
+  return table;
 }
 
 int LoadCursors(std::span<const CursorResource> resources) {
   int loaded = 0;
-  for (int id = HandCursor; id <= LinkCursor; ++id) {
-    const CursorResource* resource = Find(resources, 2999 + id);
+  for (const CursorId id : {CursorId::Hand, CursorId::Link}) {
+    const CursorResource* resource = Find(resources, 2999 + int(id));
     if (resource == nullptr) break;
     QPixmap image(resource->Path);
     if (image.isNull()) break;
@@ -42,12 +47,12 @@ int LoadCursors(std::span<const CursorResource> resources) {
   return loaded;
 }
 
-QCursor AppCursor(int id) {
+QCursor AppCursor(CursorId id) {
   const auto it = Table().find(id);
   return it == Table().end() ? QCursor(Qt::ArrowCursor) : it->second;
 }
 
-bool HasAppCursor(int id) {
+bool HasAppCursor(CursorId id) {
   return Table().contains(id);
 }
 

@@ -7,10 +7,9 @@
 #include <QString>
 #include <span>
 
-namespace platform {
+#include "platform/Window.h"
 
-constexpr int HandCursor = 1;
-constexpr int LinkCursor = 2;
+namespace platform {
 
 // A cursor resource of the executable: its number, the Qt resource path of its image and
 // its hot spot in image pixels.
@@ -28,9 +27,9 @@ std::span<const CursorResource> CursorResources();
 // Returns the number of cursors loaded.
 int LoadCursors(std::span<const CursorResource> resources = CursorResources());
 
-// The cursor stored under `id`, or the default arrow when none is.
-QCursor AppCursor(int id);
-bool HasAppCursor(int id);
+// The cursor stored under `id`, or the default arrow when none is (always for Default).
+QCursor AppCursor(CursorId id);
+bool HasAppCursor(CursorId id);
 
 // Forgets every custom cursor (the table is process-wide).
 void ClearAppCursors();

@@ -28,10 +28,15 @@ QPainter::CompositionMode ModeOf(RasterOp rop) {
 }  // namespace
 
 WidgetDevice::WidgetDevice(QPainter& painter, const QRegion& region)
-    : Painter(painter), Clip(ToTRect(region.boundingRect())) {}
+    : Painter(painter), Region(region), Clip(ToTRect(region.boundingRect())) {}
 
 WidgetDevice::WidgetDevice(QPainter& painter, const QRect& rect)
-    : Painter(painter), Clip(ToTRect(rect)) {}
+    : Painter(painter), Region(rect), Clip(ToTRect(rect)) {}
+
+bool WidgetDevice::RectVisible(const TRect& rect) const {
+  return !rect.IsEmpty() &&
+         Region.intersects(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()));
+}
 
 const LogicalPalette* WidgetDevice::SelectPalette(const LogicalPalette* palette, bool background) {
   const LogicalPalette* previous = Palette;
@@ -77,6 +82,24 @@ int WidgetDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
   Painter.drawImage(QPoint(visible.Left, visible.Top), Block);
   Painter.restore();
   return h;
+}
+
+void WidgetDevice::FillRect(const TRect& rect, uint32_t rgb) {
+  TRect area;
+  if (!IntersectRect(area, rect, Clip)) return;
+  Painter.fillRect(QRect(area.Left, area.Top, area.Width(), area.Height()), QColor::fromRgb(rgb));
+}
+
+void WidgetDevice::TextOut(int x, int y, std::string_view text, uint32_t rgb, const TRect& within) {
+  const TRect area = Intersection(within, Clip);
+  if (area.IsEmpty()) return;
+  Painter.save();
+  Painter.setClipRect(QRect(area.Left, area.Top, area.Width(), area.Height()), Qt::IntersectClip);
+  Painter.setPen(QColor::fromRgb(rgb));
+  const QString line = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  Painter.drawText(QRect(x, y, INT16_MAX, INT16_MAX),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
+  Painter.restore();
 }
 
 }  // namespace platform

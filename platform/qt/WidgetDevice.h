@@ -20,6 +20,7 @@ class WidgetDevice final : public Device {
   WidgetDevice(QPainter& painter, const QRect& rect);
 
   TRect ClipBox() const override { return Clip; }
+  bool RectVisible(const TRect& rect) const override;
 
   const LogicalPalette* SelectPalette(const LogicalPalette* palette, bool background) override;
   const LogicalPalette* SelectedPalette() const override { return Palette; }
@@ -35,10 +36,14 @@ class WidgetDevice final : public Device {
   int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
                     int srcWidth, int srcHeight, const uint8_t* bits, const BitmapInfo& info,
                     RasterOp rop) override;
+  void FillRect(const TRect& rect, uint32_t rgb) override;
+  // In the painter's font.
+  void TextOut(int x, int y, std::string_view text, uint32_t rgb, const TRect& within) override;
 
  private:
   QPainter& Painter;
-  TRect Clip;
+  QRegion Region;
+  TRect Clip;  // the region's bounding box
   const LogicalPalette* Palette = nullptr;
   bool Background = false;
   int Realized = 0;

@@ -20,6 +20,13 @@ namespace {
 
 constexpr uint32_t KnownSeed = 20240611;
 
+// The application's generator, as the dialog is given it.
+TRandom TestRandom;
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
 TAboutServices TestServices(std::vector<QString>* opened = nullptr) {
   TAboutServices services;
   services.OpenLink = [opened](const QString& link) {
@@ -49,7 +56,7 @@ struct Place {
 };
 
 TEST(DlgAboutLayout, EveryComponentSitsAtItsPlaceWithItsFont) {
-  TDlgAbout dialog(nullptr, TestServices());
+  TDlgAbout dialog(nullptr, TestRandom, TestServices());
   EXPECT_EQ(dialog.size(), QSize(427, 286));
   EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "the user cannot resize it";
   EXPECT_EQ(dialog.font().family(), "Liberation Sans");
@@ -108,7 +115,7 @@ TEST(DlgAboutLayout, EveryComponentSitsAtItsPlaceWithItsFont) {
 TEST(DlgAboutLayout, CaptionFollowsTheApplicationTitle) {
   const QString before = QGuiApplication::applicationDisplayName();
   QGuiApplication::setApplicationDisplayName("Zeltoria");
-  TDlgAbout dialog(nullptr, TestServices());
+  TDlgAbout dialog(nullptr, TestRandom, TestServices());
   EXPECT_EQ(dialog.windowTitle(), "Zeltoria: About");
   QGuiApplication::setApplicationDisplayName(before);
 }
@@ -116,27 +123,27 @@ TEST(DlgAboutLayout, CaptionFollowsTheApplicationTitle) {
 TEST(DlgAboutLayout, LinkCarriesTheLinkCursor) {
   platform::ClearAppCursors();
   {
-    TDlgAbout dialog(nullptr, TestServices());
+    TDlgAbout dialog(nullptr, TestRandom, TestServices());
     EXPECT_EQ(dialog.lblURL->cursor().shape(), Qt::ArrowCursor) << "no custom cursor loaded";
   }
   const std::vector<platform::CursorResource> resources{
       {3000, ":/test/test_logo.xpm", QPoint(1, 1)}, {3001, ":/test/test_logo.xpm", QPoint(7, 9)}};
   ASSERT_EQ(platform::LoadCursors(resources), 2);
-  TDlgAbout dialog(nullptr, TestServices());
+  TDlgAbout dialog(nullptr, TestRandom, TestServices());
   EXPECT_EQ(dialog.lblURL->cursor().shape(), Qt::BitmapCursor);
   EXPECT_EQ(dialog.lblURL->cursor().hotSpot(), QPoint(7, 9));
   platform::ClearAppCursors();
 }
 
 TEST(DlgAboutLayout, LogoIsShownWhenPresentAndMissingLogoIsNoFailure) {
-  TDlgAbout dialog(nullptr, TestServices());
+  TDlgAbout dialog(nullptr, TestRandom, TestServices());
   ASSERT_FALSE(dialog.imgLogo->pixmap().isNull());
   EXPECT_EQ(dialog.imgLogo->pixmap().size(), QSize(20, 20));
   EXPECT_TRUE(dialog.imgLogo->hasScaledContents());
 
   TAboutServices missing = TestServices();
   missing.LogoPath = ":/test/no_such_logo.png";
-  TDlgAbout bare(nullptr, missing);
+  TDlgAbout bare(nullptr, TestRandom, missing);
   EXPECT_TRUE(bare.imgLogo->pixmap().isNull());
   bare.show();
   EXPECT_TRUE(bare.isVisible());
@@ -144,37 +151,38 @@ TEST(DlgAboutLayout, LogoIsShownWhenPresentAndMissingLogoIsNoFailure) {
 
 TEST(DlgAboutTitleLine, CyclesFromTheSecondLineWithColoursFromTheGenerator) {
   // The colours the generator gives after the dialog's seed, one draw per line.
-  RandomSeed = KnownSeed;
+  TRandom colours(KnownSeed);
   std::vector<QColor> expected;
-  for (int i = 0; i < 5; ++i) expected.push_back(TDlgAbout::HomeOfColors[Random(6)]);
-  RandomSeed = 1;
+  for (int i = 0; i < 5; ++i)
+    expected.push_back(QColor::fromRgb(about::HomeOfColors[colours.Random(6)]));
+  TestRandom.Seed = 1;
 
-  TDlgAbout dialog(nullptr, TestServices());
+  TDlgAbout dialog(nullptr, TestRandom, TestServices());
   const int order[] = {1, 2, 0, 1, 2};
   for (int step = 0; step < 5; ++step) {
     SCOPED_TRACE(step);
     if (step > 0) dialog.tmrFlashTimer();
-    EXPECT_EQ(dialog.lblHomeOf->text(), TDlgAbout::HomeOfLines[order[step]]);
+    EXPECT_EQ(dialog.lblHomeOf->text(), Text(about::HomeOfLines[size_t(order[step])]));
     EXPECT_EQ(TextColor(dialog.lblHomeOf), expected[step]);
-    EXPECT_EQ(dialog.tmrFlashTag, order[step]);
+    EXPECT_EQ(dialog.Box.FlashTag(), order[step]);
   }
 }
 
 TEST(DlgAboutTitleLine, ColoursAreTheSixOfTheTableInOrder) {
   const QRgb table[] = {0x000000, 0x800000, 0x000080, 0xFF0000, 0x0000FF, 0x008000};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(TDlgAbout::HomeOfColors[i].rgb() & 0xFFFFFF, table[i]) << i;
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(about::HomeOfColors[size_t(i)], table[i]) << i;
 }
 
 TEST(DlgAboutTitleLine, TheTimerTickShowsTheNextLine) {
-  TDlgAbout dialog(nullptr, TestServices());
+  TDlgAbout dialog(nullptr, TestRandom, TestServices());
   dialog.tmrFlash->setInterval(1);
   dialog.tmrFlash->start();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.tmrFlashTag == 2; }, 2000));
-  EXPECT_EQ(dialog.lblHomeOf->text(), TDlgAbout::HomeOfLines[2]);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.Box.FlashTag() == 2; }, 2000));
+  EXPECT_EQ(dialog.lblHomeOf->text(), Text(about::HomeOfLines[2]));
 }
 
 TEST(DlgAboutWhatIs, PanelOpensDisablingItsButtonUntilDismissedOrShownAgain) {
-  TDlgAbout dialog(nullptr, TestServices());
+  TDlgAbout dialog(nullptr, TestRandom, TestServices());
   dialog.show();
   EXPECT_FALSE(dialog.pnlWhatIs->isVisible());
   EXPECT_TRUE(dialog.cmdWhatIs->isEnabled());
@@ -202,7 +210,7 @@ TEST(DlgAboutWhatIs, PanelOpensDisablingItsButtonUntilDismissedOrShownAgain) {
 class DlgAboutLink : public ::testing::Test {
  protected:
   void SetUp() override {
-    Dialog = std::make_unique<TDlgAbout>(nullptr, TestServices(&Opened));
+    Dialog = std::make_unique<TDlgAbout>(nullptr, TestRandom, TestServices(&Opened));
     Dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Dialog.get()));
   }
@@ -224,15 +232,15 @@ class DlgAboutLink : public ::testing::Test {
 };
 
 TEST_F(DlgAboutLink, HighlightFollowsThePointer) {
-  EXPECT_FALSE(Dialog->LinkHot);
+  EXPECT_FALSE(Dialog->LinkHot());
   EXPECT_TRUE(LooksCold());
 
   MoveTo(Dialog->lblURL->geometry().center());
-  EXPECT_TRUE(Dialog->LinkHot);
+  EXPECT_TRUE(Dialog->LinkHot());
   EXPECT_TRUE(LooksHot());
 
   MoveTo(Dialog->imgLogo->geometry().center());
-  EXPECT_FALSE(Dialog->LinkHot);
+  EXPECT_FALSE(Dialog->LinkHot());
   EXPECT_TRUE(LooksCold());
 
   MoveTo(Dialog->Shape3->geometry().topLeft() + QPoint(2, 2));  // the frame, outside the label
@@ -258,7 +266,7 @@ TEST_F(DlgAboutLink, ClickOpensTheLinkTextUnderTheHourglass) {
     during = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape()
                                                : Qt::ArrowCursor;
   };
-  TDlgAbout dialog(nullptr, services);
+  TDlgAbout dialog(nullptr, TestRandom, services);
   dialog.show();
   QTest::mouseClick(dialog.lblURL, Qt::LeftButton, {}, QPoint(20, 8));
   ASSERT_EQ(Opened.size(), 1u);
@@ -280,7 +288,7 @@ TEST_F(DlgAboutLink, ReleaseOffTheLinkOpensNothing) {
 TEST_F(DlgAboutLink, CursorComesBackWhenOpeningFails) {
   TAboutServices services = TestServices();
   services.OpenLink = [](const QString&) { throw std::runtime_error("no browser"); };
-  TDlgAbout dialog(nullptr, services);
+  TDlgAbout dialog(nullptr, TestRandom, services);
   EXPECT_THROW(dialog.lblURLClick(), std::runtime_error);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -288,7 +296,7 @@ TEST_F(DlgAboutLink, CursorComesBackWhenOpeningFails) {
 // The rendered box: the yellow shapes, the red family line and dark title text are where they
 // belong. The picture is kept in the build folder for a look.
 TEST(DlgAboutPicture, RendersItsComponentsInPlace) {
-  TDlgAbout dialog(nullptr, TestServices());
+  TDlgAbout dialog(nullptr, TestRandom, TestServices());
   dialog.show();
   const QImage shot = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
   shot.save(QDir(ZELTORIA_BINARY_DIR).filePath("tests/about_dialog.png"));

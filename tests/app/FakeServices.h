@@ -153,7 +153,8 @@ struct TStartupRig {
   TFakeBoxes Boxes{Events};
   TFakeFiles Files;
   TFakeHost Host{Events};
-  TStartupServices Services{Settings, Screen, Instance, Boxes, Files, &Clock};
+  TRandom Random;
+  TStartupServices Services{Settings, Screen, Instance, Boxes, Files, &Clock, Random};
 
   static constexpr uint32_t ClockValue = 45296789;  // 12:34:56.789
   static uint32_t Clock() { return ClockValue; }

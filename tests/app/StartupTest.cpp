@@ -31,11 +31,11 @@ class Startup : public ::testing::Test, protected TStartupRig {
 };
 
 TEST_F(Startup, AllChecksPassedHandsOverToTheWindowsAndTheLoop) {
-  RandomSeed = 0;
+  Random.Seed = 0;
   Host.LoopStatus = 7;
   EXPECT_EQ(Start(), 7);
   EXPECT_EQ(Events, Join({{"query depth"}, Guard, Windows, {"run loop"}}));
-  EXPECT_EQ(RandomSeed, ClockValue);
+  EXPECT_EQ(Random.Seed, ClockValue);
   EXPECT_EQ(InstanceMessage, 0xC0DE);
   EXPECT_EQ(DataDir, "/opt/zeltoria/");
   EXPECT_FALSE(StartupFailed);

@@ -2,15 +2,17 @@
 // what a control painted.
 #pragma once
 
-#include <QImage>
-#include <QWidget>
 #include <memory>
 #include <string>
 
 #include "image/VX8ImageData.h"
 #include "image/VX8Library.h"
+#include "platform/MemoryDevice.h"
 #include "platform/MemoryStream.h"
 #include "tests/support/TestLibraryWriter.h"
+#include "ui/ControlDevice.h"
+#include "ui/Form.h"
+#include "ui/MemoryHost.h"
 
 namespace controlstest {
 
@@ -71,7 +73,7 @@ inline int LoadedCount(const TVX8Library& library) {
 }
 
 // The colour an index shows on the screen through the library palette.
-inline QRgb Shown(TVX8Library& library, uint8_t index) {
+inline uint32_t Shown(TVX8Library& library, uint8_t index) {
   return library.GetHPal()->Rgb32(index);
 }
 
@@ -81,13 +83,24 @@ inline uint8_t SurfacePixel(TVX8ImageData& data, int x, int y) {
   return value;
 }
 
-// What the widget paints for `region`, in widget co-ordinates, over a fill of `background`.
-inline QImage Painted(QWidget& widget, const QRegion& region, QRgb background = 0xFF123456u) {
-  QImage image(widget.size(), QImage::Format_RGB32);
-  image.fill(background);
-  const QRect box = region.boundingRect();
-  widget.render(&image, box.topLeft(), region, QWidget::RenderFlags());
-  return image;
+constexpr uint32_t Untouched = 0xFF123456u;
+
+// What `control` paints for `area` (its own co-ordinates) over a fill of Untouched, as a
+// picture of the control's size.
+inline platform::MemoryDevice Painted(ui::TControl& control, const TRect& area) {
+  platform::MemoryDevice device(control.Width(), control.Height(), Untouched);
+  device.SetClipBox(area);
+  ui::TControlDevice canvas(device, {0, 0, control.Width(), control.Height()});
+  control.Paint(canvas);
+  return device;
 }
+
+// A form on a memory host that counts the presses no control takes.
+class TTestForm : public ui::TForm {
+ public:
+  explicit TTestForm(ui::TMemoryHost& host) : TForm(host) {}
+  int Presses = 0;
+  void FormMouseDown(platform::MouseButton, int, int) override { ++Presses; }
+};
 
 }  // namespace controlstest

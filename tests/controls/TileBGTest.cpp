@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QMouseEvent>
-#include <QTest>
 #include <memory>
 
 #include "controls/VX8Tile.h"
@@ -11,41 +9,32 @@ namespace {
 
 using namespace controlstest;
 
-class Window : public QWidget {
- public:
-  QPoint LastPress{-1, -1};
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override { LastPress = event->position().toPoint(); }
-};
-
 class TileBGTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Library = OpenTestLibrary();
-    Parent.resize(200, 120);
-    BG = new TTileBG(&Parent);
+    Host.SetClient(&Parent);
+    BG = Parent.Make<TTileBG>("BG");
     BG->SetImageName("tile");
   }
-  void TearDown() override {
-    delete BG;
-    TTileBG::SetGlobalImageLibrary(nullptr);
-  }
+  void TearDown() override { TTileBG::SetGlobalImageLibrary(nullptr); }
+
+  TRect Whole() const { return {0, 0, BG->Width(), BG->Height()}; }
 
   // Whether every pixel of `rect` in `image` shows the background grid anchored at (0, 0).
-  ::testing::AssertionResult ShowsGrid(const QImage& image, QRect rect) {
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-      for (int x = rect.left(); x <= rect.right(); ++x)
-        if (image.pixel(x, y) != Shown(*Library, TileIndex(x % 32, y % 32)))
+  ::testing::AssertionResult ShowsGrid(const platform::MemoryDevice& image, TRect rect) {
+    for (int y = rect.Top; y < rect.Bottom; ++y)
+      for (int x = rect.Left; x < rect.Right; ++x)
+        if (image.Pixel(x, y) != Shown(*Library, TileIndex(x % 32, y % 32)))
           return ::testing::AssertionFailure() << "pixel " << x << "," << y;
     return ::testing::AssertionSuccess();
   }
 
-  static bool IsHatch(const QImage& image) {
+  static bool IsHatch(const platform::MemoryDevice& image) {
     int black = 0, white = 0;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x) {
-        const QRgb c = image.pixel(x, y) & 0xFFFFFF;
+    for (int y = 0; y < image.Height(); ++y)
+      for (int x = 0; x < image.Width(); ++x) {
+        const uint32_t c = image.Pixel(x, y) & 0xFFFFFF;
         if (c == 0)
           ++black;
         else if (c == 0xFFFFFF)
@@ -57,31 +46,32 @@ class TileBGTest : public ::testing::Test {
   }
 
   std::unique_ptr<TVX8Library> Library;
-  Window Parent;
+  ui::TMemoryHost Host{200, 120};
+  TTestForm Parent{Host};
   TTileBG* BG = nullptr;
 };
 
-TEST_F(TileBGTest, CoversItsParentAndLetsTheMouseThrough) {
-  EXPECT_EQ(BG->geometry(), Parent.rect());
-  Parent.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Parent));
-  Parent.resize(250, 90);
-  EXPECT_EQ(BG->geometry(), QRect(0, 0, 250, 90));
-  EXPECT_TRUE(BG->testAttribute(Qt::WA_OpaquePaintEvent));
-  QTest::mouseClick(&Parent, Qt::LeftButton, {}, QPoint(40, 50));
-  EXPECT_EQ(Parent.LastPress, QPoint(40, 50));
-  EXPECT_EQ(Parent.childAt(40, 50), nullptr);
+TEST_F(TileBGTest, CoversItsFormAndLetsTheMouseThrough) {
+  EXPECT_EQ(BG->Bounds(), (TRect{0, 0, 200, 120}));
+  EXPECT_FALSE(BG->WindowEnabled());
+  EXPECT_EQ(Parent.ControlAt({40, 50}), nullptr);
+  Parent.MouseDown(platform::MouseButton::Left, 40, 50);
+  Parent.MouseUp(platform::MouseButton::Left, 40, 50);
+  EXPECT_EQ(Parent.Presses, 1);
+  Host.Resize(250, 90);
+  BG->FillForm();
+  EXPECT_EQ(BG->Bounds(), (TRect{0, 0, 250, 90}));
 }
 
 TEST_F(TileBGTest, NameBeforeAnyLibraryIsKeptAndTheFirstPaintLoadsTheTile) {
   EXPECT_EQ(BG->ImageName(), "tile");
   EXPECT_EQ(BG->TileNode(), nullptr);
-  EXPECT_TRUE(IsHatch(Painted(*BG, BG->rect())));
+  EXPECT_TRUE(IsHatch(Painted(*BG, Whole())));
 
   TTileBG::SetGlobalImageLibrary(Library.get());
   EXPECT_EQ(BG->TileNode(), nullptr) << "installing the class library loads nothing yet";
-  const QImage image = Painted(*BG, BG->rect());
-  EXPECT_TRUE(ShowsGrid(image, BG->rect()));
+  const auto image = Painted(*BG, Whole());
+  EXPECT_TRUE(ShowsGrid(image, Whole()));
   ASSERT_NE(BG->TileNode(), nullptr);
   EXPECT_EQ(BG->TileNode()->UseCount, 1);
 }
@@ -94,14 +84,14 @@ TEST_F(TileBGTest, PaintCoversTheClipWithTheGridAndCallsAfterPaint) {
     seenClip = clip;
     paletteSelected = canvas.SelectedPalette() == Library->GetHPal();
   };
-  const QRect clip(40, 10, 60, 40);  // (40, 10, 100, 50)
-  const QImage image = Painted(*BG, clip);
-  EXPECT_EQ(seenClip, (TRect{40, 10, 100, 50}));
+  const TRect clip{40, 10, 100, 50};
+  const auto image = Painted(*BG, clip);
+  EXPECT_EQ(seenClip, clip);
   EXPECT_TRUE(paletteSelected);
   EXPECT_TRUE(ShowsGrid(image, clip));
-  EXPECT_EQ(image.pixel(39, 10), 0xFF123456u) << "nothing outside the clip";
-  EXPECT_EQ(image.pixel(100, 49), 0xFF123456u);
-  EXPECT_EQ(image.pixel(40, 50), 0xFF123456u);
+  EXPECT_EQ(image.Pixel(39, 10), Untouched) << "nothing outside the clip";
+  EXPECT_EQ(image.Pixel(100, 49), Untouched);
+  EXPECT_EQ(image.Pixel(40, 50), Untouched);
 }
 
 TEST_F(TileBGTest, PaintToGivesASurfaceTheGridBeneathIt) {
@@ -140,14 +130,14 @@ TEST_F(TileBGTest, PaintToSkipsTheTilesTransparentColour) {
 
 TEST_F(TileBGTest, WithoutATileThereIsTheHatchAndPaintToDoesNothing) {
   TTileBG::SetGlobalImageLibrary(Library.get());
-  Painted(*BG, BG->rect());
+  Painted(*BG, Whole());
   TImageNode* tile = BG->TileNode();
   ASSERT_NE(tile, nullptr);
   const int loaded = LoadedCount(*Library);
   BG->SetImageName("nosuch");
   EXPECT_EQ(BG->TileNode(), nullptr);
   EXPECT_EQ(LoadedCount(*Library), loaded - 1) << "the old tile was given back";
-  EXPECT_TRUE(IsHatch(Painted(*BG, BG->rect())));
+  EXPECT_TRUE(IsHatch(Painted(*BG, Whole())));
 
   TImageNode* node = Library->AddBlankImage("_cap_", 8, 8);
   TVX8ImageData& surface = *Library->GetImageData(node);
@@ -176,17 +166,17 @@ TEST_F(TileBGTest, ClassLibraryRegistration) {
 
 TEST_F(TileBGTest, LibraryDestroyedBeforeTheControl) {
   TTileBG::SetGlobalImageLibrary(Library.get());
-  Painted(*BG, BG->rect());
+  Painted(*BG, Whole());
   ASSERT_NE(BG->TileNode(), nullptr);
   Library.reset();
   EXPECT_EQ(TTileBG::GlobalImageLibrary(), nullptr);
-  EXPECT_TRUE(IsHatch(Painted(*BG, BG->rect())));
+  EXPECT_TRUE(IsHatch(Painted(*BG, Whole())));
 
   Library = OpenTestLibrary();
   TTileBG::SetGlobalImageLibrary(Library.get());
-  EXPECT_TRUE(ShowsGrid(Painted(*BG, BG->rect()), BG->rect()));
+  EXPECT_TRUE(ShowsGrid(Painted(*BG, Whole()), Whole()));
+  // The library goes first: the form destroys the control after it.
   Library.reset();
-  // TearDown destroys the control after its library.
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QMouseEvent>
-#include <QTest>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -11,34 +10,21 @@
 namespace {
 
 using namespace controlstest;
-
-// A window that records the presses that reach it.
-class Window : public QWidget {
- public:
-  int Presses = 0;
-
- protected:
-  void mousePressEvent(QMouseEvent*) override { ++Presses; }
-};
+using platform::MouseButton;
 
 class VexoButtonTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Library = OpenTestLibrary();
     TVexoButton::SetGlobalImageLibrary(Library.get());
-    Parent.resize(300, 200);
-    Button = new TVexoButton(&Parent);
-    Button->setObjectName("cmdStart");
-    Button->move(20, 30);
+    Button = Parent.Make<TVexoButton>("cmdStart");
+    Button->MoveTo({20, 30});
     Button->OnClick = [this](TVexoButton* sender) {
       EXPECT_EQ(sender, Button);
       ++Clicks;
     };
   }
-  void TearDown() override {
-    delete Button;
-    TVexoButton::SetGlobalImageLibrary(nullptr);
-  }
+  void TearDown() override { TVexoButton::SetGlobalImageLibrary(nullptr); }
 
   // As the window does: the name first; the first paint then attaches the class library.
   void Load(const std::string& name) {
@@ -56,37 +42,46 @@ class VexoButtonTest : public ::testing::Test {
     return -1;
   }
 
-  void ShowParent() {
-    Parent.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Parent));
+  // Mouse input through the form, at points of the button.
+  void Press(int x, int y, MouseButton b = MouseButton::Left) {
+    Parent.MouseDown(b, 20 + x, 30 + y);
+  }
+  void MoveTo(int x, int y) { Parent.MouseMove(20 + x, 30 + y); }
+  void Release(int x, int y, MouseButton b = MouseButton::Left) {
+    Parent.MouseUp(b, 20 + x, 30 + y);
+  }
+  void Click(int x, int y, MouseButton b = MouseButton::Left) {
+    Press(x, y, b);
+    Release(x, y, b);
   }
 
   std::unique_ptr<TVX8Library> Library;
-  Window Parent;
+  ui::TMemoryHost Host{300, 200};
+  TTestForm Parent{Host};
   TVexoButton* Button = nullptr;
   int Clicks = 0;
 };
 
 TEST_F(VexoButtonTest, NewButtonIsDisabledByItsOwnFlagOnly) {
-  EXPECT_EQ(Button->size(), QSize(75, 25));
+  EXPECT_EQ(Button->Bounds(), (TRect{20, 30, 95, 55}));
   EXPECT_EQ(Button->Version, 1);
   EXPECT_EQ(Button->FrameCount(), 3);
   EXPECT_FALSE(Button->Enabled());
-  EXPECT_TRUE(Button->isEnabled()) << "the widget state starts enabled";
+  EXPECT_TRUE(Button->WindowEnabled()) << "the window system's state starts enabled";
   int decorations = 0;
   Button->OnDecorate = [&](TVexoButton*) { ++decorations; };
   Button->SetEnabled(false);
   EXPECT_EQ(decorations, 0) << "already disabled: nothing to do";
-  EXPECT_TRUE(Button->isEnabled());
+  EXPECT_TRUE(Button->WindowEnabled());
   Button->SetEnabled(true);
-  EXPECT_TRUE(Button->isEnabled());
+  EXPECT_TRUE(Button->WindowEnabled());
   Button->SetEnabled(false);
-  EXPECT_FALSE(Button->isEnabled());
+  EXPECT_FALSE(Button->WindowEnabled());
 }
 
 TEST_F(VexoButtonTest, StripSizesTheButtonToOneFrameKeepingItsPlace) {
   Load("strip");
-  EXPECT_EQ(Button->geometry(), QRect(20, 30, 156, 28));
+  EXPECT_EQ(Button->Bounds(), (TRect{20, 30, 176, 58}));
   EXPECT_EQ(Button->FrameRect(1), (TRect{0, 28, 156, 56}));
   ASSERT_NE(Button->FaceData(), nullptr);
   EXPECT_EQ(Button->FaceData()->Width(), 156);
@@ -96,7 +91,7 @@ TEST_F(VexoButtonTest, StripSizesTheButtonToOneFrameKeepingItsPlace) {
   // A new name gives both entries back before taking the new ones.
   const int loaded = LoadedCount(*Library);
   Button->SetImageName("hollow");
-  EXPECT_EQ(Button->size(), QSize(20, 10));
+  EXPECT_EQ(Button->Bounds(), (TRect{20, 30, 40, 40}));
   EXPECT_EQ(LoadedCount(*Library), loaded);
   Button->ReleaseImages();
   EXPECT_EQ(LoadedCount(*Library), loaded - 2);
@@ -121,7 +116,7 @@ TEST_F(VexoButtonTest, FramePerState) {
   EXPECT_EQ(ShownFrame(), 1);
   Button->SetFrameCount(1);
   EXPECT_EQ(ShownFrame(), 0) << "one frame shows frame 0 always";
-  EXPECT_EQ(Button->size(), QSize(156, 28)) << "the size is not recomputed";
+  EXPECT_EQ(Button->Height(), 28) << "the size is not recomputed";
 
   int decorations = 0;
   Button->OnDecorate = [&](TVexoButton*) { ++decorations; };
@@ -145,22 +140,21 @@ TEST_F(VexoButtonTest, TransparentFramePixelsLeaveTheFaceAsItWas) {
 TEST_F(VexoButtonTest, PressDragOffAndReleaseGivesNoClick) {
   Load("strip");
   Button->SetEnabled(true);
-  ShowParent();
   std::vector<int> frames;
   Button->OnDecorate = [&](TVexoButton*) { frames.push_back(ShownFrame()); };
 
-  QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(10, 10));
-  QTest::mouseMove(Button, QPoint(10, 60));
-  QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(10, 60));
+  Press(10, 10);
+  MoveTo(10, 60);
+  Release(10, 60);
   EXPECT_EQ(frames, (std::vector<int>{1, 0, 0}));
   EXPECT_EQ(Clicks, 0);
   EXPECT_FALSE(Button->Pressed());
 
   frames.clear();
-  QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(10, 10));
-  QTest::mouseMove(Button, QPoint(200, 10));
-  QTest::mouseMove(Button, QPoint(150, 20));
-  QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(150, 20));
+  Press(10, 10);
+  MoveTo(200, 10);
+  MoveTo(150, 20);
+  Release(150, 20);
   EXPECT_EQ(frames, (std::vector<int>{1, 0, 1, 0}));
   EXPECT_EQ(Clicks, 1);
 }
@@ -168,12 +162,11 @@ TEST_F(VexoButtonTest, PressDragOffAndReleaseGivesNoClick) {
 TEST_F(VexoButtonTest, OnlyTheLeftButtonPresses) {
   Load("strip");
   Button->SetEnabled(true);
-  ShowParent();
-  QTest::mouseClick(Button, Qt::RightButton, {}, QPoint(10, 10));
-  QTest::mouseClick(Button, Qt::MiddleButton, {}, QPoint(10, 10));
+  Click(10, 10, MouseButton::Right);
+  Click(10, 10, MouseButton::Middle);
   EXPECT_EQ(Clicks, 0);
   EXPECT_EQ(ShownFrame(), 0);
-  QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(10, 10));
+  Click(10, 10);
   EXPECT_EQ(Clicks, 1);
 }
 
@@ -181,15 +174,14 @@ TEST_F(VexoButtonTest, ToggleFlipsAndReportsOnThePress) {
   Load("strip");
   Button->SetEnabled(true);
   Button->Toggles = true;
-  ShowParent();
-  QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(10, 10));
+  Press(10, 10);
   EXPECT_TRUE(Button->Checked());
   EXPECT_EQ(Clicks, 1);
   EXPECT_EQ(ShownFrame(), 1);
-  QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(10, 10));
+  Release(10, 10);
   EXPECT_TRUE(Button->Checked());
   EXPECT_EQ(Clicks, 1) << "the release changes nothing";
-  QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(10, 10));
+  Click(10, 10);
   EXPECT_FALSE(Button->Checked());
   EXPECT_EQ(Clicks, 2);
   EXPECT_EQ(ShownFrame(), 0);
@@ -197,16 +189,15 @@ TEST_F(VexoButtonTest, ToggleFlipsAndReportsOnThePress) {
 
 TEST_F(VexoButtonTest, DisabledButtonIgnoresTheMouseAndPassesClicksToItsParent) {
   Load("strip");
-  ShowParent();
-  // Its own flag is off but the widget is still enabled: the button keeps the press.
-  QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(10, 10));
+  // Its own flag is off but the window system's state is on: the button keeps the press.
+  Click(10, 10);
   EXPECT_EQ(Clicks, 0);
   EXPECT_FALSE(Button->Pressed());
   EXPECT_EQ(Parent.Presses, 0);
 
   Button->SetEnabled(true);
   Button->SetEnabled(false);
-  QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(10, 10));
+  Click(10, 10);
   EXPECT_EQ(Clicks, 0);
   EXPECT_EQ(ShownFrame(), 2);
   EXPECT_EQ(Parent.Presses, 1);
@@ -215,54 +206,58 @@ TEST_F(VexoButtonTest, DisabledButtonIgnoresTheMouseAndPassesClicksToItsParent) 
 TEST_F(VexoButtonTest, PaintShowsTheFaceThroughTheLibraryPalette) {
   Load("strip");
   Button->SetEnabled(true);
-  const QImage image = Painted(*Button, Button->rect());
-  EXPECT_EQ(image.pixel(0, 0), Shown(*Library, FrameFill(0)));
-  EXPECT_EQ(image.pixel(155, 27), Shown(*Library, FrameFill(0)));
+  const auto image = Painted(*Button, {0, 0, 156, 28});
+  EXPECT_EQ(image.Pixel(0, 0), Shown(*Library, FrameFill(0)));
+  EXPECT_EQ(image.Pixel(155, 27), Shown(*Library, FrameFill(0)));
   // Only the paint region is copied.
-  const QImage part = Painted(*Button, QRect(10, 5, 20, 10));
-  EXPECT_EQ(part.pixel(10, 5), Shown(*Library, FrameFill(0)));
-  EXPECT_EQ(part.pixel(9, 5), 0xFF123456u);
-  EXPECT_EQ(part.pixel(30, 5), 0xFF123456u);
+  const auto part = Painted(*Button, {10, 5, 30, 15});
+  EXPECT_EQ(part.Pixel(10, 5), Shown(*Library, FrameFill(0)));
+  EXPECT_EQ(part.Pixel(9, 5), Untouched);
+  EXPECT_EQ(part.Pixel(30, 5), Untouched);
 }
 
 TEST_F(VexoButtonTest, UnknownNameShowsMagentaWithTheComponentName) {
   Load("nosuch");
   EXPECT_EQ(Button->ImageName(), "nosuch");
   EXPECT_EQ(Button->FaceData(), nullptr);
-  EXPECT_EQ(Button->size(), QSize(75, 25));
-  const QImage image = Painted(*Button, Button->rect());
+  EXPECT_EQ(Button->Width(), 75);
+  const auto image = Painted(*Button, {0, 0, 75, 25});
   int white = 0, magenta = 0;
-  QRect ink;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb c = image.pixel(x, y) & 0xFFFFFF;
-      if (c == 0xFF00FF) ++magenta;
-      if (qGreen(c) > 128) ++white, ink |= QRect(x, y, 1, 1);  // anti-aliased white
+  TRect ink{75, 25, 0, 0};
+  for (int y = 0; y < 25; ++y)
+    for (int x = 0; x < 75; ++x) {
+      const uint32_t c = image.Pixel(x, y);
+      if (c == 0xFFFF00FFu) ++magenta;
+      if (c != 0xFFFFFFFFu) continue;
+      ++white;
+      ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+             std::max(ink.Bottom, y + 1)};
     }
-  EXPECT_EQ(image.pixel(0, 0), 0xFFFF00FFu);
-  EXPECT_EQ(image.pixel(74, 24), 0xFFFF00FFu);
+  EXPECT_EQ(image.Pixel(0, 0), 0xFFFF00FFu);
+  EXPECT_EQ(image.Pixel(74, 24), 0xFFFF00FFu);
   EXPECT_GT(magenta, 75 * 25 / 2);
   EXPECT_GT(white, 20) << "the name is written in white";
-  EXPECT_GE(ink.left(), 2);
-  EXPECT_GE(ink.top(), 2);
-  EXPECT_LT(ink.left(), 5);
+  EXPECT_EQ(ink.Left, 2);
+  EXPECT_EQ(ink.Top, 2);
 
-  // Without any library the placeholder shows as well.
+  // Without any library the placeholder shows as well; a name too long for the button is cut
+  // at its edge.
   TVexoButton::SetGlobalImageLibrary(nullptr);
-  TVexoButton orphan(&Parent);
-  orphan.setObjectName("orphan");
-  orphan.SetImageName("strip");
-  EXPECT_EQ(Painted(orphan, orphan.rect()).pixel(0, 0), 0xFFFF00FFu);
+  auto* orphan = Parent.Make<TVexoButton>("orphan with a long name");
+  orphan->SetImageName("strip");
+  const auto cut = Painted(*orphan, {0, 0, 75, 25});
+  EXPECT_EQ(cut.Pixel(0, 0), 0xFFFF00FFu);
+  EXPECT_EQ(cut.Pixel(74, 24), 0xFFFF00FFu);
 }
 
 TEST_F(VexoButtonTest, ClassLibraryIsTakenLazilyAndKeptByButtonsThatHoldOne) {
   Button->SetImageName("strip");  // the button holds no library yet: the name is only kept
   EXPECT_EQ(Button->FaceData(), nullptr);
-  EXPECT_EQ(Button->size(), QSize(75, 25));
+  EXPECT_EQ(Button->Width(), 75);
   EXPECT_EQ(Button->GetFaceData(), nullptr) << "the face waits for the library";
   EXPECT_EQ(Button->GetImageLibrary(), Library.get());
   EXPECT_NE(Button->GetFaceData(), nullptr);
-  EXPECT_EQ(Button->size(), QSize(156, 28));
+  EXPECT_EQ(Button->Width(), 156);
 
   auto other = OpenTestLibrary();
   TVexoButton::SetGlobalImageLibrary(other.get());
@@ -279,7 +274,7 @@ TEST_F(VexoButtonTest, LibraryDestroyedBeforeTheButton) {
   Library.reset();
   EXPECT_EQ(TVexoButton::GlobalImageLibrary(), nullptr);
   EXPECT_EQ(Button->GetImageLibrary(), nullptr);
-  EXPECT_EQ(Painted(*Button, Button->rect()).pixel(0, 0), 0xFFFF00FFu);
+  EXPECT_EQ(Painted(*Button, {0, 0, 156, 28}).Pixel(0, 0), 0xFFFF00FFu);
   Button->SetChecked(true);  // state changes no longer reach the library
 
   // A new library is taken up without touching the entries of the old one.
@@ -287,9 +282,9 @@ TEST_F(VexoButtonTest, LibraryDestroyedBeforeTheButton) {
   TVexoButton::SetGlobalImageLibrary(Library.get());
   EXPECT_EQ(Button->GetImageLibrary(), Library.get());
   ASSERT_NE(Button->GetFaceData(), nullptr);
-  EXPECT_EQ(Painted(*Button, Button->rect()).pixel(0, 0), Shown(*Library, FrameFill(0)));
+  EXPECT_EQ(Painted(*Button, {0, 0, 156, 28}).Pixel(0, 0), Shown(*Library, FrameFill(0)));
+  // The library goes first: the form destroys the button after it.
   Library.reset();
-  // TearDown destroys the button after its library.
 }
 
 }  // namespace

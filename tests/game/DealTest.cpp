@@ -58,7 +58,8 @@ std::string Rows(const TBoardModel& m) {
 class Deal : public ::testing::Test {
  protected:
   TRecordingWindow window;
-  TBoardModel model{window};
+  TRandom random;
+  TBoardModel model{window, window, random};
 };
 
 TEST_F(Deal, EveryRoadHasItsPartnerAndNoDealIsUniform) {
@@ -67,7 +68,7 @@ TEST_F(Deal, EveryRoadHasItsPartnerAndNoDealIsUniform) {
       model.SetCols(cols);
       model.SetRows(rows);
       for (uint32_t seed = 0; seed < 3000; ++seed) {
-        RandomSeed = seed * 2654435761u;
+        random.Seed = seed * 2654435761u;
         model.NeedsDeal = true;
         model.Deal();
         const std::string fault = RoadFault(model);
@@ -85,19 +86,19 @@ TEST_F(Deal, EveryRoadHasItsPartnerAndNoDealIsUniform) {
 // Worked out step by step from the dealing rules by an independent script: the mask draws,
 // the cell draws in column order, then each MatchRoads draw in the written order.
 TEST_F(Deal, AKnownSeedGivesAKnownPuzzle) {
-  RandomSeed = 1;
+  random.Seed = 1;
   model.Deal();
   EXPECT_EQ(Rows(model), "00 10 30\n10 23 11\n03 00 01\n");
 
   model.SetCols(5);
   model.SetRows(4);
-  RandomSeed = 20240601;
+  random.Seed = 20240601;
   model.Deal();
   EXPECT_EQ(Rows(model), "0c 5c 64 50 30\n14 cf f8 33 21\n1d 62 87 ff 70\n07 c0 02 03 81\n");
 
   // This one draws exactly 25 in one MatchRoads, which must set both roads.
   model.SetRows(5);
-  RandomSeed = 2;
+  random.Seed = 2;
   model.Deal();
   EXPECT_EQ(Rows(model),
             "1c 5c 44 50 10\n19 8d cc 59 11\n1d cc cc d5 d1\n19 8c c8 95 51\n01 84 c4 c5 41\n");
@@ -107,7 +108,7 @@ TEST_F(Deal, CellsOutOfPlayAreKeptAndCopiedWhole) {
   model.Board(4, 1) = 0xAA;
   model.Board(5, 5) = 0x55;
   model.Board(1, 4) = 0x0F;
-  RandomSeed = 7;
+  random.Seed = 7;
   model.Deal();
   EXPECT_EQ(model.Board(4, 1), 0xAA);
   EXPECT_EQ(model.Board(5, 5), 0x55);

@@ -9,13 +9,14 @@
 
 struct TGameRig {
   TRecordingWindow Window;
-  TBoardModel Model{Window};
+  TRandom Random;
+  TBoardModel Model{Window, Window, Random};
 
   TGameRig() { Window.Model = &Model; }
 
   // Start-up at the given size: a dealt puzzle, idle.
   void Idle(uint8_t cols = 3, uint8_t rows = 3, uint32_t seed = 1) {
-    RandomSeed = seed;
+    Random.Seed = seed;
     Model.SetCols(cols);
     Model.SetRows(rows);
     Model.Exit();

@@ -95,21 +95,21 @@ TEST_F(MoveCycle, PressingTheSameKeyAgainShiftsAtOnceAndRestartsTheAnimation) {
 TEST_F(MoveCycle, AnotherMoveDuringAMoveIsIgnored) {
   rig.Model.KeyPress('A');
   rig.Window.Take();
-  rig.Model.KeyPress('D');          // column 1, the other way
-  rig.Model.KeyPress('B');          // another column
-  rig.Model.KeyPress('1');          // a row
-  rig.Model.StartMove(RowAxis, 1);  // an arrow
+  rig.Model.KeyPress('D');               // column 1, the other way
+  rig.Model.KeyPress('B');               // another column
+  rig.Model.KeyPress('1');               // a row
+  rig.Model.StartMove({TAxis::Row, 1});  // an arrow
   EXPECT_TRUE(rig.Window.Take().empty());
   EXPECT_TRUE(rig.Model.Board == ColumnUp(1));
   EXPECT_EQ(rig.Model.MoveIndex, 1);
-  EXPECT_EQ(rig.Model.MoveAxis, ColumnAxis);
+  EXPECT_EQ(rig.Model.MoveAxis, TAxis::Column);
 }
 
 TEST_F(MoveCycle, MovesAreIgnoredBetweenGamesAndWhileShuffling) {
   TGameRig idle;
   idle.Idle();
   idle.Model.KeyPress('A');
-  idle.Model.StartMove(ColumnAxis, 1);
+  idle.Model.StartMove({TAxis::Column, 1});
   EXPECT_TRUE(idle.Window.Take().empty());
 
   idle.Model.Start();
@@ -121,9 +121,9 @@ TEST_F(MoveCycle, MovesAreIgnoredBetweenGamesAndWhileShuffling) {
 }
 
 TEST_F(MoveCycle, ACommandNamingNoLineIsIgnored) {
-  rig.Model.StartMove(ColumnAxis, 0);
-  rig.Model.StartMove(ColumnAxis, 7);  // 2 × Cols is 6
-  rig.Model.StartMove(RowAxis, -1);
+  rig.Model.StartMove({TAxis::Column, 0});
+  rig.Model.StartMove({TAxis::Column, 7});  // 2 × Cols is 6
+  rig.Model.StartMove({TAxis::Row, -1});
   EXPECT_TRUE(rig.Window.Take().empty());
   EXPECT_TRUE(rig.Model.Board == start);
 }

@@ -1,5 +1,5 @@
-// A board window that records every call as one line of text, with the model state that the
-// real window would read at that moment, and keeps the timer's state for driving ticks.
+// A board window and view that records every call as one line of text, with the model state
+// that the real window would read at that moment, and keeps the timer's state for driving ticks.
 #pragma once
 
 #include <string>
@@ -7,7 +7,7 @@
 
 #include "game/BoardModel.h"
 
-class TRecordingWindow : public TBoardWindow {
+class TRecordingWindow : public TBoardWindow, public TBoardView {
  public:
   const TBoardModel* Model = nullptr;  // for the state a call would draw
   std::vector<std::string> Calls;
@@ -21,10 +21,10 @@ class TRecordingWindow : public TBoardWindow {
     Add("DrawCells " + std::to_string(c0) + "," + std::to_string(r0) + " " + std::to_string(c1) +
         "," + std::to_string(r1));
   }
-  void DrawArrow(bool axis, int32_t index) override {
-    const bool pressed = Model && axis == Model->MoveAxis && index == Model->MoveIndex;
-    Add(std::string("DrawArrow ") + (axis == ColumnAxis ? "col " : "row ") + std::to_string(index) +
-        (pressed ? " pressed" : " normal"));
+  void DrawArrow(const TMoveCommand& move) override {
+    const bool pressed = Model && move == Model->Move();
+    Add(std::string("DrawArrow ") + (move.Axis == TAxis::Column ? "col " : "row ") +
+        std::to_string(move.Index) + (pressed ? " pressed" : " normal"));
   }
   void DrawBoard(bool player) override { Add(player ? "DrawBoard player" : "DrawBoard back"); }
   void ShowSurface(bool player) override { Add(player ? "Show player" : "Show back"); }

@@ -29,7 +29,8 @@ class Board : public ::testing::Test {
   }
 
   TRecordingWindow window;
-  TBoardModel model{window};
+  TRandom random;
+  TBoardModel model{window, window, random};
 };
 
 TEST_F(Board, ColumnShiftsRotateOnlyThatColumnWithinTheRowsInPlay) {
@@ -92,11 +93,11 @@ TEST_F(Board, ShuffleBatchesPermuteTheCellsAndStopAfterTenUnsolved) {
   model.SetRows(3);
   model.BackBoard = model.Board;
   const auto cells = CellsInPlay();
-  RandomSeed = 99;
+  random.Seed = 99;
   window.Take();
   model.StartShuffle();
   EXPECT_EQ(window.Take(), (std::vector<std::string>{"Interval 55", "Timer on"}));
-  EXPECT_EQ(model.TimerMode, TimerShuffle);
+  EXPECT_EQ(model.TimerMode, TTimerMode::Shuffle);
   EXPECT_EQ(model.ShuffleCount, 10);
 
   int batches = 0;
@@ -127,13 +128,13 @@ TEST_F(Board, ABatchThatLandsOnTheSolutionStartsTheShuffleAgain) {
 TEST_F(Board, TheSameSeedGivesTheSameShuffle) {
   const TCells start = model.Board;
   TRecordingWindow otherWindow;
-  TBoardModel other{otherWindow};
+  TBoardModel other{otherWindow, otherWindow, random};
   for (TBoardModel* m : {&model, &other}) {
     m->SetCols(4);
     m->SetRows(5);
     m->Board = start;
     m->ShuffleCount = 10;
-    RandomSeed = 4242;
+    random.Seed = 4242;
     m->ShuffleBatch();
   }
   EXPECT_TRUE(other.Board == model.Board);

@@ -14,7 +14,7 @@ Calls Join(std::initializer_list<Calls> parts) {
 
 TEST(Transitions, StartUpDealsAndShowsAnIdleGame) {
   TGameRig rig;
-  RandomSeed = 5;
+  rig.Random.Seed = 5;
   rig.Model.SetCols(3);
   rig.Model.SetRows(3);
   rig.Model.Exit();
@@ -58,7 +58,7 @@ TEST(Transitions, StartShufflesThePuzzleTheIdleBoardShows) {
   EXPECT_GE(ticks, 10);
   EXPECT_EQ(rig.Window.Calls.back(), "Timer off");
   EXPECT_EQ(rig.Model.ShuffleCount, 0);
-  EXPECT_EQ(rig.Model.TimerMode, TimerShuffle);  // until the first move
+  EXPECT_EQ(rig.Model.TimerMode, TTimerMode::Shuffle);  // until the first move
   EXPECT_FALSE(rig.Model.IsSolved());
   EXPECT_TRUE(rig.Model.BackBoard == dealt);
 }
@@ -68,14 +68,14 @@ TEST(Transitions, StartAfterAWinDealsANewPuzzle) {
   rig.Idle();
   rig.Model.Solved = true;
   rig.Model.NeedsDeal = true;
-  RandomSeed = 77;
+  rig.Random.Seed = 77;
   rig.Model.Start();
   EXPECT_FALSE(rig.Model.Solved);
   EXPECT_FALSE(rig.Model.NeedsDeal);
 
   TGameRig same;
   same.Idle();
-  RandomSeed = 77;
+  same.Random.Seed = 77;
   same.Model.Deal();
   EXPECT_TRUE(rig.Model.BackBoard == same.Model.BackBoard);
 }
@@ -83,11 +83,11 @@ TEST(Transitions, StartAfterAWinDealsANewPuzzle) {
 TEST(Transitions, ExitDropsTheGameAndDealsAgain) {
   TGameRig rig;
   rig.Ready();
-  const uint32_t seed = RandomSeed;
+  const uint32_t seed = rig.Random.Seed;
   rig.Model.Exit();
   EXPECT_EQ(rig.Window.Take(), Join({{"Timer off", "EnableControls idle"}, BothBoards}));
   EXPECT_FALSE(rig.Model.Playing);
-  EXPECT_NE(RandomSeed, seed);  // a deal took its numbers
+  EXPECT_NE(rig.Random.Seed, seed);  // a deal took its numbers
   EXPECT_TRUE(rig.Model.Board == rig.Model.BackBoard);
 }
 
@@ -108,10 +108,10 @@ TEST(Transitions, SizeButtonsChangeOneSizeByTagThenDeal) {
   EXPECT_EQ(rig.Model.BoardTop, 41);
   rig.Window.Take();
 
-  const uint32_t seed = RandomSeed;
+  const uint32_t seed = rig.Random.Seed;
   rig.Model.ColRowButtonClick(0);
   EXPECT_EQ(rig.Window.Take(), BothBoards);  // no size change, still a new deal
-  EXPECT_NE(RandomSeed, seed);
+  EXPECT_NE(rig.Random.Seed, seed);
   EXPECT_EQ(rig.Model.Cols, 4);
   EXPECT_EQ(rig.Model.Rows, 4);
 }
@@ -121,10 +121,10 @@ TEST(Transitions, TheSizeLabelDealsOnThePlayersBoardOnlyBetweenGames) {
   rig.Idle();
   rig.Model.Solved = true;
   rig.Model.NeedsDeal = true;
-  const uint32_t seed = RandomSeed;
+  const uint32_t seed = rig.Random.Seed;
   rig.Model.SizeLabelDeal();
   EXPECT_EQ(rig.Window.Take(), (Calls{"DrawBoard player", "Show player"}));
-  EXPECT_NE(RandomSeed, seed);
+  EXPECT_NE(rig.Random.Seed, seed);
   EXPECT_TRUE(rig.Model.Solved);  // the back board keeps its well-done picture
   EXPECT_FALSE(rig.Model.NeedsDeal);
 

@@ -128,7 +128,8 @@ class InstallFolderOnQt : public SettingsStore {
   platform::QtScreen Screen;
   platform::QtInstanceGuard Instance;
   platform::QtMessageBoxes Boxes{ApplicationTitle};
-  TStartupServices Services{Store, Screen, Instance, Boxes, Files, nullptr};
+  TRandom Random;
+  TStartupServices Services{Store, Screen, Instance, Boxes, Files, nullptr, Random};
 };
 
 TEST_F(InstallFolderOnQt, WithNoSettingsTheExecutablesFolderIsUsedAndOnlyTheKeyIsCreated) {

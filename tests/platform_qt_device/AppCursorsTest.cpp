@@ -26,8 +26,8 @@ TEST_F(AppCursorsTest, BothCursorsLoadWithTheirImagesAndHotSpots) {
   // The table is looked up by number, so its order does not matter.
   const std::vector<CursorResource> resources{Link, Hand};
   EXPECT_EQ(LoadCursors(resources), 2);
-  const QCursor hand = AppCursor(platform::HandCursor);
-  const QCursor link = AppCursor(platform::LinkCursor);
+  const QCursor hand = AppCursor(platform::CursorId::Hand);
+  const QCursor link = AppCursor(platform::CursorId::Link);
   EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
   EXPECT_EQ(hand.pixmap().size(), QSize(16, 20));
   EXPECT_EQ(hand.hotSpot(), QPoint(3, 4));
@@ -38,15 +38,15 @@ TEST_F(AppCursorsTest, BothCursorsLoadWithTheirImagesAndHotSpots) {
 TEST_F(AppCursorsTest, AFailureStopsTheLoadingAndLeavesTheDefault) {
   const std::vector<CursorResource> firstMissing{Missing3000, Link};
   EXPECT_EQ(LoadCursors(firstMissing), 0);
-  EXPECT_FALSE(HasAppCursor(platform::HandCursor));
-  EXPECT_FALSE(HasAppCursor(platform::LinkCursor))
+  EXPECT_FALSE(HasAppCursor(platform::CursorId::Hand));
+  EXPECT_FALSE(HasAppCursor(platform::CursorId::Link))
       << "the link cursor is not tried after a failure";
-  EXPECT_EQ(AppCursor(platform::LinkCursor).shape(), Qt::ArrowCursor);
+  EXPECT_EQ(AppCursor(platform::CursorId::Link).shape(), Qt::ArrowCursor);
 
   const std::vector<CursorResource> secondMissing{Hand, Missing3001};
   EXPECT_EQ(LoadCursors(secondMissing), 1);
-  EXPECT_TRUE(HasAppCursor(platform::HandCursor));
-  EXPECT_FALSE(HasAppCursor(platform::LinkCursor));
+  EXPECT_TRUE(HasAppCursor(platform::CursorId::Hand));
+  EXPECT_FALSE(HasAppCursor(platform::CursorId::Link));
 
   const std::vector<CursorResource> unnumbered{Link};
   platform::ClearAppCursors();

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "game/ArrowHit.h"
 #include "tests/render/RenderRig.h"
 
 namespace {
@@ -82,7 +81,7 @@ TEST_F(Boards, DuringAGameTheBackBoardIsFramedWithConnectorsAndNoGridOrArrows) {
             RoadValue(0, 4));
   EXPECT_EQ(PixelAt(Back, M.BoardLeft + RoadMark(0, 0).X, M.BoardTop + RoadMark(0, 0).Y),
             EmptyValue);
-  const TRect arrow = Rig.Renderer.ArrowRect(ColumnAxis, 1);
+  const TRect arrow = Rig.Model.Layout().ArrowRect({TAxis::Column, 1});
   EXPECT_TRUE(IsBackground(Back, BackBoardOrigin, arrow.Left, arrow.Top));
 }
 
@@ -96,8 +95,8 @@ TEST_F(Boards, DuringAGameThePlayersBoardHasGridAndArrowsButNoShadowLines) {
   EXPECT_EQ(PixelAt(Board, M.BoardLeft + RoadMark(0, 0).X, M.BoardTop + RoadMark(0, 0).Y),
             RoadValue(0, 0));
   for (int i = 1; i <= 6; ++i) {
-    const TRect column = Rig.Renderer.ArrowRect(ColumnAxis, i);
-    const TRect row = Rig.Renderer.ArrowRect(RowAxis, i);
+    const TRect column = Rig.Model.Layout().ArrowRect({TAxis::Column, i});
+    const TRect row = Rig.Model.Layout().ArrowRect({TAxis::Row, i});
     EXPECT_EQ(PixelAt(Board, column.Left, column.Top),
               ArrowValue(i <= 3 ? ArrowAbove : ArrowBelow, i <= 3 ? i - 1 : i - 4));
     EXPECT_EQ(PixelAt(Board, row.Left, row.Top),
@@ -112,7 +111,7 @@ TEST_F(Boards, BetweenGamesThePlayersBoardIsInReliefWithBothFrameLinesAndNoArrow
   const TPoint mark = RoadMark(2, 0);
   EXPECT_EQ(PixelAt(Board, M.BoardLeft + mark.X, M.BoardTop + mark.Y + 1), RoadValue(2, 0));
   EXPECT_EQ(PixelAt(Board, M.BoardLeft + 31, M.BoardTop + 5), EmptyValue);
-  const TRect arrow = Rig.Renderer.ArrowRect(RowAxis, 4);
+  const TRect arrow = Rig.Model.Layout().ArrowRect({TAxis::Row, 4});
   EXPECT_TRUE(IsBackground(Board, BoardOrigin, arrow.Left + 3, arrow.Top + 3));
 }
 
@@ -123,7 +122,7 @@ TEST(Arrows, EachSitsOnItsLineFourPixelsOutsideTheGridAtEverySize) {
     for (uint8_t rows = 3; rows <= 5; ++rows) {
       rig.SetBoard(cols, rows, 0);
       for (int i = 1; i <= 2 * cols; ++i) {
-        const TRect a = rig.Renderer.ArrowRect(ColumnAxis, i);
+        const TRect a = rig.Model.Layout().ArrowRect({TAxis::Column, i});
         const int c = (i - 1) % cols + 1;
         EXPECT_EQ(a.Width(), 20);
         EXPECT_EQ(a.Height(), 20);
@@ -135,7 +134,7 @@ TEST(Arrows, EachSitsOnItsLineFourPixelsOutsideTheGridAtEverySize) {
         }
       }
       for (int i = 1; i <= 2 * rows; ++i) {
-        const TRect a = rig.Renderer.ArrowRect(RowAxis, i);
+        const TRect a = rig.Model.Layout().ArrowRect({TAxis::Row, i});
         const int r = (i - 1) % rows + 1;
         EXPECT_EQ(a.Top + 10, m.BoardTop + 32 * (r - 1) + 16);
         if (i <= rows) {
@@ -147,9 +146,10 @@ TEST(Arrows, EachSitsOnItsLineFourPixelsOutsideTheGridAtEverySize) {
     }
   }
   rig.SetBoard(3, 5, 0);
-  for (int i = 1; i <= 3; ++i) EXPECT_EQ(rig.Renderer.ArrowRect(ColumnAxis, i).Left, 31 + 32 * i);
-  EXPECT_EQ(rig.Renderer.ArrowRect(ColumnAxis, 1).Top, 0);
-  EXPECT_EQ(rig.Renderer.ArrowRect(ColumnAxis, 4).Top, 189);
+  for (int i = 1; i <= 3; ++i)
+    EXPECT_EQ(rig.Model.Layout().ArrowRect({TAxis::Column, i}).Left, 31 + 32 * i);
+  EXPECT_EQ(rig.Model.Layout().ArrowRect({TAxis::Column, 1}).Top, 0);
+  EXPECT_EQ(rig.Model.Layout().ArrowRect({TAxis::Column, 4}).Top, 189);
 }
 
 TEST(Arrows, ThePressedOneComesFromThePressedStripAndTheSecondSetFromFrameIndexMinusFour) {
@@ -157,14 +157,14 @@ TEST(Arrows, ThePressedOneComesFromThePressedStripAndTheSecondSetFromFrameIndexM
   TBoardModel& m = rig.Model;
   TVX8ImageData& board = *rig.Pictures.BoardData;
   rig.SetBoard(5, 5, 0);
-  m.MoveAxis = RowAxis;
+  m.MoveAxis = TAxis::Row;
   m.MoveIndex = 7;
   rig.Renderer.DrawArrows();
   for (int i = 1; i <= 10; ++i) {
     const bool first = i <= 5;
     const int frame = first ? i - 1 : i - 4;
-    const TRect column = rig.Renderer.ArrowRect(ColumnAxis, i);
-    const TRect row = rig.Renderer.ArrowRect(RowAxis, i);
+    const TRect column = rig.Model.Layout().ArrowRect({TAxis::Column, i});
+    const TRect row = rig.Model.Layout().ArrowRect({TAxis::Row, i});
     const int columnPicture = first ? ArrowAbove : ArrowBelow;
     const int rowPicture = (first ? ArrowLeft : ArrowRight) + (i == 7 ? 1 : 0);
     // At size 5 the lower and right arrows lose their last line to the picture's edge.
@@ -177,8 +177,8 @@ TEST(Arrows, ThePressedOneComesFromThePressedStripAndTheSecondSetFromFrameIndexM
   }
   // Once the move is over the same arrow is drawn normal again.
   m.MoveIndex = 0;
-  rig.Renderer.DrawArrow(RowAxis, 7);
-  const TRect row = rig.Renderer.ArrowRect(RowAxis, 7);
+  rig.Renderer.DrawArrow({TAxis::Row, 7});
+  const TRect row = rig.Model.Layout().ArrowRect({TAxis::Row, 7});
   EXPECT_EQ(PixelAt(board, row.Left, row.Top), ArrowValue(ArrowRight, 3));
 }
 
@@ -193,15 +193,15 @@ TEST(Arrows, EveryPixelOfAnArrowHitsItAndNoOtherPixelHitsAny) {
       rig.SetBoard(cols, rows, 0);
       std::vector<std::pair<TRect, TMoveCommand>> arrows;
       for (int i = 1; i <= 2 * cols; ++i)
-        arrows.push_back({rig.Renderer.ArrowRect(ColumnAxis, i), {ColumnAxis, i}});
+        arrows.push_back({rig.Model.Layout().ArrowRect({TAxis::Column, i}), {TAxis::Column, i}});
       for (int i = 1; i <= 2 * rows; ++i)
-        arrows.push_back({rig.Renderer.ArrowRect(RowAxis, i), {RowAxis, i}});
+        arrows.push_back({rig.Model.Layout().ArrowRect({TAxis::Row, i}), {TAxis::Row, i}});
       for (int y = -2; y < 210; ++y) {
         for (int x = -2; x < 210; ++x) {
           std::optional<TMoveCommand> expected;
           for (const auto& [rect, move] : arrows)
             if (rect.Contains({x, y})) expected = move;
-          ASSERT_EQ(HitArrow(rig.Renderer, rig.Model, x, y), expected) << x << "," << y;
+          ASSERT_EQ(rig.Model.Layout().HitArrow(x, y), expected) << x << "," << y;
         }
       }
     }

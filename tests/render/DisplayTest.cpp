@@ -54,14 +54,6 @@ TEST(ShowSurface, CopiesTheClipBoxAndEveryRecordedChangeThroughTheLibraryPalette
   ShowSurface(nullptr, &device, &board);
 }
 
-struct Captions : ::testing::Test {
-  void SetUp() override {
-    TitlePos = StoredTitlePos;
-    SizeLabelPos = StoredSizeLabelPos;
-  }
-  void TearDown() override { SetUp(); }
-};
-
 size_t UnnamedEntries(const TVX8Library& library) {
   size_t n = 0;
   for (auto* node = library.LoadedImages().First; node; node = library.LoadedImages().Next(node))
@@ -69,7 +61,7 @@ size_t UnnamedEntries(const TVX8Library& library) {
   return n;
 }
 
-TEST_F(Captions, AreComposedOnTheBackgroundBeneathThemAndPaintedAtTheirPlaces) {
+TEST(Captions, AreComposedOnTheBackgroundBeneathThemAndPaintedAtTheirPlaces) {
   TRenderRig rig;
   TCaptions captions(&rig.Library, rig.Background());
   platform::MemoryDevice device(517, 403, Untouched);
@@ -101,7 +93,7 @@ TEST_F(Captions, AreComposedOnTheBackgroundBeneathThemAndPaintedAtTheirPlaces) {
   // After the layout moved, the next paint makes them again at the new places.
   captions.ReleaseComposites();
   EXPECT_EQ(UnnamedEntries(rig.Library), 0u);
-  TitlePos = {81, 19};
+  captions.TitlePos = {81, 19};
   captions.BGAfterPaint(device, {0, 0, 517, 403});
   EXPECT_EQ(captions.TitleRect, (TRect{81, 19, 121, 35}));
   EXPECT_EQ(device.Pixel(81 + 1, 19 + 1), palette.Rgb32(BackgroundValue(82, 20)));
@@ -109,10 +101,10 @@ TEST_F(Captions, AreComposedOnTheBackgroundBeneathThemAndPaintedAtTheirPlaces) {
   EXPECT_EQ(UnnamedEntries(rig.Library), 2u);
 }
 
-TEST_F(Captions, AMissingPictureLeavesOnlyThatCaptionOut) {
+TEST(Captions, AMissingPictureLeavesOnlyThatCaptionOut) {
   TRenderRig rig("zelto");
   TCaptions captions(&rig.Library, rig.Background());
-  EXPECT_FALSE(captions.MakeComposite("zelto", TitlePos).has_value());
+  EXPECT_FALSE(captions.MakeComposite("zelto", captions.TitlePos).has_value());
   platform::MemoryDevice device(517, 403, Untouched);
   captions.BGAfterPaint(device, {0, 0, 517, 403});
   EXPECT_TRUE(captions.TitleRect.IsEmpty());

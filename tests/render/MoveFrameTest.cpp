@@ -16,7 +16,7 @@ uint8_t Gradient(int x, int y) {
 }
 
 struct Move {
-  bool Axis;
+  TAxis Axis;
   bool Forward;  // down or right
 };
 
@@ -30,7 +30,7 @@ struct MoveFrames : ::testing::TestWithParam<Move> {
   void DrawFrame(int step) {
     M.MoveStep = step;
     Frame.clear();
-    Rig.Renderer.DrawMoveFrame([&](TVX8ImageData& frame) {
+    Rig.Renderer.ComposeMoveFrame([&](TVX8ImageData& frame) {
       ++Shown;
       ASSERT_EQ(frame.Width(), 208);
       ASSERT_EQ(frame.Height(), 208);
@@ -54,7 +54,7 @@ TEST_P(MoveFrames, EachStepShowsTheLineShortOfItsPlaceWrappedWithinItsStrip) {
   Rig.SetBoard(4, 3, 0);
   M.Playing = true;
   M.MoveAxis = move.Axis;
-  const int lines = move.Axis == ColumnAxis ? M.Cols : M.Rows;
+  const int lines = move.Axis == TAxis::Column ? M.Cols : M.Rows;
   const int line = 2;
   M.MoveIndex = move.Forward ? line + lines : line;
   TVX8ImageData& board = *Rig.Pictures.BoardData;
@@ -71,18 +71,18 @@ TEST_P(MoveFrames, EachStepShowsTheLineShortOfItsPlaceWrappedWithinItsStrip) {
     ASSERT_EQ(Frame.size(), 208u * 208u);
     // The strip: the line without its grid line, along the whole grid.
     const int across0 =
-        move.Axis == ColumnAxis ? M.BoardLeft + 32 * (line - 1) : M.BoardTop + 32 * (line - 1);
-    const int along0 = move.Axis == ColumnAxis ? M.BoardTop : M.BoardLeft;
-    const int n = 32 * (move.Axis == ColumnAxis ? M.Rows : M.Cols);
+        move.Axis == TAxis::Column ? M.BoardLeft + 32 * (line - 1) : M.BoardTop + 32 * (line - 1);
+    const int along0 = move.Axis == TAxis::Column ? M.BoardTop : M.BoardLeft;
+    const int n = 32 * (move.Axis == TAxis::Column ? M.Rows : M.Cols);
     for (int y = 0; y < 208; ++y) {
       for (int x = 0; x < 208; ++x) {
-        const int across = move.Axis == ColumnAxis ? x : y;
-        const int along = move.Axis == ColumnAxis ? y : x;
+        const int across = move.Axis == TAxis::Column ? x : y;
+        const int along = move.Axis == TAxis::Column ? y : x;
         int from = along;
         if (across >= across0 && across < across0 + 31 && along >= along0 && along < along0 + n)
           from = along0 + SourceOf(along - along0, n, d, move.Forward);
-        const int sx = move.Axis == ColumnAxis ? x : from;
-        const int sy = move.Axis == ColumnAxis ? from : y;
+        const int sx = move.Axis == TAxis::Column ? x : from;
+        const int sy = move.Axis == TAxis::Column ? from : y;
         ASSERT_EQ(FrameAt(x, y), Gradient(sx, sy)) << "step " << step << " at " << x << "," << y;
       }
     }
@@ -97,8 +97,8 @@ TEST_P(MoveFrames, EachStepShowsTheLineShortOfItsPlaceWrappedWithinItsStrip) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFourWays, MoveFrames,
-                         ::testing::Values(Move{ColumnAxis, false}, Move{ColumnAxis, true},
-                                           Move{RowAxis, false}, Move{RowAxis, true}));
+                         ::testing::Values(Move{TAxis::Column, false}, Move{TAxis::Column, true},
+                                           Move{TAxis::Row, false}, Move{TAxis::Row, true}));
 
 // The example of a row moved right at step 1: at the left end the row from BoardLeft + 23 on,
 // and its first columns from BoardLeft + 32 × Cols − 24 on (the first of them covered by the
@@ -108,7 +108,7 @@ TEST(MoveFrameExample, RowMovesAtStepOne) {
   TBoardModel& m = rig.Model;
   rig.SetBoard(3, 3, 0);
   FillWith(*rig.Pictures.BoardData, Gradient);
-  m.MoveAxis = RowAxis;
+  m.MoveAxis = TAxis::Row;
   m.MoveStep = 1;
   const int y = m.BoardTop + 5;
   const int l = m.BoardLeft;
@@ -120,13 +120,13 @@ TEST(MoveFrameExample, RowMovesAtStepOne) {
   };
 
   m.MoveIndex = 4;  // row 1 right
-  rig.Renderer.DrawMoveFrame(capture);
+  rig.Renderer.ComposeMoveFrame(capture);
   EXPECT_EQ(row[size_t(l)], Gradient(l + 23, y));
   EXPECT_EQ(row[size_t(r - 24)], Gradient(r - 1, y));
   for (int i = 1; i < 23; ++i) EXPECT_EQ(row[size_t(r - 24 + i)], Gradient(l + i, y)) << i;
 
   m.MoveIndex = 1;  // row 1 left
-  rig.Renderer.DrawMoveFrame(capture);
+  rig.Renderer.ComposeMoveFrame(capture);
   EXPECT_EQ(row[size_t(l + 25)], Gradient(l + 1, y));
   for (int i = 0; i < 24; ++i) EXPECT_EQ(row[size_t(l + i)], Gradient(r - 25 + i, y)) << i;
   EXPECT_EQ(row[size_t(l + 24)], Gradient(r - 1, y));

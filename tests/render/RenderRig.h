@@ -50,11 +50,11 @@ uint8_t PixelAt(TVX8ImageData& surface, int x, int y);
 // Writes values straight into the lines, without recording damage.
 void FillWith(TVX8ImageData& surface, uint8_t (*value)(int x, int y));
 
-class TNullWindow : public TBoardWindow {
+class TNullWindow : public TBoardWindow, public TBoardView {
  public:
   void EnableControls(bool) override {}
   void DrawCells(int32_t, int32_t, int32_t, int32_t) override {}
-  void DrawArrow(bool, int32_t) override {}
+  void DrawArrow(const TMoveCommand&) override {}
   void DrawBoard(bool) override {}
   void ShowSurface(bool) override {}
   void DrawMoveFrame() override {}
@@ -66,9 +66,10 @@ struct TRenderRig {
   vx8test::TempFile File{"render.vx8"};
   TVX8Library Library;
   TNullWindow Window;
-  TBoardModel Model{Window};
+  TRandom Random;
+  TBoardModel Model{Window, Window, Random};
   TBoardPictures Pictures;
-  TBoardRenderer Renderer{Model, Pictures};
+  TBoardRenderer Renderer{Model, Pictures, nullptr};
   std::vector<TPoint> BackgroundOrigins;
 
   explicit TRenderRig(const std::string& leaveOut = "");

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "tests/window/WindowRig.h"
+#include "tools/zeltoria-lab/AboutShot.h"
 #include "tools/zeltoria-lab/LabCommand.h"
 #include "tools/zeltoria-lab/ShotActions.h"
 #include "tools/zeltoria-lab/ShotCommand.h"
@@ -66,7 +67,7 @@ struct Shots : ::testing::Test {
   }
   Result Shot(std::vector<std::string> args) {
     std::ostringstream out, err;
-    const int status = RunShot(args, out, err, DataDir());
+    const int status = RunShot(args, out, err, DataDir(), PhotographAbout);
     return {status, out.str(), err.str()};
   }
 };
@@ -130,12 +131,18 @@ TEST_F(Shots, FailuresSayWhatWentWrong) {
   EXPECT_EQ(bad.Status, UsageExit);
   EXPECT_EQ(bad.Err, "zeltoria-lab shot: bad action 'fly'\n");
   std::ostringstream out, err;
-  EXPECT_EQ(RunShot({Picture("y.png")}, out, err, Pictures.path().toStdString() + "/none/"), 1);
+  EXPECT_EQ(RunShot({Picture("y.png")}, out, err, Pictures.path().toStdString() + "/none/",
+                    PhotographAbout),
+            1);
   EXPECT_NE(err.str().find("encountered a problem on start-up: Cannot open file"),
             std::string::npos);
   const Result unwritable = Shot({Pictures.path().toStdString() + "/no/such/folder/z.png"});
   EXPECT_EQ(unwritable.Status, 1);
   EXPECT_NE(unwritable.Err.find("cannot write"), std::string::npos);
+  // A build without the desktop toolkit has no about dialog to photograph.
+  std::ostringstream noOut, noErr;
+  EXPECT_EQ(RunShot({Picture("w.png"), "about"}, noOut, noErr, DataDir(), nullptr), 1);
+  EXPECT_NE(noErr.str().find("about dialog needs the desktop build"), std::string::npos);
 }
 
 }  // namespace

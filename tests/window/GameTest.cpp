@@ -2,15 +2,12 @@
 // buttons in each state, the arrows' looks and the frames of a move on the screen.
 #include <gtest/gtest.h>
 
-#include <QTest>
-#include <QTimer>
-#include <array>
 #include <deque>
 #include <unordered_map>
 
 #include "controls/VexoButton.h"
-#include "game/PaintBox.h"
 #include "tests/window/WindowRig.h"
+#include "ui/PaintBox.h"
 
 namespace {
 
@@ -38,11 +35,12 @@ void SetCells(TCells& cells, TKey key) {
 // moves applied by a board model of its own.
 std::vector<TMoveCommand> Solve(const TCells& from, const TCells& to) {
   rendertest::TNullWindow window;
-  TBoardModel scratch(window);
+  TRandom random;
+  TBoardModel scratch(window, window, random);
   std::vector<TMoveCommand> moves;
   for (int i = 1; i <= 6; ++i) {
-    moves.push_back({ColumnAxis, i});
-    moves.push_back({RowAxis, i});
+    moves.push_back({TAxis::Column, i});
+    moves.push_back({TAxis::Row, i});
   }
   const TKey start = KeyOf(from);
   const TKey goal = KeyOf(to);
@@ -67,7 +65,7 @@ std::vector<TMoveCommand> Solve(const TCells& from, const TCells& to) {
 }
 
 char KeyFor(const TMoveCommand& move) {
-  return move.Axis == ColumnAxis ? char('A' + move.Index - 1) : "1234567890"[move.Index - 1];
+  return move.Axis == TAxis::Column ? char('A' + move.Index - 1) : "1234567890"[move.Index - 1];
 }
 
 struct Buttons {
@@ -89,7 +87,7 @@ TEST(Game, FromStartToAWinWithArrowsAndKeys) {
     for (int r = 1; r <= 3; ++r) m.Board(c, r) = m.BackBoard(c, r) = uint8_t(3 * (c - 1) + r);
   const TCells target = m.BackBoard;
 
-  rig.Click(rig.Centre(rig.Form().cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
   ASSERT_TRUE(m.Playing);
   EXPECT_EQ(rig.Form().TimerInterval(), 55);
   const int batches = rig.RunTimer();
@@ -107,7 +105,7 @@ TEST(Game, FromStartToAWinWithArrowsAndKeys) {
       rig.Click(rig.ArrowCentre(move.Axis, move.Index));
     } else {
       rig.Key(KeyFor(move));
-      rig.KeyUp(KeyFor(move));
+      rig.KeyUp();
     }
     ASSERT_EQ(m.MoveIndex, move.Index) << "move " << i;
     EXPECT_EQ(rig.Form().TimerInterval(), 100);
@@ -120,14 +118,13 @@ TEST(Game, FromStartToAWinWithArrowsAndKeys) {
   EXPECT_TRUE(m.NeedsDeal);
   EXPECT_EQ(m.Board, target);
   EXPECT_EQ(Enabled(rig.Form()), (Buttons{true, false, false, true, false, true}));
-  const QImage screen = rig.Screen();
-  EXPECT_EQ(screen.pixel(273 + 1, 104 + 1), rig.Color(rendertest::WellDoneValue));
+  EXPECT_EQ(rig.ScreenAt({273 + 1, 104 + 1}), rig.Color(rendertest::WellDoneValue));
   // The player's board is back in its idle look: no arrows.
-  const QPoint arrow = rig.ArrowCentre(ColumnAxis, 1);
-  EXPECT_NE(screen.pixel(arrow), rig.Color(rendertest::ArrowValue(ArrowAbove, 0)));
+  const TPoint arrow = rig.ArrowCentre(TAxis::Column, 1);
+  EXPECT_NE(rig.ScreenAt(arrow), rig.Color(rendertest::ArrowValue(ArrowAbove, 0)));
 
   // Start after a win deals a new puzzle.
-  rig.Click(rig.Centre(rig.Form().cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
   EXPECT_TRUE(m.Playing);
   EXPECT_FALSE(m.Solved);
   EXPECT_NE(m.BackBoard, target);
@@ -140,88 +137,88 @@ TEST(Game, ButtonsAreEnabledByStateAndSizeLimits) {
   TBoardModel& m = rig.Model();
   EXPECT_EQ(Enabled(f), (Buttons{true, false, false, true, false, true}));
 
-  rig.Click(rig.Centre(f.cmdColP));
-  rig.Click(rig.Centre(f.cmdColP));
+  rig.Click(TWindowRig::Centre(f.cmdColP));
+  rig.Click(TWindowRig::Centre(f.cmdColP));
   EXPECT_EQ(m.Cols, 5);
   EXPECT_EQ(Enabled(f), (Buttons{true, false, true, false, false, true}));
   // A disabled button lets the click through to the window, which does nothing with it.
-  rig.Click(rig.Centre(f.cmdColP));
+  rig.Click(TWindowRig::Centre(f.cmdColP));
   EXPECT_EQ(m.Cols, 5);
-  rig.Click(rig.Centre(f.cmdRowP));
+  rig.Click(TWindowRig::Centre(f.cmdRowP));
   EXPECT_EQ(m.Rows, 4);
   EXPECT_EQ(Enabled(f), (Buttons{true, false, true, false, true, true}));
-  rig.Click(rig.Centre(f.cmdRowM));
-  rig.Click(rig.Centre(f.cmdColM));
+  rig.Click(TWindowRig::Centre(f.cmdRowM));
+  rig.Click(TWindowRig::Centre(f.cmdColM));
   EXPECT_EQ(m.Cols, 4);
   EXPECT_EQ(m.Rows, 3);
   // Each size change deals afresh.
   EXPECT_EQ(m.Board, m.BackBoard);
 
-  rig.Click(rig.Centre(f.cmdStart));
+  rig.Click(TWindowRig::Centre(f.cmdStart));
   EXPECT_EQ(Enabled(f), (Buttons{false, true, false, false, false, false}));
-  rig.Click(rig.Centre(f.cmdColP));
+  rig.Click(TWindowRig::Centre(f.cmdColP));
   EXPECT_EQ(m.Cols, 4);
-  rig.Click(rig.Centre(f.cmdExit));
+  rig.Click(TWindowRig::Centre(f.cmdExit));
   EXPECT_FALSE(m.Playing);
   EXPECT_FALSE(f.TimerEnabled());
   EXPECT_EQ(Enabled(f), (Buttons{true, false, true, true, false, true}));
   // The buttons show their looks: Exit disabled again, Start up.
-  const QImage screen = rig.Screen();
-  EXPECT_EQ(screen.pixel(rig.Centre(f.cmdExit)), rig.Color(ExitValue + 2));
-  EXPECT_EQ(screen.pixel(rig.Centre(f.cmdStart)), rig.Color(StartValue));
+  EXPECT_EQ(rig.ScreenAt(TWindowRig::Centre(f.cmdExit)), rig.Color(ExitValue + 2));
+  EXPECT_EQ(rig.ScreenAt(TWindowRig::Centre(f.cmdStart)), rig.Color(StartValue));
 }
 
 TEST(Game, APressDraggedOffAButtonAndReleasedGivesNoClick) {
   TWindowRig rig;
   rig.Show();
   TFormZelto& f = rig.Form();
-  const QPoint on = rig.Centre(f.cmdStart);
-  const QPoint off = on + QPoint(0, 80);
+  const TPoint on = TWindowRig::Centre(f.cmdStart);
+  const TPoint off{on.X, on.Y + 80};
+  const TPoint aside{on.X + 10, on.Y};
   rig.Press(on);
-  EXPECT_EQ(rig.Screen().pixel(on), rig.Color(StartValue + 1));
+  EXPECT_EQ(rig.ScreenAt(on), rig.Color(StartValue + 1));
   rig.MoveTo(off);
-  EXPECT_EQ(rig.Screen().pixel(on), rig.Color(StartValue));
+  EXPECT_EQ(rig.ScreenAt(on), rig.Color(StartValue));
   rig.Release(off);
   EXPECT_FALSE(rig.Model().Playing);
 
   // Dragged back on before the release, the press clicks.
   rig.Press(on);
   rig.MoveTo(off);
-  rig.MoveTo(on + QPoint(10, 0));
-  EXPECT_EQ(rig.Screen().pixel(on), rig.Color(StartValue + 1));
-  rig.Release(on + QPoint(10, 0));
+  rig.MoveTo(aside);
+  EXPECT_EQ(rig.ScreenAt(on), rig.Color(StartValue + 1));
+  rig.Release(aside);
   EXPECT_TRUE(rig.Model().Playing);
   // Other mouse buttons do not click.
-  rig.Click(rig.Centre(f.cmdExit), Qt::RightButton);
+  rig.Click(TWindowRig::Centre(f.cmdExit), platform::MouseButton::Right);
   EXPECT_TRUE(rig.Model().Playing);
 }
 
 TEST(Game, AnArrowLooksPressedWhileItsMoveRunsAndNormalAfter) {
   TWindowRig rig;
   StartAndShuffle(rig);
-  const QPoint below2 = rig.ArrowCentre(ColumnAxis, 5);
-  const QPoint right3 = rig.ArrowCentre(RowAxis, 6);
-  EXPECT_EQ(rig.Screen().pixel(below2), rig.Color(rendertest::ArrowValue(ArrowBelow, 1)));
+  const TPoint below2 = rig.ArrowCentre(TAxis::Column, 5);
+  const TPoint right3 = rig.ArrowCentre(TAxis::Row, 6);
+  EXPECT_EQ(rig.ScreenAt(below2), rig.Color(rendertest::ArrowValue(ArrowBelow, 1)));
 
   rig.Press(below2);
   EXPECT_EQ(rig.Model().MoveIndex, 5);
   // The pressed arrow reaches the screen with the move's first frame.
   EXPECT_EQ(rig.Tick(), 1);
-  EXPECT_EQ(rig.Screen().pixel(below2), rig.Color(rendertest::ArrowValue(ArrowBelowPressed, 1)));
+  EXPECT_EQ(rig.ScreenAt(below2), rig.Color(rendertest::ArrowValue(ArrowBelowPressed, 1)));
   // A held button keeps the move going: the arrow stays pressed through the repeats.
   EXPECT_EQ(rig.Tick(5), 5);
-  EXPECT_EQ(rig.Screen().pixel(below2), rig.Color(rendertest::ArrowValue(ArrowBelowPressed, 1)));
+  EXPECT_EQ(rig.ScreenAt(below2), rig.Color(rendertest::ArrowValue(ArrowBelowPressed, 1)));
   // Other arrows are ignored during a move.
   rig.Click(right3);
   EXPECT_EQ(rig.Model().MoveIndex, 5);
 
   // Released far away, off the board: the move still ends.
-  rig.MoveTo(QPoint(500, 390));
-  rig.Release(QPoint(500, 390));
+  rig.MoveTo({500, 390});
+  rig.Release({500, 390});
   EXPECT_TRUE(rig.Model().MoveReleased);
   rig.RunTimer();
   EXPECT_EQ(rig.Model().MoveIndex, 0);
-  EXPECT_EQ(rig.Screen().pixel(below2), rig.Color(rendertest::ArrowValue(ArrowBelow, 1)));
+  EXPECT_EQ(rig.ScreenAt(below2), rig.Color(rendertest::ArrowValue(ArrowBelow, 1)));
 }
 
 // Where the strip's pixel j of a frame comes from in the resting line (n pixels long).
@@ -236,36 +233,36 @@ TEST(Game, TheScreenShowsEachFrameOfAMoveShortOfItsPlace) {
   StartAndShuffle(rig);
   const TBoardModel& m = rig.Model();
   struct Case {
-    bool Axis;
+    TAxis Axis;
     int Index;
     bool Forward;
   };
-  for (const Case& move : {Case{RowAxis, 4, true}, Case{ColumnAxis, 2, false}}) {
+  for (const Case& move : {Case{TAxis::Row, 4, true}, Case{TAxis::Column, 2, false}}) {
     rig.Click(rig.ArrowCentre(move.Axis, move.Index));
-    std::array<QImage, 4> frames;
+    std::vector<platform::MemoryDevice> frames;
     for (int step = 1; step <= 4; ++step) {
       ASSERT_EQ(rig.Tick(), 1);
-      frames[size_t(step - 1)] = rig.Screen();
+      frames.push_back(rig.Host().Screen());
     }
     ASSERT_EQ(m.MoveIndex, 0);
-    const QImage& rest = frames[3];
-    const QPoint board = rig.Form().pbxBoard->pos();
-    const int line =
-        move.Forward ? move.Index - (move.Axis == ColumnAxis ? m.Cols : m.Rows) : move.Index;
-    const int across0 = (move.Axis == ColumnAxis ? m.BoardLeft : m.BoardTop) + 32 * (line - 1);
-    const int along0 = move.Axis == ColumnAxis ? m.BoardTop : m.BoardLeft;
-    const int n = 32 * (move.Axis == ColumnAxis ? m.Rows : m.Cols);
+    const platform::MemoryDevice& rest = frames[3];
+    const TPoint board = rig.OnBoard(0, 0);
+    const TBoardLayout layout = m.Layout();
+    const TRect strip = layout.LineStrip(move.Axis, layout.MoveLine({move.Axis, move.Index}));
+    const bool column = move.Axis == TAxis::Column;
+    const int across0 = column ? strip.Left : strip.Top;
+    const int along0 = column ? strip.Top : strip.Left;
+    const int n = column ? strip.Height() : strip.Width();
     for (int step = 1; step <= 3; ++step) {
       const int d = 8 * (4 - step);
       for (int across = across0; across < across0 + 31; ++across) {
         for (int j = 0; j < n; ++j) {
           const int from = along0 + SourceOf(j, n, d, move.Forward);
-          const QPoint at =
-              move.Axis == ColumnAxis ? QPoint(across, along0 + j) : QPoint(along0 + j, across);
-          const QPoint source =
-              move.Axis == ColumnAxis ? QPoint(across, from) : QPoint(from, across);
-          ASSERT_EQ(frames[size_t(step - 1)].pixel(board + at), rest.pixel(board + source))
-              << "step " << step << " at " << at.x() << "," << at.y();
+          const TPoint at = column ? TPoint{across, along0 + j} : TPoint{along0 + j, across};
+          const TPoint source = column ? TPoint{across, from} : TPoint{from, across};
+          ASSERT_EQ(frames[size_t(step - 1)].Pixel(board.X + at.X, board.Y + at.Y),
+                    rest.Pixel(board.X + source.X, board.Y + source.Y))
+              << "step " << step << " at " << at.X << "," << at.Y;
         }
       }
     }
@@ -276,39 +273,37 @@ TEST(Game, TheBackBoardShowsClickStartThenThePatternThenClickStartAgain) {
   TWindowRig rig;
   rig.Show();
   const TBoardModel& m = rig.Model();
-  const QPoint back = rig.Form().pbxBackBoard->pos();
-  EXPECT_EQ(rig.Screen().pixel(back + QPoint(1, 1)), rig.Color(rendertest::ClickStartValue));
-  EXPECT_NE(rig.Screen().pixel(back + QPoint(m.BoardLeft - 1, m.BoardTop + 5)),
-            rig.Color(GridColor));
+  const ui::TPaintBox& box = *rig.Form().pbxBackBoard;
+  auto back = [&](int x, int y) { return rig.ScreenAt({box.Left() + x, box.Top() + y}); };
+  EXPECT_EQ(back(1, 1), rig.Color(rendertest::ClickStartValue));
+  EXPECT_NE(back(m.BoardLeft - 1, m.BoardTop + 5), rig.Color(GridColor));
 
-  rig.Click(rig.Centre(rig.Form().cmdStart));
-  QImage screen = rig.Screen();
-  EXPECT_NE(screen.pixel(back + QPoint(1, 1)), rig.Color(rendertest::ClickStartValue));
-  EXPECT_EQ(screen.pixel(back + QPoint(m.BoardLeft - 1, m.BoardTop + 5)), rig.Color(GridColor));
-  EXPECT_EQ(screen.pixel(back + QPoint(m.BoardLeft + 96, m.BoardTop + 5)), rig.Color(ShadowColor));
-  EXPECT_EQ(screen.pixel(back + QPoint(m.BoardLeft + 10, m.BoardTop + 20)),
-            rig.Color(rendertest::EmptyValue));
+  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
+  EXPECT_NE(back(1, 1), rig.Color(rendertest::ClickStartValue));
+  EXPECT_EQ(back(m.BoardLeft - 1, m.BoardTop + 5), rig.Color(GridColor));
+  EXPECT_EQ(back(m.BoardLeft + 96, m.BoardTop + 5), rig.Color(ShadowColor));
+  EXPECT_EQ(back(m.BoardLeft + 10, m.BoardTop + 20), rig.Color(rendertest::EmptyValue));
 
-  rig.Click(rig.Centre(rig.Form().cmdExit));
-  EXPECT_EQ(rig.Screen().pixel(back + QPoint(1, 1)), rig.Color(rendertest::ClickStartValue));
+  rig.Click(TWindowRig::Centre(rig.Form().cmdExit));
+  EXPECT_EQ(back(1, 1), rig.Color(rendertest::ClickStartValue));
 }
 
-TEST(Game, TheRealTimerShufflesAt55AndSlidesAt100Milliseconds) {
-  TWindowOptions options;
-  options.ManualTimer = false;
-  TWindowRig rig(options);
+TEST(Game, TheTimerShufflesAt55AndSlidesAt100Milliseconds) {
+  TWindowRig rig;
   rig.Show();
   TFormZelto& f = rig.Form();
-  rig.Click(rig.Centre(f.cmdStart));
-  EXPECT_TRUE(f.tmrZelto->isActive());
-  EXPECT_EQ(f.tmrZelto->interval(), 55);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !f.tmrZelto->isActive(); }, 10000));
+  rig.Click(TWindowRig::Centre(f.cmdStart));
+  EXPECT_TRUE(rig.Host().TimerRunning());
+  EXPECT_EQ(rig.Host().TimerInterval(), 55);
+  rig.RunTimer();
+  EXPECT_FALSE(rig.Host().TimerRunning());
   EXPECT_EQ(rig.Model().ShuffleCount, 0);
 
-  rig.Click(rig.ArrowCentre(RowAxis, 1));
-  EXPECT_TRUE(f.tmrZelto->isActive());
-  EXPECT_EQ(f.tmrZelto->interval(), 100);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !f.tmrZelto->isActive(); }, 5000));
+  rig.Click(rig.ArrowCentre(TAxis::Row, 1));
+  EXPECT_TRUE(rig.Host().TimerRunning());
+  EXPECT_EQ(rig.Host().TimerInterval(), 100);
+  rig.RunTimer();
+  EXPECT_FALSE(rig.Host().TimerRunning());
   EXPECT_EQ(rig.Model().MoveIndex, 0);
 }
 

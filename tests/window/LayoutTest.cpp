@@ -2,55 +2,50 @@
 // and the re-centring of the layout when the client area changes size.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFrame>
-#include <QTimer>
-
 #include "controls/VX8Tile.h"
 #include "controls/VexoButton.h"
-#include "game/PaintBox.h"
 #include "tests/window/WindowRig.h"
+#include "ui/Bevel.h"
+#include "ui/PaintBox.h"
 
 namespace {
 
 using namespace windowtest;
 
-QRect At(int x, int y, int w, int h) {
-  return QRect(x, y, w, h);
+TRect At(int x, int y, int w, int h) {
+  return {x, y, x + w, y + h};
 }
 
 TEST(Layout, EveryChildSitsAtItsStoredPlaceInItsStoredOrder) {
   TWindowRig rig;
   TFormZelto& form = rig.Form();
   EXPECT_FALSE(form.StartupFailed());
-  EXPECT_TRUE(rig.Boxes.Shown.empty());
-  EXPECT_EQ(form.windowTitle(), "Zeltoria");
-  EXPECT_EQ(form.size(), QSize(517, 403));
-  // Not resizable by the user.
-  EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  EXPECT_TRUE(rig.Messages().empty());
+  EXPECT_EQ(form.ClientWidth(), 517);
+  EXPECT_EQ(form.ClientHeight(), 403);
 
-  const std::vector<QWidget*> stored = {
+  const std::vector<ui::TControl*> stored = {
       form.BG,      form.Frame,   form.pbxBoard, form.pbxBackBoard, form.cmdStart,
       form.cmdExit, form.cmdColM, form.cmdColP,  form.cmdRowM,      form.cmdRowP};
-  std::vector<QWidget*> children;
-  for (QObject* child : form.children())
-    if (child->isWidgetType()) children.push_back(static_cast<QWidget*>(child));
+  std::vector<ui::TControl*> children;
+  for (const auto& child : form.Controls()) children.push_back(child.get());
   EXPECT_EQ(children, stored);
+  EXPECT_EQ(form.cmdColP->Name(), "cmdColP");
 
-  EXPECT_EQ(form.BG->geometry(), At(0, 0, 517, 403));
+  EXPECT_EQ(form.BG->Bounds(), At(0, 0, 517, 403));
   EXPECT_EQ(form.BG->ImageName(), "tile");
   // Enlarged, centred and out of the mouse's way.
-  EXPECT_EQ(form.Frame->geometry(), At(-20, -20, 557, 443));
-  EXPECT_FALSE(form.Frame->isEnabled());
-  EXPECT_EQ(form.pbxBoard->geometry(), At(37, 104, 208, 208));
-  EXPECT_EQ(form.pbxBackBoard->geometry(), At(273, 104, 208, 208));
+  EXPECT_EQ(form.Frame->Bounds(), At(-20, -20, 557, 443));
+  EXPECT_FALSE(form.Frame->WindowEnabled());
+  EXPECT_EQ(form.pbxBoard->Bounds(), At(37, 104, 208, 208));
+  EXPECT_EQ(form.pbxBackBoard->Bounds(), At(273, 104, 208, 208));
   // The buttons take their size from their strips: three frames each.
-  EXPECT_EQ(form.cmdStart->geometry(), At(299, 329, 156, 28));
-  EXPECT_EQ(form.cmdExit->geometry(), At(299, 359, 156, 28));
-  EXPECT_EQ(form.cmdColM->geometry(), At(43, 329, 40, 28));
-  EXPECT_EQ(form.cmdColP->geometry(), At(199, 329, 40, 28));
-  EXPECT_EQ(form.cmdRowM->geometry(), At(43, 359, 40, 28));
-  EXPECT_EQ(form.cmdRowP->geometry(), At(199, 359, 40, 28));
+  EXPECT_EQ(form.cmdStart->Bounds(), At(299, 329, 156, 28));
+  EXPECT_EQ(form.cmdExit->Bounds(), At(299, 359, 156, 28));
+  EXPECT_EQ(form.cmdColM->Bounds(), At(43, 329, 40, 28));
+  EXPECT_EQ(form.cmdColP->Bounds(), At(199, 329, 40, 28));
+  EXPECT_EQ(form.cmdRowM->Bounds(), At(43, 359, 40, 28));
+  EXPECT_EQ(form.cmdRowP->Bounds(), At(199, 359, 40, 28));
   EXPECT_EQ(form.cmdStart->ImageName(), "start");
   EXPECT_EQ(form.cmdExit->ImageName(), "exit");
   EXPECT_EQ(form.cmdColM->ImageName(), "min_btn");
@@ -58,7 +53,10 @@ TEST(Layout, EveryChildSitsAtItsStoredPlaceInItsStoredOrder) {
   const std::vector<int> tags = {form.cmdColM->Tag, form.cmdColP->Tag, form.cmdRowM->Tag,
                                  form.cmdRowP->Tag};
   EXPECT_EQ(tags, (std::vector<int>{1, 3, 2, 4}));
-  EXPECT_FALSE(form.tmrZelto->isActive());
+  for (const TVexoButton* button : {form.cmdStart, form.cmdExit, form.cmdColM, form.cmdRowP})
+    EXPECT_EQ(button->Cursor(), platform::CursorId::Hand) << button->Name();
+  EXPECT_EQ(form.pbxBackBoard->Cursor(), platform::CursorId::Default);
+  EXPECT_FALSE(rig.Host().TimerRunning());
   EXPECT_FALSE(form.TimerEnabled());
 }
 
@@ -70,23 +68,22 @@ TEST(Layout, CreationEndsIdleAtThreeByThreeWithTheDealtPuzzleOnBothBoards) {
   EXPECT_FALSE(m.Playing);
   EXPECT_EQ(m.Board, m.BackBoard);
   rig.Show();
-  const QImage screen = rig.Screen();
-  ASSERT_EQ(screen.size(), QSize(517, 403));
+  auto at = [&](int x, int y) { return rig.ScreenAt({x, y}); };
   // The back board shows "clicksr" at (1, 1), the player's board the idle pattern with its
   // frame lines.
-  EXPECT_EQ(screen.pixel(273 + 1, 104 + 1), rig.Color(rendertest::ClickStartValue));
-  EXPECT_EQ(screen.pixel(273 + 30, 104 + 20), rig.Color(rendertest::ClickStartValue));
-  EXPECT_EQ(screen.pixel(37 + m.BoardLeft - 1, 104 + m.BoardTop + 10), rig.Color(GridColor));
-  EXPECT_EQ(screen.pixel(37 + m.BoardLeft + 96, 104 + m.BoardTop + 10), rig.Color(ShadowColor));
+  EXPECT_EQ(at(273 + 1, 104 + 1), rig.Color(rendertest::ClickStartValue));
+  EXPECT_EQ(at(273 + 30, 104 + 20), rig.Color(rendertest::ClickStartValue));
+  EXPECT_EQ(at(37 + m.BoardLeft - 1, 104 + m.BoardTop + 10), rig.Color(GridColor));
+  EXPECT_EQ(at(37 + m.BoardLeft + 96, 104 + m.BoardTop + 10), rig.Color(ShadowColor));
   // The buttons in their looks: Start up, Exit disabled.
-  EXPECT_EQ(screen.pixel(299 + 5, 329 + 5), rig.Color(StartValue));
-  EXPECT_EQ(screen.pixel(299 + 5, 359 + 5), rig.Color(ExitValue + 2));
-  EXPECT_EQ(screen.pixel(43 + 5, 329 + 5), rig.Color(MinusValue + 2));
-  EXPECT_EQ(screen.pixel(199 + 5, 329 + 5), rig.Color(PlusValue));
+  EXPECT_EQ(at(299 + 5, 329 + 5), rig.Color(StartValue));
+  EXPECT_EQ(at(299 + 5, 359 + 5), rig.Color(ExitValue + 2));
+  EXPECT_EQ(at(43 + 5, 329 + 5), rig.Color(MinusValue + 2));
+  EXPECT_EQ(at(199 + 5, 329 + 5), rig.Color(PlusValue));
   // The captions over the tiles.
-  EXPECT_EQ(screen.pixel(71 + 5, 9 + 5), rig.Color(rendertest::TitleValue));
-  EXPECT_EQ(screen.pixel(87 + 5, 329 + 5), rig.Color(rendertest::SizeLabelValue));
-  EXPECT_EQ(screen.pixel(0, 0), rig.Color(TileValue));
+  EXPECT_EQ(at(71 + 5, 9 + 5), rig.Color(rendertest::TitleValue));
+  EXPECT_EQ(at(87 + 5, 329 + 5), rig.Color(rendertest::SizeLabelValue));
+  EXPECT_EQ(at(0, 0), rig.Color(TileValue));
 }
 
 }  // namespace
@@ -96,34 +93,29 @@ namespace {
 using namespace windowtest;
 
 struct Placed {
-  QPoint Start, Exit, ColP, ColM, RowP, RowM, Board, BackBoard;
-  TPoint Title, SizeLabel;
+  TPoint Start, Exit, ColP, ColM, RowP, RowM, Board, BackBoard, Title, SizeLabel;
   friend bool operator==(const Placed&, const Placed&) = default;
 };
 
+TPoint TopLeft(const ui::TControl* c) {
+  return {c->Left(), c->Top()};
+}
+
 Placed Places(TFormZelto& f) {
-  return {f.cmdStart->pos(), f.cmdExit->pos(), f.cmdColP->pos(),  f.cmdColM->pos(),
-          f.cmdRowP->pos(),  f.cmdRowM->pos(), f.pbxBoard->pos(), f.pbxBackBoard->pos(),
-          TitlePos,          SizeLabelPos};
+  return {TopLeft(f.cmdStart), TopLeft(f.cmdExit),     TopLeft(f.cmdColP),  TopLeft(f.cmdColM),
+          TopLeft(f.cmdRowP),  TopLeft(f.cmdRowM),     TopLeft(f.pbxBoard), TopLeft(f.pbxBackBoard),
+          f.Captions.TitlePos, f.Captions.SizeLabelPos};
 }
 
 Placed MovedBy(const Placed& p, int dx, int dy) {
-  const QPoint d(dx, dy);
-  return {p.Start + d,
-          p.Exit + d,
-          p.ColP + d,
-          p.ColM + d,
-          p.RowP + d,
-          p.RowM + d,
-          p.Board + d,
-          p.BackBoard + d,
-          {p.Title.X + dx, p.Title.Y + dy},
-          {p.SizeLabel.X + dx, p.SizeLabel.Y + dy}};
+  auto moved = [&](TPoint q) { return TPoint{q.X + dx, q.Y + dy}; };
+  return {moved(p.Start), moved(p.Exit),  moved(p.ColP),      moved(p.ColM),  moved(p.RowP),
+          moved(p.RowM),  moved(p.Board), moved(p.BackBoard), moved(p.Title), moved(p.SizeLabel)};
 }
 
 // The tile's value at a point of the window's client area.
-uint8_t TileAt(QPoint p) {
-  return uint8_t(TileValue + (p.x() % 32 + p.y() % 32) % 8);
+uint8_t TileAt(TPoint p) {
+  return uint8_t(TileValue + (p.X % 32 + p.Y % 32) % 8);
 }
 
 TEST(Layout, AnotherClientSizeMovesEverythingByHalfTheDifference) {
@@ -132,39 +124,34 @@ TEST(Layout, AnotherClientSizeMovesEverythingByHalfTheDifference) {
   TFormZelto& f = rig.Form();
   const Placed stored = Places(f);
   // Showing at the stored size moved nothing.
-  EXPECT_EQ(stored.Board, QPoint(37, 104));
+  EXPECT_EQ(stored.Board, (TPoint{37, 104}));
   EXPECT_EQ(stored.Title, (TPoint{71, 9}));
 
-  f.setFixedSize(617, 463);
-  QApplication::processEvents();
+  rig.Host().Resize(617, 463);
   EXPECT_EQ(Places(f), MovedBy(stored, 50, 30));
-  EXPECT_EQ(f.Frame->geometry(), QRect(30, 10, 557, 443));
-  EXPECT_EQ(f.BG->geometry(), QRect(0, 0, 617, 463));
+  EXPECT_EQ(f.Frame->Bounds(), (TRect{30, 10, 587, 453}));
+  EXPECT_EQ(f.BG->Bounds(), (TRect{0, 0, 617, 463}));
 
   // The boards were redrawn on the background of their new places, and the captions were made
   // again there.
-  const QImage screen = rig.Screen();
-  for (const QPoint inside : {QPoint(2, 2), QPoint(200, 5), QPoint(5, 190)}) {
-    const QPoint at = f.pbxBoard->pos() + inside;
-    EXPECT_EQ(screen.pixel(at), rig.Color(TileAt(at))) << at.x() << "," << at.y();
-    const QPoint back = f.pbxBackBoard->pos() + inside + QPoint(0, 30);
-    EXPECT_EQ(screen.pixel(back), rig.Color(TileAt(back))) << back.x() << "," << back.y();
+  for (const TPoint inside : {TPoint{2, 2}, TPoint{200, 5}, TPoint{5, 190}}) {
+    const TPoint at{f.pbxBoard->Left() + inside.X, f.pbxBoard->Top() + inside.Y};
+    EXPECT_EQ(rig.ScreenAt(at), rig.Color(TileAt(at))) << at.X << "," << at.Y;
+    const TPoint back{f.pbxBackBoard->Left() + inside.X, f.pbxBackBoard->Top() + inside.Y + 30};
+    EXPECT_EQ(rig.ScreenAt(back), rig.Color(TileAt(back))) << back.X << "," << back.Y;
   }
   EXPECT_EQ(f.Captions.TitleRect, (TRect{121, 39, 161, 55}));
-  EXPECT_EQ(screen.pixel(121 + 1, 39 + 1), rig.Color(TileAt({122, 40})));
-  EXPECT_EQ(screen.pixel(121 + 5, 39 + 5), rig.Color(rendertest::TitleValue));
-  rig.Click(QPoint(121 + 20, 39 + 8));
+  EXPECT_EQ(rig.ScreenAt({121 + 1, 39 + 1}), rig.Color(TileAt({122, 40})));
+  EXPECT_EQ(rig.ScreenAt({121 + 5, 39 + 5}), rig.Color(rendertest::TitleValue));
+  rig.Click({121 + 20, 39 + 8});
   EXPECT_EQ(rig.AboutShown, 1);
 
   // Odd differences round towards zero, both ways.
-  f.setFixedSize(518, 404);
-  QApplication::processEvents();
+  rig.Host().Resize(518, 404);
   EXPECT_EQ(Places(f), MovedBy(stored, 1, 1));
-  f.setFixedSize(516, 402);
-  QApplication::processEvents();
+  rig.Host().Resize(516, 402);
   EXPECT_EQ(Places(f), MovedBy(stored, 0, 0));
-  f.setFixedSize(517, 403);
-  QApplication::processEvents();
+  rig.Host().Resize(517, 403);
   EXPECT_EQ(Places(f), stored);
 }
 

@@ -3,15 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/VexoButton.h"
-
-#include <QApplication>
-#include <QScreen>
-#include <QTest>
-#include <QWindow>
-
-#include "game/Captions.h"
-#include "game/PaintBox.h"
 #include "tests/support/TestLibraryWriter.h"
+#include "ui/PaintBox.h"
 
 namespace windowtest {
 
@@ -51,64 +44,58 @@ std::vector<vx8test::Record> WindowRecords(const std::string& leaveOut) {
 }
 
 TWindowRig::TWindowRig(const TWindowOptions& options) {
-  TitlePos = StoredTitlePos;
-  SizeLabelPos = StoredSizeLabelPos;
   if (options.WriteLibrary)
     vx8test::WriteBytes(DataDir() + "zelto.vx8",
                         vx8test::LibraryBytes(WindowRecords(options.LeaveOut)));
   TFormZeltoSetup setup;
   setup.DataDir = DataDir();
-  setup.Boxes = &Boxes;
   setup.ShowAbout = [this] { ++AboutShown; };
   setup.AboutWhenShown = options.AboutWhenShown;
-  setup.ManualTimer = options.ManualTimer;
-  Form_ = std::make_unique<TFormZelto>(setup);
+  Form_ = std::make_unique<TFormZelto>(Host_, Random, setup);
+  Host_.SetClient(Form_.get());
 }
 
 TWindowRig::~TWindowRig() {
-  Form_.reset();
-  TitlePos = StoredTitlePos;
-  SizeLabelPos = StoredSizeLabelPos;
-}
-
-std::string TWindowRig::DataDir() const {
-  return Dir.path().toStdString() + "/";
+  Host_.SetClient(nullptr);
 }
 
 void TWindowRig::Show() {
-  Form_->show();
-  if (!QTest::qWaitForWindowExposed(Form_.get())) ADD_FAILURE() << "the window did not appear";
+  Host_.Show();
 }
 
-void TWindowRig::Click(QPoint at, Qt::MouseButton button) {
-  QTest::mouseClick(Form_->windowHandle(), button, {}, at);
+void TWindowRig::Click(TPoint at, platform::MouseButton button) {
+  Press(at, button);
+  Release(at, button);
 }
 
-void TWindowRig::Press(QPoint at, Qt::MouseButton button) {
-  QTest::mousePress(Form_->windowHandle(), button, {}, at);
+void TWindowRig::Press(TPoint at, platform::MouseButton button) {
+  Form_->MouseDown(button, at.X, at.Y);
+  Host_.Flush();
 }
 
-void TWindowRig::MoveTo(QPoint at) {
-  QTest::mouseMove(Form_->windowHandle(), at);
+void TWindowRig::MoveTo(TPoint at) {
+  Form_->MouseMove(at.X, at.Y);
+  Host_.Flush();
 }
 
-void TWindowRig::Release(QPoint at, Qt::MouseButton button) {
-  QTest::mouseRelease(Form_->windowHandle(), button, {}, at);
+void TWindowRig::Release(TPoint at, platform::MouseButton button) {
+  Form_->MouseUp(button, at.X, at.Y);
+  Host_.Flush();
 }
 
-void TWindowRig::Key(char key, bool autoRepeat) {
-  QTest::simulateEvent(Form_->windowHandle(), true, QTest::asciiToKey(key), {},
-                       QString(QChar::fromLatin1(key)), autoRepeat);
+void TWindowRig::Key(char key) {
+  Form_->KeyPress(char32_t(static_cast<unsigned char>(key)));
+  Host_.Flush();
 }
 
-void TWindowRig::KeyUp(char key, bool autoRepeat) {
-  QTest::simulateEvent(Form_->windowHandle(), false, QTest::asciiToKey(key), {},
-                       QString(QChar::fromLatin1(key)), autoRepeat);
+void TWindowRig::KeyUp() {
+  Form_->KeyUp();
+  Host_.Flush();
 }
 
 int TWindowRig::Tick(int count) {
   int delivered = 0;
-  for (; delivered < count && Form_->TimerEnabled(); ++delivered) Form_->tmrZeltoTimer();
+  for (; delivered < count && Host_.Tick(); ++delivered) Host_.Flush();
   return delivered;
 }
 
@@ -116,23 +103,18 @@ int TWindowRig::RunTimer() {
   return Tick(10000);
 }
 
-QPoint TWindowRig::OnBoard(int x, int y) const {
-  return Form_->pbxBoard->pos() + QPoint(x, y);
+TPoint TWindowRig::OnBoard(int x, int y) const {
+  return {Form_->pbxBoard->Left() + x, Form_->pbxBoard->Top() + y};
 }
 
-QPoint TWindowRig::ArrowCentre(bool axis, int index) const {
-  const TRect r = Form_->Renderer.ArrowRect(axis, index);
+TPoint TWindowRig::ArrowCentre(TAxis axis, int index) const {
+  const TRect r = Form_->Model.Layout().ArrowRect({axis, index});
   return OnBoard((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
 }
 
-QPoint TWindowRig::Centre(QWidget* child) const {
-  return child->geometry().center();
-}
-
-QImage TWindowRig::Screen() {
-  QApplication::processEvents();
-  const QImage shot = Form_->screen()->grabWindow(Form_->winId()).toImage();
-  return shot.convertToFormat(QImage::Format_RGB32);
+TPoint TWindowRig::Centre(const ui::TControl* control) {
+  const TRect& b = control->Bounds();
+  return {(b.Left + b.Right - 1) / 2, (b.Top + b.Bottom - 1) / 2};
 }
 
 uint32_t TWindowRig::Color(uint8_t index) const {
@@ -141,7 +123,7 @@ uint32_t TWindowRig::Color(uint8_t index) const {
 
 void StartAndShuffle(TWindowRig& rig) {
   rig.Show();
-  rig.Click(rig.Centre(rig.Form().cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
   rig.RunTimer();
   ASSERT_TRUE(rig.Model().Playing);
   ASSERT_EQ(rig.Model().ShuffleCount, 0);

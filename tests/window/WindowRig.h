@@ -1,17 +1,15 @@
-// The real main window over a small library written for the test, shown on the offscreen
-// platform and driven by real mouse and key events; the timer ticks only when told.
+// The real main window over a small library written for the test, on a memory-device host:
+// shown, driven by the window system's events and ticked by hand.
 #pragma once
 
-#include <QImage>
-#include <QPoint>
-#include <QTemporaryDir>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "game/FormZelto.h"
-#include "platform/MessageBoxes.h"
 #include "tests/render/RenderRig.h"
+#include "tests/support/TempFile.h"
+#include "ui/MemoryHost.h"
 
 namespace windowtest {
 
@@ -25,21 +23,9 @@ constexpr uint8_t ExitValue = 93;
 // Every picture the window asks for; `leaveOut` names one not to write.
 std::vector<vx8test::Record> WindowRecords(const std::string& leaveOut = "");
 
-class TRecordingBoxes : public platform::MessageBoxes {
- public:
-  std::vector<std::string> Shown;
-  void ShowError(const std::string& text) override { Shown.push_back("error: " + text); }
-  bool AskWarningYesNo(const std::string& text) override {
-    Shown.push_back("warning: " + text);
-    return false;
-  }
-  void ShowMessage(const std::string& text) override { Shown.push_back(text); }
-};
-
 struct TWindowOptions {
   std::string LeaveOut;      // a picture the library lacks
   bool WriteLibrary = true;  // false: no data file at all
-  bool ManualTimer = true;
   bool AboutWhenShown = false;
 };
 
@@ -50,36 +36,41 @@ class TWindowRig {
 
   TFormZelto& Form() { return *Form_; }
   TBoardModel& Model() { return Form_->Model; }
-  std::string DataDir() const;
+  ui::TMemoryHost& Host() { return Host_; }
+  std::string DataDir() const { return Folder.Path() + "/"; }
+  // The messages the window showed.
+  const std::vector<std::string>& Messages() const { return Host_.Messages; }
 
   void Show();
 
-  // Real input, delivered to the window at client co-ordinates.
-  void Click(QPoint at, Qt::MouseButton button = Qt::LeftButton);
-  void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton);
-  void MoveTo(QPoint at);
-  void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton);
-  void Key(char key, bool autoRepeat = false);
-  void KeyUp(char key, bool autoRepeat = false);
+  // Input as the window system delivers it, at client co-ordinates; the window then paints
+  // what it invalidated.
+  void Click(TPoint at, platform::MouseButton button = platform::MouseButton::Left);
+  void Press(TPoint at, platform::MouseButton button = platform::MouseButton::Left);
+  void MoveTo(TPoint at);
+  void Release(TPoint at, platform::MouseButton button = platform::MouseButton::Left);
+  void Key(char key);
+  void KeyUp();
 
   // Timer ticks, delivered while the timer runs; returns how many were.
   int Tick(int count = 1);
   int RunTimer();
 
   // Where things are in the client area.
-  QPoint OnBoard(int x, int y) const;
-  QPoint ArrowCentre(bool axis, int index) const;
-  QPoint Centre(QWidget* child) const;
+  TPoint OnBoard(int x, int y) const;
+  TPoint ArrowCentre(TAxis axis, int index) const;
+  static TPoint Centre(const ui::TControl* control);
 
-  // What the screen shows of the window, and the colour of a palette index there.
-  QImage Screen();
+  // What the screen shows at a point, and the colour of a palette index there.
+  uint32_t ScreenAt(TPoint p) const { return Host_.Screen().Pixel(p.X, p.Y); }
   uint32_t Color(uint8_t index) const;
 
-  TRecordingBoxes Boxes;
   int AboutShown = 0;
 
  private:
-  QTemporaryDir Dir;
+  vx8test::TempFolder Folder;
+  TRandom Random;
+  ui::TMemoryHost Host_{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight};
   std::unique_ptr<TFormZelto> Form_;
 };
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/ResourceFacts.h"
 #include "tools/artbuilder/ArtPalette.h"
-#include "tools/artbuilder/ArtResources.h"
 #include "tools/artbuilder/Paint.h"
 
 namespace art {
@@ -106,7 +106,7 @@ QPainterPath Widened(const QPainterPath& path, double by) {
 }  // namespace
 
 QImage DrawHandCursor() {
-  QImage image = NewArt(32, 32);
+  QImage image = NewArt(resources::CursorSize, resources::CursorSize);
   QPainter p;
   BeginSmooth(p, image);
   DrawHand(p);
@@ -115,7 +115,7 @@ QImage DrawHandCursor() {
 }
 
 QImage DrawLinkCursor() {
-  QImage image = NewArt(32, 32);
+  QImage image = NewArt(resources::CursorSize, resources::CursorSize);
   QPainter p;
   BeginSmooth(p, image);
   DrawHand(p);
@@ -192,17 +192,14 @@ QImage DrawEmblem(int size) {
 }
 
 std::vector<ResourceImage> DrawResourceImages() {
+  using namespace resources;
   std::vector<ResourceImage> images;
-  images.push_back({kHandCursor.Path, DrawHandCursor()});
-  images.push_back({kLinkCursor.Path, DrawLinkCursor()});
-  images.push_back({kLogo, DrawEmblem(kLogoSize)});
-  for (size_t i = 0; i < std::size(kIconSizes); ++i)
-    images.push_back({kIconPaths[i], DrawEmblem(kIconSizes[i])});
+  images.push_back({QString::fromLatin1(HandCursor.File), DrawHandCursor()});
+  images.push_back({QString::fromLatin1(LinkCursor.File), DrawLinkCursor()});
+  images.push_back({QString::fromLatin1(LogoFile), DrawEmblem(LogoSize)});
+  for (size_t i = 0; i < std::size(IconSizes); ++i)
+    images.push_back({QString::fromLatin1(IconFiles[i]), DrawEmblem(IconSizes[i])});
   return images;
-}
-
-QString ResourceFileName(const QString& resourcePath) {
-  return resourcePath.section(QLatin1Char('/'), 2);
 }
 
 }  // namespace art

@@ -8,7 +8,7 @@
 
 namespace art {
 
-// 32 x 32; the hot spot of ArtResources.h lies on the tip of the index finger.
+// resources::CursorSize square; the cursors' hot spot lies on the tip of the index finger.
 QImage DrawHandCursor();
 QImage DrawLinkCursor();
 
@@ -16,15 +16,11 @@ QImage DrawLinkCursor();
 QImage DrawEmblem(int size);
 
 struct ResourceImage {
-  QString Path;  // the resource path of ArtResources.h
+  QString File;  // its file name under the resources folder (platform/ResourceFacts.h)
   QImage Image;
 };
 
-// Every cursor, the logo and every icon size, under their resource paths.
+// Every cursor, the logo and every icon size, under their file names.
 std::vector<ResourceImage> DrawResourceImages();
-
-// The file under which a resource's picture is written and compiled in: its path after
-// ":/zeltoria/".
-QString ResourceFileName(const QString& resourcePath);
 
 }  // namespace art

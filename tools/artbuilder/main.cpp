@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
       vx8::WriteLibrary(options.DataFile.toStdString(), art::GamePalette(), pictures);
     if (!options.ResourceDir.isEmpty()) {
       for (const art::ResourceImage& r : art::DrawResourceImages())
-        Save(r.Image, options.ResourceDir + "/" + art::ResourceFileName(r.Path));
+        Save(r.Image, options.ResourceDir + "/" + r.File);
     }
     if (!options.PngDir.isEmpty()) {
       for (const vx8::Picture& p : pictures)

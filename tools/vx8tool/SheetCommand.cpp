@@ -14,14 +14,17 @@
 #include "image/VX8ImageData.h"
 #include "image/VX8Library.h"
 #include "platform/FileStream.h"
+#include "platform/PixelFont.h"
 #include "platform/PngFile.h"
 #include "tools/vx8tool/Commands.h"
-#include "tools/vx8tool/SheetLettering.h"
 #include "tools/vx8tool/ToolSupport.h"
 
 namespace vx8tool {
 
 namespace {
+
+using platform::kLetterAdvance;
+using platform::kLetterHeight;
 
 constexpr int kScale = 2;
 constexpr int kGap = 16;
@@ -116,7 +119,8 @@ int SheetCommand(const Args& args) {
   const auto [width, height] = Arrange(shown);
   std::vector<uint32_t> sheet(size_t(width) * height, kBackground);
   for (const Shown& s : shown) {
-    DrawLabel(sheet, width, height, s.X, s.Y, kLabelScale, s.Label, kLabelColour);
+    platform::DrawPixelText(sheet.data(), size_t(width), {0, 0, width, height}, s.X, s.Y,
+                            kLabelScale, s.Label, kLabelColour);
     const int top = s.Y + kLabelHeight;
     for (int y = 0; y < s.Height * kScale; ++y) {
       uint32_t* row = sheet.data() + size_t(top + y) * width + s.X;

@@ -7,10 +7,9 @@ namespace {
 int RunDeal(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
   const auto deal = ParseDealArguments(args);
   if (!deal) return UsageExit;
-  THeadlessWindow window;
-  TBoardModel model(window);
-  DealFrom(model, *deal);
-  PrintBoard(model, out);
+  THeadlessBoard board;
+  DealFrom(board, *deal);
+  PrintBoard(board.Model, out);
   return 0;
 }
 

@@ -3,8 +3,6 @@
 #include <charconv>
 #include <ostream>
 
-#include "game/Random.h"
-
 namespace {
 
 template <class Number>
@@ -34,11 +32,11 @@ std::optional<TDealArguments> ParseDealArguments(const std::vector<std::string>&
   return TDealArguments{*seed, *cols, *rows};
 }
 
-void DealFrom(TBoardModel& model, const TDealArguments& deal) {
-  RandomSeed = deal.Seed;
-  model.SetCols(deal.Cols);
-  model.SetRows(deal.Rows);
-  model.Deal();
+void DealFrom(THeadlessBoard& board, const TDealArguments& deal) {
+  board.Random.Seed = deal.Seed;
+  board.Model.SetCols(deal.Cols);
+  board.Model.SetRows(deal.Rows);
+  board.Model.Deal();
 }
 
 void PrintBoard(const TBoardModel& model, std::ostream& out) {

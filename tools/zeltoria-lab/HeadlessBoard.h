@@ -11,18 +11,25 @@
 #include "game/BoardModel.h"
 
 // Draws nothing; the timer is just a flag that the caller ticks by hand.
-class THeadlessWindow : public TBoardWindow {
+class THeadlessWindow : public TBoardWindow, public TBoardView {
  public:
   bool TimerOn = false;
 
   void EnableControls(bool) override {}
   void DrawCells(int32_t, int32_t, int32_t, int32_t) override {}
-  void DrawArrow(bool, int32_t) override {}
+  void DrawArrow(const TMoveCommand&) override {}
   void DrawBoard(bool) override {}
   void ShowSurface(bool) override {}
   void DrawMoveFrame() override {}
   void SetTimerInterval(int32_t) override {}
   void SetTimerEnabled(bool enabled) override { TimerOn = enabled; }
+};
+
+// A board model with its own generator and no window.
+struct THeadlessBoard {
+  THeadlessWindow Window;
+  TRandom Random;
+  TBoardModel Model{Window, Window, Random};
 };
 
 struct TDealArguments {
@@ -35,7 +42,7 @@ struct TDealArguments {
 std::optional<TDealArguments> ParseDealArguments(const std::vector<std::string>& args);
 
 // Seeds the generator, sets the size and deals, as the game would.
-void DealFrom(TBoardModel& model, const TDealArguments& deal);
+void DealFrom(THeadlessBoard& board, const TDealArguments& deal);
 
 // The player's board, top row first, each cell as two lower-case hex digits, one space apart.
 void PrintBoard(const TBoardModel& model, std::ostream& out);

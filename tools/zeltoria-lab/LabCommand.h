@@ -20,7 +20,6 @@ struct TLabCommand {
 // The commands, one file each.
 extern const TLabCommand DealCommand;
 extern const TLabCommand StartCommand;
-// Only in a build with Qt.
 extern const TLabCommand ShotCommand;
 
 // Every command, in the order the usage lists them.

@@ -6,11 +6,7 @@ namespace {
 
 // A new command is one file defining its TLabCommand, declared in LabCommand.h, and one entry
 // here.
-#ifdef ZELTORIA_LAB_SHOT
 const TLabCommand* const Commands[] = {&DealCommand, &StartCommand, &ShotCommand};
-#else
-const TLabCommand* const Commands[] = {&DealCommand, &StartCommand};
-#endif
 
 void PrintUsage(std::ostream& to, const TLabCommand* only) {
   const char* lead = "usage: ";

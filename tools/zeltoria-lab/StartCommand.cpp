@@ -10,15 +10,15 @@ namespace {
 int RunStart(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
   const auto deal = ParseDealArguments(args);
   if (!deal) return UsageExit;
-  THeadlessWindow window;
-  TBoardModel model(window);
-  DealFrom(model, *deal);
+  THeadlessBoard board;
+  TBoardModel& model = board.Model;
+  DealFrom(board, *deal);
   PrintBoard(model, out);
   out << '\n';
 
   model.Start();
   int batches = 0;
-  while (window.TimerOn) {
+  while (board.Window.TimerOn) {
     model.TimerTick();
     ++batches;
     PrintBoard(model, out);

@@ -1,6 +1,6 @@
-#include "tools/vx8tool/SheetLettering.h"
+#include "platform/PixelFont.h"
 
-namespace vx8tool {
+namespace platform {
 namespace {
 
 struct Letter {
@@ -66,24 +66,24 @@ const Letter& LetterFor(char c) {
 
 }  // namespace
 
-void DrawLabel(std::vector<uint32_t>& image, int width, int height, int x, int y, int scale,
-               const std::string& text, uint32_t colour) {
+void DrawPixelText(uint32_t* pixels, size_t stride, const TRect& clip, int x, int y, int scale,
+                   std::string_view text, uint32_t colour) {
   for (size_t i = 0; i < text.size(); ++i) {
     const Letter& l = LetterFor(text[i]);
     const int left = x + int(i) * kLetterAdvance * scale;
     for (int row = 0; row < kLetterHeight; ++row) {
       for (int col = 0; col < kLetterWidth; ++col) {
         if (l.Rows[row][col] != '#') continue;
-        for (int dy = 0; dy < scale; ++dy) {
-          for (int dx = 0; dx < scale; ++dx) {
-            const int px = left + col * scale + dx, py = y + row * scale + dy;
-            if (px >= 0 && py >= 0 && px < width && py < height)
-              image[size_t(py) * width + px] = colour;
-          }
-        }
+        // One font pixel, cut to the clip.
+        const TRect dot = Intersection(
+            {left + col * scale, y + row * scale, left + (col + 1) * scale, y + (row + 1) * scale},
+            clip);
+        for (int py = dot.Top; py < dot.Bottom; ++py)
+          for (int px = dot.Left; px < dot.Right; ++px)
+            pixels[size_t(py) * stride + size_t(px)] = colour;
       }
     }
   }
 }
 
-}  // namespace vx8tool
+}  // namespace platform

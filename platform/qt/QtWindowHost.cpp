@@ -1,0 +1,162 @@
+#include "platform/qt/QtWindowHost.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "platform/qt/AppCursors.h"
+#include "platform/qt/WidgetDevice.h"
+
+namespace platform {
+
+namespace {
+
+QRect ToQRect(const TRect& r) {
+  return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+}  // namespace
+
+std::optional<MouseButton> ToMouseButton(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return MouseButton::Left;
+    case Qt::RightButton:
+      return MouseButton::Right;
+    case Qt::MiddleButton:
+      return MouseButton::Middle;
+    default:
+      return std::nullopt;
+  }
+}
+
+QtWindowHost::QtWindowHost(ClientSize size, const QString& title, MessageBoxes& boxes)
+    : Boxes(boxes) {
+  setWindowTitle(title);
+  // A single border: the user cannot resize the window.
+  setFixedSize(size.Width, size.Height);
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  // The form paints every pixel of its client area.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  Timer.setTimerType(Qt::PreciseTimer);
+  connect(&Timer, &QTimer::timeout, this, [this] {
+    if (Client) Client->TimerTick();
+  });
+}
+
+QtWindowHost::~QtWindowHost() = default;
+
+void QtWindowHost::Invalidate(const TRect& area) {
+  update(ToQRect(area));
+}
+
+// Qt paints at once whatever else waits to be painted as well; the paint event then paints
+// that through the form and `paint` over `area`.
+void QtWindowHost::PaintNow(const TRect& area, const PaintFunction& paint) {
+  if (!isVisible() || area.IsEmpty()) return;
+  PaintingNow = &paint;
+  PaintingNowArea = area;
+  repaint(ToQRect(area));
+  PaintingNow = nullptr;
+}
+
+void QtWindowHost::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  QRegion rest = event->region();
+  if (PaintingNow) rest -= ToQRect(PaintingNowArea);
+  if (!rest.isEmpty() && Client) {
+    painter.setClipRegion(rest);
+    WidgetDevice device(painter, rest);
+    Client->Paint(device);
+  }
+  if (PaintingNow) {
+    painter.setClipRect(ToQRect(PaintingNowArea));
+    WidgetDevice device(painter, ToQRect(PaintingNowArea));
+    (*PaintingNow)(device);
+  }
+}
+
+void QtWindowHost::SetCursor(CursorId cursor) {
+  setCursor(AppCursor(cursor));
+}
+
+// A running timer starts its count afresh; the form's timer decides when that happens.
+void QtWindowHost::StartTimer(int milliseconds) {
+  Timer.start(milliseconds);
+}
+
+// A true-colour screen has no palette to realise.
+int QtWindowHost::RealizePalette(const LogicalPalette&) {
+  return 0;
+}
+
+void QtWindowHost::BringToFront() {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+void QtWindowHost::mousePressEvent(QMouseEvent* event) {
+  const auto button = ToMouseButton(event->button());
+  if (!button || !Client) return;
+  const QPoint p = event->position().toPoint();
+  Client->MouseDown(*button, p.x(), p.y());
+}
+
+void QtWindowHost::mouseMoveEvent(QMouseEvent* event) {
+  if (!Client) return;
+  const QPoint p = event->position().toPoint();
+  Client->MouseMove(p.x(), p.y());
+}
+
+void QtWindowHost::mouseReleaseEvent(QMouseEvent* event) {
+  const auto button = ToMouseButton(event->button());
+  if (!button || !Client) return;
+  const QPoint p = event->position().toPoint();
+  Client->MouseUp(*button, p.x(), p.y());
+}
+
+void QtWindowHost::keyPressEvent(QKeyEvent* event) {
+  // With Ctrl, Alt or Meta held a key is a shortcut, not a typed character.
+  constexpr Qt::KeyboardModifiers shortcut =
+      Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  const QList<uint> text = event->text().toUcs4();
+  if (Client && !text.isEmpty() && !(event->modifiers() & shortcut))
+    Client->KeyPress(char32_t(text.front()));
+}
+
+// The keyboard's own repeat sends presses only: its releases are no letting go.
+void QtWindowHost::keyReleaseEvent(QKeyEvent* event) {
+  if (Client && !event->isAutoRepeat()) Client->KeyUp();
+}
+
+void QtWindowHost::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (Client) Client->Resized(Size());
+}
+
+void QtWindowHost::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && Client) Client->Activated();
+}
+
+void QtWindowHost::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The first time the window appears; a window coming back from the taskbar is no new show.
+  if (event->spontaneous() || ShownOnce) return;
+  ShownOnce = true;
+  // After the window is on screen, not from inside its own show.
+  QTimer::singleShot(0, this, [this] {
+    if (Client) Client->Shown();
+  });
+}
+
+}  // namespace platform

@@ -1,0 +1,64 @@
+// The desktop host of one form: a QWidget whose client area is the form's. It turns Qt's mouse,
+// key, resize, activation and timer events into the form's, paints what the form asks for
+// through the widget device (pixels stay crisp squares on hi-DPI screens), and shows the
+// application's cursors. It holds no game logic.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <optional>
+
+#include "platform/MessageBoxes.h"
+#include "platform/Window.h"
+
+namespace platform {
+
+class QtWindowHost : public QWidget, public WindowHost {
+ public:
+  // A top-level window of a fixed client size, centred on the screen; `boxes` shows the
+  // form's messages and outlives the host.
+  QtWindowHost(ClientSize size, const QString& title, MessageBoxes& boxes);
+  ~QtWindowHost() override;
+
+  // The form whose events this host delivers; not owned. Clear it before the form goes.
+  void SetClient(WindowClient* client) { Client = client; }
+
+  bool TimerActive() const { return Timer.isActive(); }
+  int TimerInterval() const { return Timer.interval(); }
+
+  // WindowHost.
+  ClientSize Size() const override { return {width(), height()}; }
+  void Invalidate(const TRect& area) override;
+  void PaintNow(const TRect& area, const PaintFunction& paint) override;
+  void SetCursor(CursorId cursor) override;
+  void StartTimer(int milliseconds) override;
+  void StopTimer() override { Timer.stop(); }
+  int RealizePalette(const LogicalPalette& palette) override;
+  void BringToFront() override;
+  void ShowMessage(const std::string& text) override { Boxes.ShowMessage(text); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  MessageBoxes& Boxes;
+  WindowClient* Client = nullptr;
+  QTimer Timer;
+  bool ShownOnce = false;
+  // The painting asked for by PaintNow while its paint event runs.
+  const PaintFunction* PaintingNow = nullptr;
+  TRect PaintingNowArea;
+};
+
+// The form's button for a Qt button; none for buttons the game does not know.
+std::optional<MouseButton> ToMouseButton(Qt::MouseButton button);
+
+}  // namespace platform

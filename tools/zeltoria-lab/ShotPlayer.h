@@ -1,0 +1,44 @@
+// The real main window on a memory-device host, played by the actions of `zeltoria-lab shot`:
+// the timer ticks only when told, so the same seed and actions always give the same picture.
+// No toolkit: the browser's lab plays shots with it too.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "game/FormZelto.h"
+#include "tools/zeltoria-lab/ShotActions.h"
+#include "ui/MemoryHost.h"
+
+class TShotPlayer {
+ public:
+  // Creates the window with the data file from `dataDir` (ending with '/'), the generator
+  // seeded with `seed` before the first puzzle is dealt, and shows it. A click on the title
+  // opens no dialog.
+  TShotPlayer(const std::string& dataDir, uint32_t seed);
+  ~TShotPlayer();
+
+  // The window's start-up failed; Messages() says why.
+  bool Failed() const { return Form->StartupFailed(); }
+  const std::vector<std::string>& Messages() const { return Host.Messages; }
+
+  // Plays one action and lets the window paint what it invalidated. `About` is no action of
+  // the window: it is ignored here.
+  void Play(const TShotAction& action);
+
+  // The client area as it is on the screen now.
+  const platform::MemoryDevice& Screen() const { return Host.Screen(); }
+  // The player's board, a blank line, the back board, then the state line.
+  std::string Text() const;
+
+  TFormZelto& Window() { return *Form; }
+  TRandom& Random() { return Random_; }
+
+ private:
+  void Ticks(int count);
+
+  TRandom Random_;
+  ui::TMemoryHost Host;
+  std::unique_ptr<TFormZelto> Form;
+  char LastKey = ' ';
+};

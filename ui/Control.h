@@ -1,0 +1,73 @@
+// A windowless control: a named area of its form that paints on the form's device and takes
+// the mouse input the form routes to it.
+#pragma once
+
+#include <string>
+
+#include "foundation/Geometry.h"
+#include "platform/Window.h"
+
+namespace ui {
+
+class TForm;
+
+class TControl {
+ public:
+  // Made by TForm::Make, which places it on top of the form's other controls.
+  TControl(TForm& form, std::string name);
+  virtual ~TControl() = default;
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  const std::string& Name() const { return Name_; }
+  TForm& Form() const { return Form_; }
+
+  // In the form's client co-ordinates.
+  const TRect& Bounds() const { return Bounds_; }
+  int Left() const { return Bounds_.Left; }
+  int Top() const { return Bounds_.Top; }
+  int Width() const { return Bounds_.Width(); }
+  int Height() const { return Bounds_.Height(); }
+  // Moves or sizes the control; the form repaints where it was and where it is.
+  void SetBounds(int left, int top, int width, int height);
+  void MoveTo(TPoint topLeft) { SetBounds(topLeft.X, topLeft.Y, Width(), Height()); }
+  void Resize(int width, int height) { SetBounds(Left(), Top(), width, height); }
+
+  bool Visible() const { return Visible_; }
+  void SetVisible(bool visible);
+  // The window system's enabled state: only an enabled control takes the mouse; a disabled
+  // one lets it through to whatever lies beneath.
+  bool WindowEnabled() const { return WindowEnabled_; }
+  void SetWindowEnabled(bool enabled);
+  // The cursor over the control: its own, never inherited from the form.
+  platform::CursorId Cursor() const { return Cursor_; }
+  void SetCursor(platform::CursorId cursor);
+
+  int Tag = 0;
+
+  // Painted again at the form's next painting.
+  void Invalidate();
+  // Painted now, with the controls that lie above it.
+  void Repaint();
+  // Shows what `paint` draws on the control now (in the control's co-ordinates), in place of
+  // its own painting; the controls above it are painted over it.
+  void PaintNow(const platform::PaintFunction& paint);
+
+  // The control's own painting; `canvas` has the control's co-ordinates and clip.
+  virtual void Paint(platform::Device& canvas);
+  // Input in the control's co-ordinates. A press captures the mouse for the control until
+  // every button is let go: moves and the release come here wherever the pointer goes.
+  virtual void MouseDown(platform::MouseButton button, int x, int y);
+  virtual void MouseMove(int x, int y);
+  virtual void MouseUp(platform::MouseButton button, int x, int y);
+
+ private:
+  TForm& Form_;
+  std::string Name_;
+  TRect Bounds_;
+  bool Visible_ = true;
+  bool WindowEnabled_ = true;
+  platform::CursorId Cursor_ = platform::CursorId::Default;
+};
+
+}  // namespace ui

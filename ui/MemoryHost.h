@@ -1,0 +1,67 @@
+// A window host without a toolkit: the client area is a memory device, painting happens when
+// the owner flushes (as a window system paints between events), and the timer ticks only when
+// the owner ticks it. Tools, tests and the browser's lab run the real windows on it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/MemoryDevice.h"
+#include "platform/Window.h"
+
+namespace ui {
+
+class TMemoryHost : public platform::WindowHost {
+ public:
+  TMemoryHost(int width, int height);
+
+  // The window whose events this host delivers; not owned.
+  void SetClient(platform::WindowClient* client) { Client = client; }
+
+  // The first showing: everything is painted, then the window hears that it is shown.
+  void Show();
+  // Paints what was invalidated, as the window system does between events.
+  void Flush();
+  // The window system gives the client area another size.
+  void Resize(int width, int height);
+  // One tick, delivered only while the timer runs; returns whether it was.
+  bool Tick();
+
+  // What the screen shows.
+  const platform::MemoryDevice& Screen() const { return Device; }
+  bool TimerRunning() const { return TimerRunning_; }
+  int TimerInterval() const { return TimerInterval_; }
+  // How often the timer was started, also from a running state: each start restarts its count.
+  int TimerStarts() const { return TimerStarts_; }
+  platform::CursorId CursorShown() const { return Cursor; }
+  int Realizations() const { return Realizations_; }
+  int FrontRequests() const { return FrontRequests_; }
+  std::vector<std::string> Messages;
+
+  // platform::WindowHost.
+  platform::ClientSize Size() const override { return {Device.Width(), Device.Height()}; }
+  void Invalidate(const TRect& area) override;
+  void PaintNow(const TRect& area, const platform::PaintFunction& paint) override;
+  void SetCursor(platform::CursorId cursor) override { Cursor = cursor; }
+  void StartTimer(int milliseconds) override;
+  void StopTimer() override { TimerRunning_ = false; }
+  int RealizePalette(const platform::LogicalPalette& palette) override;
+  void BringToFront() override { ++FrontRequests_; }
+  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+
+ private:
+  void PaintPending(const TRect& except);
+
+  platform::MemoryDevice Device;
+  platform::WindowClient* Client = nullptr;
+  bool Shown = false;
+  std::vector<TRect> Pending;
+  bool TimerRunning_ = false;
+  int TimerInterval_ = 0;
+  int TimerStarts_ = 0;
+  platform::CursorId Cursor = platform::CursorId::Default;
+  int Realizations_ = 0;
+  int FrontRequests_ = 0;
+};
+
+}  // namespace ui
