@@ -86,6 +86,15 @@ TEST_F(HostFixture, MouseAndKeysReachTheFormTranslated) {
                                       "up 30,40 left", "move 5,6", "down 5,6 right", "up 5,6 right",
                                       "move 7,8", "down 7,8 mid", "up 7,8 mid", "move 9,9"}));
 
+  // A press holds the mouse: moves and the release outside the window still arrive, in client
+  // co-ordinates.
+  Client.Events.clear();
+  QTest::mousePress(window, Qt::LeftButton, {}, QPoint(10, 20));
+  QTest::mouseMove(window, QPoint(-30, 200));
+  QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(-30, 200));
+  EXPECT_EQ(Client.Events, (std::vector<std::string>{"move 10,20", "down 10,20 left",
+                                                     "move -30,200", "up -30,200 left"}));
+
   Client.Events.clear();
   Key(Qt::Key_A, QStringLiteral("a"));
   Key(Qt::Key_A, QStringLiteral("a"), Qt::ControlModifier);
