@@ -1,10 +1,11 @@
 // zeltoria-lab shot OUT.png [ACTION ...]. The seed is set before the window deals its first
 // puzzle and is never taken from the clock; `about` photographs the about dialog instead of
-// the window, and the generator is put back afterwards, so asking for it changes nothing else.
+// the window, and asking for it changes nothing else.
 #include "tools/zeltoria-lab/ShotCommand.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "platform/PngFile.h"
@@ -32,15 +33,19 @@ int RunShot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     for (const std::string& message : player.Messages()) err << message << '\n';
     return 1;
   }
-  for (const TShotAction& action : plan->Actions) player.Play(action);
+  // The dialog is made when its action comes, seeded with the generator's state then; it
+  // draws from a generator of its own, so the game's deals stay as they were.
+  std::optional<uint32_t> aboutSeed;
+  for (const TShotAction& action : plan->Actions) {
+    if (action.What == TShotAction::About && !aboutSeed) aboutSeed = player.Random().Seed;
+    player.Play(action);
+  }
 
   try {
-    if (wantsAbout) {
-      const uint32_t state = player.Random().Seed;
+    if (aboutSeed) {
+      TRandom dialogRandom(*aboutSeed);
       std::string error;
-      const bool taken = about(player.Random(), plan->Output, error);
-      player.Random().Seed = state;
-      if (!taken) {
+      if (!about(dialogRandom, plan->Output, error)) {
         err << "zeltoria-lab shot: " << error << '\n';
         return 1;
       }

@@ -10,8 +10,9 @@
 
 #include "game/Random.h"
 
-// Photographs the about dialog as it shows for the generator's present state, into `path`;
-// false with `error` saying why. The dialog needs a toolkit: none in a build without one.
+// Photographs the about dialog made with `random` as the game's generator (it seeds it again
+// and draws from it), into `path`; false with `error` saying why. The dialog needs a toolkit:
+// none in a build without one.
 using TAboutPhotographer =
     std::function<bool(TRandom& random, const std::string& path, std::string& error)>;
 
