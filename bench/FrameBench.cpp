@@ -14,7 +14,7 @@
 #include "platform/MemoryDevice.h"
 #include "platform/MessageBoxes.h"
 #include "platform/qt/QtWindowHost.h"
-#include "ui/MemoryHost.h"
+#include "platform/MemoryHost.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ struct TFrameRig {
           platform::ClientSize{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight},
           QStringLiteral("Zeltoria"), Boxes);
     } else {
-      Host = std::make_unique<ui::TMemoryHost>(TFormZelto::StoredClientWidth,
+      Host = std::make_unique<platform::MemoryHost>(TFormZelto::StoredClientWidth,
                                                TFormZelto::StoredClientHeight);
     }
     Form = std::make_unique<TFormZelto>(*Host, Random, setup);

@@ -12,7 +12,7 @@
 #include "tests/support/TestLibraryWriter.h"
 #include "ui/ControlDevice.h"
 #include "ui/Form.h"
-#include "ui/MemoryHost.h"
+#include "platform/MemoryHost.h"
 
 namespace controlstest {
 
@@ -98,7 +98,7 @@ inline platform::MemoryDevice Painted(ui::TControl& control, const TRect& area) 
 // A form on a memory host that counts the presses no control takes.
 class TTestForm : public ui::TForm {
  public:
-  explicit TTestForm(ui::TMemoryHost& host) : TForm(host) {}
+  explicit TTestForm(platform::MemoryHost& host) : TForm(host) {}
   int Presses = 0;
   void FormMouseDown(platform::MouseButton, int, int) override { ++Presses; }
 };

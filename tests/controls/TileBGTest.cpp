@@ -46,7 +46,7 @@ class TileBGTest : public ::testing::Test {
   }
 
   std::unique_ptr<TVX8Library> Library;
-  ui::TMemoryHost Host{200, 120};
+  platform::MemoryHost Host{200, 120};
   TTestForm Parent{Host};
   TTileBG* BG = nullptr;
 };

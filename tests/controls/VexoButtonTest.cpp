@@ -56,7 +56,7 @@ class VexoButtonTest : public ::testing::Test {
   }
 
   std::unique_ptr<TVX8Library> Library;
-  ui::TMemoryHost Host{300, 200};
+  platform::MemoryHost Host{300, 200};
   TTestForm Parent{Host};
   TVexoButton* Button = nullptr;
   int Clicks = 0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ui/Form.h"
-#include "ui/MemoryHost.h"
+#include "platform/MemoryHost.h"
 #include "ui/Timer.h"
 
 namespace {
@@ -55,7 +55,7 @@ class TTestForm : public ui::TForm {
 };
 
 struct FormFixture : ::testing::Test {
-  ui::TMemoryHost Host{100, 60};
+  platform::MemoryHost Host{100, 60};
   TTestForm Form{Host};
   TPatch* Under = nullptr;
   TPatch* Over = nullptr;
@@ -158,7 +158,7 @@ TEST_F(FormFixture, EachControlShowsItsOwnCursorAndTheFormItsOwnElsewhere) {
 }
 
 TEST(FormTimer, KeepsItsRhythmOnlyANewIntervalRestartsIt) {
-  ui::TMemoryHost host(10, 10);
+  platform::MemoryHost host(10, 10);
   ui::TForm form(host);
   host.SetClient(&form);
   ui::TTimer timer(form, 60);

@@ -21,7 +21,7 @@ TEST(Startup, EachFailureOfTheWindowsCreationShowsOneMessage) {
   vx8test::WriteBytes(corrupt.DataDir() + "zelto.vx8", vx8test::Bytes(2000, 0x56));
   TFormZeltoSetup setup;
   setup.DataDir = corrupt.DataDir();
-  ui::TMemoryHost host(517, 403);
+  platform::MemoryHost host(517, 403);
   TRandom random;
   TFormZelto again(host, random, setup);
   EXPECT_TRUE(again.StartupFailed());

@@ -9,7 +9,7 @@
 #include "game/FormZelto.h"
 #include "tests/render/RenderRig.h"
 #include "tests/support/TempFile.h"
-#include "ui/MemoryHost.h"
+#include "platform/MemoryHost.h"
 
 namespace windowtest {
 
@@ -36,7 +36,7 @@ class TWindowRig {
 
   TFormZelto& Form() { return *Form_; }
   TBoardModel& Model() { return Form_->Model; }
-  ui::TMemoryHost& Host() { return Host_; }
+  platform::MemoryHost& Host() { return Host_; }
   std::string DataDir() const { return Folder.Path() + "/"; }
   // The messages the window showed.
   const std::vector<std::string>& Messages() const { return Host_.Messages; }
@@ -70,7 +70,7 @@ class TWindowRig {
  private:
   vx8test::TempFolder Folder;
   TRandom Random;
-  ui::TMemoryHost Host_{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight};
+  platform::MemoryHost Host_{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight};
   std::unique_ptr<TFormZelto> Form_;
 };
 

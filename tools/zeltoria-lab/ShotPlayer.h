@@ -8,7 +8,7 @@
 
 #include "game/FormZelto.h"
 #include "tools/zeltoria-lab/ShotActions.h"
-#include "ui/MemoryHost.h"
+#include "platform/MemoryHost.h"
 
 class TShotPlayer {
  public:
@@ -38,7 +38,7 @@ class TShotPlayer {
   void Ticks(int count);
 
   TRandom Random_;
-  ui::TMemoryHost Host;
+  platform::MemoryHost Host;
   std::unique_ptr<TFormZelto> Form;
   char LastKey = ' ';
 };

@@ -1,6 +1,7 @@
 // A window host without a toolkit: the client area is a memory device, painting happens when
 // the owner flushes (as a window system paints between events), and the timer ticks only when
-// the owner ticks it. Tools, tests and the browser's lab run the real windows on it.
+// the owner ticks it. Tools and tests run the real windows on it, and the browser host builds
+// on it.
 #pragma once
 
 #include <string>
@@ -9,14 +10,14 @@
 #include "platform/MemoryDevice.h"
 #include "platform/Window.h"
 
-namespace ui {
+namespace platform {
 
-class TMemoryHost : public platform::WindowHost {
+class MemoryHost : public WindowHost {
  public:
-  TMemoryHost(int width, int height);
+  MemoryHost(int width, int height);
 
   // The window whose events this host delivers; not owned.
-  void SetClient(platform::WindowClient* client) { Client = client; }
+  void SetClient(WindowClient* client) { Client = client; }
 
   // The first showing: everything is painted, then the window hears that it is shown.
   void Show();
@@ -28,40 +29,45 @@ class TMemoryHost : public platform::WindowHost {
   bool Tick();
 
   // What the screen shows.
-  const platform::MemoryDevice& Screen() const { return Device; }
+  const MemoryDevice& Screen() const { return Device; }
   bool TimerRunning() const { return TimerRunning_; }
   int TimerInterval() const { return TimerInterval_; }
   // How often the timer was started, also from a running state: each start restarts its count.
   int TimerStarts() const { return TimerStarts_; }
-  platform::CursorId CursorShown() const { return Cursor; }
+  CursorId CursorShown() const { return Cursor; }
   int Realizations() const { return Realizations_; }
   int FrontRequests() const { return FrontRequests_; }
   std::vector<std::string> Messages;
 
-  // platform::WindowHost.
-  platform::ClientSize Size() const override { return {Device.Width(), Device.Height()}; }
+  // WindowHost.
+  ClientSize Size() const override { return {Device.Width(), Device.Height()}; }
   void Invalidate(const TRect& area) override;
-  void PaintNow(const TRect& area, const platform::PaintFunction& paint) override;
-  void SetCursor(platform::CursorId cursor) override { Cursor = cursor; }
+  void PaintNow(const TRect& area, const PaintFunction& paint) override;
+  void SetCursor(CursorId cursor) override { Cursor = cursor; }
   void StartTimer(int milliseconds) override;
   void StopTimer() override { TimerRunning_ = false; }
-  int RealizePalette(const platform::LogicalPalette& palette) override;
+  int RealizePalette(const LogicalPalette& palette) override;
   void BringToFront() override { ++FrontRequests_; }
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+
+ protected:
+  // Everything painted lies within `area` now; a host that shows the picture elsewhere copies
+  // it from Screen().
+  virtual void Painted(const TRect& area);
 
  private:
   void PaintPending(const TRect& except);
 
-  platform::MemoryDevice Device;
-  platform::WindowClient* Client = nullptr;
+  MemoryDevice Device;
+  WindowClient* Client = nullptr;
   bool Shown = false;
   std::vector<TRect> Pending;
   bool TimerRunning_ = false;
   int TimerInterval_ = 0;
   int TimerStarts_ = 0;
-  platform::CursorId Cursor = platform::CursorId::Default;
+  CursorId Cursor = CursorId::Default;
   int Realizations_ = 0;
   int FrontRequests_ = 0;
 };
 
-}  // namespace ui
+}  // namespace platform

@@ -1,10 +1,10 @@
-#include "ui/MemoryHost.h"
+#include "platform/MemoryHost.h"
 
-namespace ui {
+namespace platform {
 
-TMemoryHost::TMemoryHost(int width, int height) : Device(width, height) {}
+MemoryHost::MemoryHost(int width, int height) : Device(width, height) {}
 
-void TMemoryHost::Show() {
+void MemoryHost::Show() {
   if (Shown) return;
   Shown = true;
   Invalidate({0, 0, Device.Width(), Device.Height()});
@@ -13,12 +13,12 @@ void TMemoryHost::Show() {
   Flush();
 }
 
-void TMemoryHost::Invalidate(const TRect& area) {
+void MemoryHost::Invalidate(const TRect& area) {
   const TRect inside = Intersection(area, {0, 0, Device.Width(), Device.Height()});
   if (!inside.IsEmpty()) Pending.push_back(inside);
 }
 
-void TMemoryHost::PaintPending(const TRect& except) {
+void MemoryHost::PaintPending(const TRect& except) {
   std::vector<TRect> rest;
   for (const TRect& r : Pending) SubtractRect(r, except, rest);
   Pending.clear();
@@ -26,13 +26,14 @@ void TMemoryHost::PaintPending(const TRect& except) {
   Device.SetClipRegion(rest);
   Client->Paint(Device);
   Device.ResetClip();
+  Painted(BoundingRect(rest));
 }
 
-void TMemoryHost::Flush() {
+void MemoryHost::Flush() {
   if (Shown) PaintPending({});
 }
 
-void TMemoryHost::PaintNow(const TRect& area, const platform::PaintFunction& paint) {
+void MemoryHost::PaintNow(const TRect& area, const PaintFunction& paint) {
   if (!Shown) return;
   PaintPending(area);
   const TRect inside = Intersection(area, {0, 0, Device.Width(), Device.Height()});
@@ -40,33 +41,36 @@ void TMemoryHost::PaintNow(const TRect& area, const platform::PaintFunction& pai
   Device.SetClipBox(inside);
   paint(Device);
   Device.ResetClip();
+  Painted(inside);
 }
 
-void TMemoryHost::Resize(int width, int height) {
+void MemoryHost::Resize(int width, int height) {
   if (width == Device.Width() && height == Device.Height()) return;
   // A new client area starts black and is painted whole.
-  Device = platform::MemoryDevice(width, height);
+  Device = MemoryDevice(width, height);
   Pending.clear();
   Invalidate({0, 0, width, height});
   if (Client) Client->Resized({width, height});
   Flush();
 }
 
-bool TMemoryHost::Tick() {
+bool MemoryHost::Tick() {
   if (!TimerRunning_ || !Client) return false;
   Client->TimerTick();
   return true;
 }
 
-void TMemoryHost::StartTimer(int milliseconds) {
+void MemoryHost::StartTimer(int milliseconds) {
   TimerRunning_ = true;
   TimerInterval_ = milliseconds;
   ++TimerStarts_;
 }
 
-int TMemoryHost::RealizePalette(const platform::LogicalPalette&) {
+void MemoryHost::Painted(const TRect&) {}
+
+int MemoryHost::RealizePalette(const LogicalPalette&) {
   ++Realizations_;
   return 0;
 }
 
-}  // namespace ui
+}  // namespace platform
