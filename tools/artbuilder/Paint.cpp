@@ -1,5 +1,7 @@
 #include "tools/artbuilder/Paint.h"
 
+#include <unistd.h>
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QString>
@@ -7,9 +9,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace art {
 namespace {
+
+const char FontFolder[] = "/usr/share/fonts/truetype/";
 
 // Registers the font files themselves, so the art does not depend on what fontconfig prefers.
 QString FamilyOf(Face face) {
@@ -24,7 +31,7 @@ QString FamilyOf(Face face) {
       }
       return QString::fromLatin1(fallback);
     };
-    const QString base = QStringLiteral("/usr/share/fonts/truetype/");
+    const QString base = QString::fromLatin1(FontFolder);
     QString sans = load({base + "liberation2/LiberationSans-Bold.ttf",
                          base + "liberation2/LiberationSans-Regular.ttf",
                          base + "liberation2/LiberationSans-Italic.ttf",
@@ -55,6 +62,23 @@ double Unit(uint32_t h) {
 }
 
 }  // namespace
+
+void UseOnlyTheArtsFonts() {
+  namespace fs = std::filesystem;
+  const fs::path folder =
+      fs::temp_directory_path() / ("zeltoria-art-fonts-" + std::to_string(::getuid()));
+  std::error_code ignored;
+  fs::create_directories(folder / "cache", ignored);
+  const fs::path config = folder / "fonts.conf";
+  std::ofstream(config) << "<?xml version=\"1.0\"?>\n"
+                           "<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                           "<fontconfig>\n"
+                        << "  <dir>" << FontFolder << "liberation2</dir>\n"
+                        << "  <dir>" << FontFolder << "dejavu</dir>\n"
+                        << "  <cachedir>" << (folder / "cache").string() << "</cachedir>\n"
+                        << "</fontconfig>\n";
+  ::setenv("FONTCONFIG_FILE", config.c_str(), 1);
+}
 
 QImage NewArt(int width, int height) {
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);

@@ -16,6 +16,11 @@ QImage NewArt(int width, int height);
 // A painter with antialiasing for shapes and text.
 void BeginSmooth(QPainter& painter, QImage& image);
 
+// Lets fontconfig see only the font folders the art is drawn with, whatever else the machine
+// has installed (another package's Liberation 1.x would otherwise be chosen by family name and
+// change the pictures). Call before the QGuiApplication is made.
+void UseOnlyTheArtsFonts();
+
 enum class Face { Sans, Serif };
 
 // Liberation Sans or Liberation Serif (DejaVu when missing) at a pixel size.

@@ -14,6 +14,7 @@
 #include "tools/artbuilder/ArtPalette.h"
 #include "tools/artbuilder/ArtSet.h"
 #include "tools/artbuilder/IconArt.h"
+#include "tools/artbuilder/Paint.h"
 #include "tools/artbuilder/WindowMock.h"
 
 namespace {
@@ -94,6 +95,7 @@ void WriteMocks(const std::vector<vx8::Picture>& pictures, const QString& dir) {
 int main(int argc, char** argv) {
   // Drawing needs fonts, not a display.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  art::UseOnlyTheArtsFonts();
   QGuiApplication app(argc, argv);
   Options options;
   if (!Parse(argc, argv, options)) return Usage();
