@@ -4,16 +4,22 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WEB_BUILD  ?= build-web
+WEB_PORT   ?= 8000
 JOBS       ?= $(shell nproc)
 FUZZ_RUNS  ?= 20000
 
 PACKAGES := cmake ninja-build g++ pkg-config libpng-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgl-dev \
-            fonts-liberation2 fonts-dejavu-core
+            fonts-liberation2 fonts-dejavu-core \
+            emscripten nodejs chromium python3
 
 CMAKE_FLAGS := -G Ninja -DZELTORIA_WERROR=ON
 
-.PHONY: all build deps test test-normal test-asan test-fuzz play clean
+# Debian's Emscripten runs its JavaScript tools on Node.js with Debian's node modules.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
+
+.PHONY: all build deps test test-normal test-asan test-fuzz test-web web serve-web play clean
 
 all: build
 
@@ -37,7 +43,7 @@ build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: test-normal test-asan test-fuzz
+test: test-normal test-asan test-fuzz test-web
 
 test-normal: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
@@ -60,6 +66,24 @@ test-fuzz: deps
 	  echo "clang++ not found: fuzz targets skipped"; \
 	fi
 
+# The browser build: a static site in $(WEB_BUILD)/site, with the data file and pictures that
+# the native build's art builder draws.
+web: build
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+	  -DZELTORIA_WERROR=ON -DZELTORIA_NATIVE_BUILD=$(abspath $(BUILD))
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	@echo "The site is in $(WEB_BUILD)/site; 'make serve-web' serves it."
+
+serve-web: web
+	@echo "Zeltoria is served at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"
+	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
+
+# The browser test: the page's lab against zeltoria-lab, and the page in headless Chromium.
+test-web: web
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	ZELTORIA_SITE=$(abspath $(WEB_BUILD))/site ZELTORIA_LAB=$(abspath $(BUILD))/zeltoria-lab \
+	  node --test tests/web/
+
 play: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): the game cannot open its window here."; \
@@ -73,4 +97,4 @@ play: build
 	$(BUILD)/zeltoria
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

@@ -1,0 +1,234 @@
+// The game's entry in a web page: the page script loads the data file into the in-memory file
+// system, then starts the game here and passes it the page's input, the timer's ticks and the
+// about box's events. There is no installation folder, settings store, single-instance guard or
+// colour-depth check in a browser: each page is a game of its own with 24-bit colour.
+//
+// Also the page's lab: `zeltoria_lab_shot` plays `zeltoria-lab shot` actions on a window of its
+// own, which leaves the player's game as it was.
+#include <emscripten.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "about/AboutBox.h"
+#include "app/ProcessValues.h"
+#include "game/FormZelto.h"
+#include "platform/ResourceFacts.h"
+#include "platform/web/WebHost.h"
+#include "tools/zeltoria-lab/ShotPlayer.h"
+
+EM_JS(void, PageShowAbout, (), { zeltoriaPage.showAbout(); });
+
+namespace {
+
+// Where the page puts the data file.
+constexpr char PageDataDir[] = "/";
+
+struct TWebGame {
+  TRandom Random;
+  platform::WebHost Host{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight};
+  std::unique_ptr<TFormZelto> Form;
+  std::unique_ptr<about::TAboutBox> About;
+
+  ~TWebGame() { Host.SetClient(nullptr); }
+};
+
+// The one game of the page, owned here as the desktop entry owns its windows.
+std::unique_ptr<TWebGame> Game;
+
+struct TLabResult {
+  std::string Text;
+  std::string Error;
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint8_t> Rgba;
+};
+
+TLabResult LabResult;
+
+// Paints what the event invalidated, as the window system does after each event.
+template <class Event>
+void Deliver(Event&& event) {
+  if (!Game || !Game->Form) return;
+  event(*Game->Form);
+  Game->Host.Flush();
+}
+
+platform::MouseButton ButtonOf(int button) {
+  return button == 2   ? platform::MouseButton::Right
+         : button == 1 ? platform::MouseButton::Middle
+                       : platform::MouseButton::Left;
+}
+
+}  // namespace
+
+extern "C" {
+
+// Starts the game, its first puzzle dealt from `seed` when `seeded`, else from the clock.
+// Returns 0, or 1 when the window could not be made (it has shown why).
+EMSCRIPTEN_KEEPALIVE int zeltoria_start(uint32_t seed, int seeded) {
+  Game = std::make_unique<TWebGame>();
+  Game->Random.Seed = seeded ? seed : ClockSeed();
+  DataDir = PageDataDir;
+  TFormZeltoSetup setup;
+  setup.DataDir = DataDir;
+  setup.Title = ApplicationTitle;
+  setup.ShowAbout = [] { PageShowAbout(); };
+  Game->Form = std::make_unique<TFormZelto>(Game->Host, Game->Random, std::move(setup));
+  Game->Host.SetClient(Game->Form.get());
+  // The about box is made right after the window and seeds the generator again.
+  Game->About = std::make_unique<about::TAboutBox>(Game->Random);
+  Game->About->Create(ClockSeed());
+  if (Game->Form->StartupFailed()) {
+    StartupFailed = true;
+    return 1;
+  }
+  Game->Host.Show();
+  return 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void zeltoria_mouse_down(int button, int x, int y) {
+  Deliver([&](TFormZelto& f) { f.MouseDown(ButtonOf(button), x, y); });
+}
+EMSCRIPTEN_KEEPALIVE void zeltoria_mouse_move(int x, int y) {
+  Deliver([&](TFormZelto& f) { f.MouseMove(x, y); });
+}
+EMSCRIPTEN_KEEPALIVE void zeltoria_mouse_up(int button, int x, int y) {
+  Deliver([&](TFormZelto& f) { f.MouseUp(ButtonOf(button), x, y); });
+}
+EMSCRIPTEN_KEEPALIVE void zeltoria_key(uint32_t character) {
+  Deliver([&](TFormZelto& f) { f.KeyPress(char32_t(character)); });
+}
+EMSCRIPTEN_KEEPALIVE void zeltoria_key_up() {
+  Deliver([](TFormZelto& f) { f.KeyUp(); });
+}
+EMSCRIPTEN_KEEPALIVE void zeltoria_tick() {
+  if (Game) Game->Host.Tick();
+  Deliver([](TFormZelto&) {});
+}
+EMSCRIPTEN_KEEPALIVE void zeltoria_activate() {
+  Deliver([](TFormZelto& f) {
+    f.Activated();
+    f.AppActivate();
+  });
+}
+
+// Custom cursor 1 or 2 for the page's CSS: its file, then its hot spot, apart by spaces.
+EMSCRIPTEN_KEEPALIVE const char* zeltoria_cursor(int id) {
+  static std::string text;
+  const resources::Cursor& cursor = id == 2 ? resources::LinkCursor : resources::HandCursor;
+  text = std::string(cursor.File) + " " + std::to_string(cursor.HotX) + " " +
+         std::to_string(cursor.HotY);
+  return text.c_str();
+}
+
+// The about box's texts, by number: the game's name, the version, the buttons, the notes, the
+// link, the lines, the name's meaning, the three title lines and the caption.
+EMSCRIPTEN_KEEPALIVE const char* zeltoria_about_text(int which) {
+  static std::string text;
+  const std::string_view texts[] = {
+      about::GameName,       resources::Version,    about::WhatIsButton,  about::FamilyLine,
+      about::VisitNote,      about::SeeNote,        about::Link,          about::NoticeLine,
+      about::CreditLine,     about::NameMeaning,    about::IKnowButton,   about::OkButton,
+      about::HomeOfLines[0], about::HomeOfLines[1], about::HomeOfLines[2]};
+  if (which == int(std::size(texts))) {
+    text = std::string(ApplicationTitle) + std::string(about::CaptionSuffix);
+  } else if (which >= 0 && which < int(std::size(texts))) {
+    text = std::string(texts[which]);
+  } else {
+    text.clear();
+  }
+  return text.c_str();
+}
+EMSCRIPTEN_KEEPALIVE void zeltoria_about_show() {
+  if (Game) Game->About->Show();
+}
+EMSCRIPTEN_KEEPALIVE void zeltoria_about_what_is() {
+  if (Game) Game->About->WhatIsClick();
+}
+EMSCRIPTEN_KEEPALIVE void zeltoria_about_i_know() {
+  if (Game) Game->About->IKnowClick();
+}
+EMSCRIPTEN_KEEPALIVE int zeltoria_about_panel_shown() {
+  return Game && Game->About->PanelShown();
+}
+EMSCRIPTEN_KEEPALIVE int zeltoria_about_what_is_enabled() {
+  return Game && Game->About->WhatIsEnabled();
+}
+// The title line's timer: the next line, its colour drawn from the game's generator.
+EMSCRIPTEN_KEEPALIVE void zeltoria_about_next() {
+  if (Game) Game->About->ShowNextHomeOf();
+}
+EMSCRIPTEN_KEEPALIVE int zeltoria_about_line() {
+  return Game ? Game->About->FlashTag() : 0;
+}
+EMSCRIPTEN_KEEPALIVE uint32_t zeltoria_about_line_color() {
+  return Game ? Game->About->HomeOfColor() : 0;
+}
+// Returns 1 when the link's look changed.
+EMSCRIPTEN_KEEPALIVE int zeltoria_about_link_hot(int hot) {
+  return Game && Game->About->SetLinkHot(hot != 0);
+}
+EMSCRIPTEN_KEEPALIVE uint32_t zeltoria_about_link_color() {
+  return Game ? Game->About->LinkTextColor() : about::LinkColor;
+}
+
+// Plays a shot on a window of its own: `actions` holds the actions of `zeltoria-lab shot`, one
+// per line. Returns 0 with the result below, 2 for actions that do not parse and 1 when the
+// window fails to start; then zeltoria_lab_error says why.
+EMSCRIPTEN_KEEPALIVE int zeltoria_lab_shot(const char* actions) {
+  LabResult = {};
+  std::vector<std::string> args{"lab.png"};
+  std::istringstream lines(actions ? actions : "");
+  for (std::string line; std::getline(lines, line);)
+    if (!line.empty()) args.push_back(line);
+  std::string fault;
+  const auto plan = ParseShot(args, fault);
+  if (!plan) {
+    LabResult.Error = "zeltoria-lab shot: " + fault;
+    return 2;
+  }
+  for (const TShotAction& action : plan->Actions) {
+    if (action.What == TShotAction::About) {
+      LabResult.Error = "zeltoria-lab shot: the page's lab photographs the window only";
+      return 2;
+    }
+  }
+  TShotPlayer player(PageDataDir, plan->Seed);
+  if (player.Failed()) {
+    for (const std::string& message : player.Messages()) LabResult.Error += message;
+    return 1;
+  }
+  for (const TShotAction& action : plan->Actions) player.Play(action);
+  const platform::MemoryDevice& screen = player.Screen();
+  LabResult.Text = player.Text();
+  LabResult.Width = screen.Width();
+  LabResult.Height = screen.Height();
+  LabResult.Rgba.reserve(screen.Pixels().size() * 4);
+  for (const uint32_t pixel : screen.Pixels()) {
+    LabResult.Rgba.push_back(uint8_t(pixel >> 16));
+    LabResult.Rgba.push_back(uint8_t(pixel >> 8));
+    LabResult.Rgba.push_back(uint8_t(pixel));
+    LabResult.Rgba.push_back(uint8_t(pixel >> 24));
+  }
+  return 0;
+}
+EMSCRIPTEN_KEEPALIVE const char* zeltoria_lab_text() {
+  return LabResult.Text.c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* zeltoria_lab_error() {
+  return LabResult.Error.c_str();
+}
+EMSCRIPTEN_KEEPALIVE int zeltoria_lab_width() {
+  return LabResult.Width;
+}
+EMSCRIPTEN_KEEPALIVE int zeltoria_lab_height() {
+  return LabResult.Height;
+}
+EMSCRIPTEN_KEEPALIVE const uint8_t* zeltoria_lab_pixels() {
+  return LabResult.Rgba.data();
+}
+
+}  // extern "C"

@@ -1,0 +1,313 @@
+// The page around the game: it loads the module and the data file, shows the client area on the
+// canvas at a whole-number scale, passes the pointer, keys and timer ticks to the game, runs the
+// about box as an HTML dialog and offers window.zeltoriaLab to tests.
+"use strict";
+
+(function () {
+  const ClientWidth = 517;
+  const ClientHeight = 403;
+  const canvas = document.getElementById("game");
+  const context = canvas.getContext("2d", { alpha: false });
+  const image = context.createImageData(ClientWidth, ClientHeight);
+  const status = document.getElementById("status");
+  const failure = document.getElementById("failure");
+  const about = document.getElementById("about");
+
+  let module = null;
+  let running = false;
+  let timer = null;
+  let firstFrame = null;
+  let labReady;
+  const lab = new Promise((resolve) => (labReady = resolve));
+
+  // "#seed=N" deals the puzzle that seed gives, so a puzzle can be shared as a link.
+  function seedFromAddress() {
+    const match = /^#seed=(\d{1,10})$/.exec(window.location.hash);
+    if (!match) return null;
+    const seed = Number(match[1]);
+    return seed <= 0xffffffff ? seed : null;
+  }
+
+  // Whole device pixels per game pixel, as many as fit, so the pixels stay sharp squares.
+  function fitCanvas() {
+    const ratio = window.devicePixelRatio || 1;
+    const room = Math.min(window.innerWidth / ClientWidth, window.innerHeight / ClientHeight);
+    const devicePixels = Math.max(1, Math.floor(room * ratio));
+    const scale = devicePixels / ratio;
+    canvas.style.width = ClientWidth * scale + "px";
+    canvas.style.height = ClientHeight * scale + "px";
+    about.style.transform = "scale(" + Math.max(1, Math.floor(room)) + ")";
+  }
+
+  function clientPoint(event) {
+    const box = canvas.getBoundingClientRect();
+    return [
+      Math.floor(((event.clientX - box.left) * ClientWidth) / box.width),
+      Math.floor(((event.clientY - box.top) * ClientHeight) / box.height),
+    ];
+  }
+
+  function wirePointer() {
+    canvas.addEventListener("pointerdown", (event) => {
+      if (!running || event.button > 2) return;
+      event.preventDefault();
+      canvas.setPointerCapture(event.pointerId);
+      canvas.focus({ preventScroll: true });
+      const [x, y] = clientPoint(event);
+      // A touch or a pen arrives where the pointer was not before.
+      if (event.pointerType !== "mouse") module._zeltoria_mouse_move(x, y);
+      module._zeltoria_mouse_down(event.button, x, y);
+    });
+    canvas.addEventListener("pointermove", (event) => {
+      if (!running) return;
+      const [x, y] = clientPoint(event);
+      module._zeltoria_mouse_move(x, y);
+    });
+    const release = (event) => {
+      if (!running || event.button > 2) return;
+      const [x, y] = clientPoint(event);
+      module._zeltoria_mouse_up(event.type === "pointercancel" ? 0 : event.button, x, y);
+    };
+    canvas.addEventListener("pointerup", release);
+    canvas.addEventListener("pointercancel", release);
+    canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+  }
+
+  function wireKeys() {
+    document.addEventListener("keydown", (event) => {
+      if (!running || about.open) return;
+      // With Ctrl, Alt or Meta held a key is a shortcut of the browser's, not the game's.
+      if (event.ctrlKey || event.altKey || event.metaKey) return;
+      if ([...event.key].length !== 1) return;
+      // A typed character is the game's; a space would scroll the page.
+      event.preventDefault();
+      module._zeltoria_key(event.key.codePointAt(0));
+    });
+    document.addEventListener("keyup", () => {
+      if (running) module._zeltoria_key_up();
+    });
+    window.addEventListener("focus", () => {
+      if (running) module._zeltoria_activate();
+    });
+  }
+
+  // The one timer: each tick is planned one interval after the last one planned, so it keeps
+  // its rhythm however long a tick takes.
+  function startTimer(milliseconds) {
+    stopTimer();
+    let due = performance.now() + milliseconds;
+    const tick = () => {
+      due += milliseconds;
+      timer = setTimeout(tick, Math.max(0, due - performance.now()));
+      module._zeltoria_tick();
+    };
+    timer = setTimeout(tick, milliseconds);
+  }
+
+  function stopTimer() {
+    if (timer !== null) clearTimeout(timer);
+    timer = null;
+  }
+
+  // Copies a painted part of the client area (0xAARRGGBB words) into the canvas.
+  function present(pixels, stride, x, y, w, h) {
+    const words = module.HEAPU32;
+    const data = image.data;
+    const first = pixels >>> 2;
+    for (let row = y; row < y + h; ++row) {
+      let from = first + row * stride + x;
+      let to = (row * ClientWidth + x) * 4;
+      for (let column = 0; column < w; ++column, ++from, to += 4) {
+        const pixel = words[from];
+        data[to] = (pixel >>> 16) & 255;
+        data[to + 1] = (pixel >>> 8) & 255;
+        data[to + 2] = pixel & 255;
+        data[to + 3] = 255;
+      }
+    }
+    context.putImageData(image, 0, 0, x, y, w, h);
+    // When the browser can first paint the game: for measuring the start-up.
+    if (firstFrame === null) {
+      firstFrame = 0;
+      requestAnimationFrame(() => (firstFrame = performance.now()));
+    }
+  }
+
+  function cssCursor(file, hotX, hotY) {
+    return file ? "url(" + file + ") " + hotX + " " + hotY + ", pointer" : "default";
+  }
+
+  function setCursor(file, hotX, hotY) {
+    canvas.style.cursor = cssCursor(file, hotX, hotY);
+  }
+
+  function showMessage(text) {
+    failure.textContent = text;
+    failure.classList.add("shown");
+  }
+
+  // ---- The about box -------------------------------------------------------------------------
+
+  const aboutText = (n) => module.UTF8ToString(module._zeltoria_about_text(n));
+  const Text = { Name: 0, Version: 1, WhatIs: 2, Family: 3, Visit: 4, See: 5, Link: 6,
+                 Notice: 7, Credit: 8, Meaning: 9, IKnow: 10, Ok: 11, HomeOf: 12, Caption: 15 };
+  const part = (id) => document.getElementById("about-" + id);
+  const hex = (rgb) => "#" + (rgb >>> 0).toString(16).padStart(6, "0");
+
+  function showHomeOf() {
+    const line = part("homeof");
+    line.textContent = aboutText(Text.HomeOf + module._zeltoria_about_line());
+    line.style.color = hex(module._zeltoria_about_line_color());
+  }
+
+  function showPanel() {
+    part("panel").hidden = !module._zeltoria_about_panel_shown();
+    part("whatis").disabled = !module._zeltoria_about_what_is_enabled();
+  }
+
+  function setLinkHot(hot) {
+    if (!module._zeltoria_about_link_hot(hot ? 1 : 0)) return;
+    const link = part("link");
+    link.classList.toggle("hot", hot);
+    link.style.color = hex(module._zeltoria_about_link_color());
+  }
+
+  function buildAbout() {
+    part("caption").textContent = aboutText(Text.Caption);
+    part("name").textContent = aboutText(Text.Name);
+    part("version").textContent = aboutText(Text.Version);
+    part("whatis").textContent = aboutText(Text.WhatIs);
+    part("family").textContent = aboutText(Text.Family);
+    part("visit").textContent = aboutText(Text.Visit);
+    part("see").textContent = aboutText(Text.See);
+    part("notice").textContent = aboutText(Text.Notice);
+    part("credit").textContent = aboutText(Text.Credit);
+    part("meaning").textContent = aboutText(Text.Meaning);
+    part("iknow").textContent = aboutText(Text.IKnow);
+    part("ok").textContent = aboutText(Text.Ok);
+    const link = part("link");
+    link.textContent = aboutText(Text.Link);
+    link.href = "http://" + link.textContent;
+    link.style.color = hex(module._zeltoria_about_link_color());
+    const cursor = module.UTF8ToString(module._zeltoria_cursor(2)).split(" ");
+    link.style.cursor = cssCursor(cursor[0], cursor[1], cursor[2]);
+    part("link-frame").style.cursor = link.style.cursor;
+    showHomeOf();
+    // The title line changes every four seconds from the dialog's creation on, shown or not.
+    setInterval(() => {
+      module._zeltoria_about_next();
+      showHomeOf();
+    }, 4000);
+
+    part("whatis").addEventListener("click", () => {
+      module._zeltoria_about_what_is();
+      showPanel();
+    });
+    part("iknow").addEventListener("click", () => {
+      module._zeltoria_about_i_know();
+      showPanel();
+    });
+    part("ok").addEventListener("click", () => about.close());
+    for (const hot of [link, part("link-frame")])
+      hot.addEventListener("mousemove", (event) => {
+        event.stopPropagation();
+        setLinkHot(true);
+      });
+    about.addEventListener("mousemove", () => setLinkHot(false));
+    about.addEventListener("cancel", () => about.close());
+  }
+
+  function showAbout() {
+    if (about.open) return;
+    module._zeltoria_about_show();
+    showPanel();
+    about.showModal();
+    part("ok").focus();
+  }
+
+  // ---- Start-up --------------------------------------------------------------------------------
+
+  async function fetchData() {
+    try {
+      const response = await fetch("zelto.vx8", { cache: "no-cache" });
+      if (!response.ok) return null;
+      return new Uint8Array(await response.arrayBuffer());
+    } catch (error) {
+      return null;
+    }
+  }
+
+  async function start() {
+    const [created, data] = await Promise.all([createZeltoria(), fetchData()]);
+    module = created;
+    // A file that did not arrive is missing: the game says so as on the desktop.
+    if (data) module.FS.writeFile("/zelto.vx8", data);
+    const seed = seedFromAddress();
+    fitCanvas();
+    window.addEventListener("resize", fitCanvas);
+    wirePointer();
+    wireKeys();
+    status.remove();
+    const started = module._zeltoria_start(seed === null ? 0 : seed, seed === null ? 0 : 1) === 0;
+    // The about box is made right after the window, whether or not that failed.
+    buildAbout();
+    running = started;
+    if (running) {
+      canvas.classList.add("running");
+      canvas.focus({ preventScroll: true });
+    }
+    labReady();
+  }
+
+  // ---- The lab, for tests ----------------------------------------------------------------------
+
+  function labShot(actions) {
+    const text = actions.join("\n");
+    const size = module.lengthBytesUTF8(text) + 1;
+    const buffer = module._malloc(size);
+    module.stringToUTF8(text, buffer, size);
+    const result = module._zeltoria_lab_shot(buffer);
+    module._free(buffer);
+    if (result !== 0) throw new Error(module.UTF8ToString(module._zeltoria_lab_error()));
+    const width = module._zeltoria_lab_width();
+    const height = module._zeltoria_lab_height();
+    const pixels = module._zeltoria_lab_pixels();
+    return {
+      text: module.UTF8ToString(module._zeltoria_lab_text()),
+      width,
+      height,
+      rgba: new Uint8ClampedArray(module.HEAPU8.slice(pixels, pixels + width * height * 4)),
+    };
+  }
+
+  window.zeltoriaLab = { ready: lab, shot: labShot };
+
+  window.zeltoriaPage = {
+    // For measurements: the module, and the time of the first frame since navigation.
+    get module() {
+      return module;
+    },
+    get firstFrame() {
+      return firstFrame || null;
+    },
+    present,
+    startTimer,
+    stopTimer,
+    setCursor,
+    showMessage,
+    // After the event that asked for it, as the desktop shows it once the window is up.
+    showAbout: () => setTimeout(showAbout, 0),
+    moduleLoaded() {
+      start().catch((error) => {
+        status.remove();
+        showMessage("Zeltoria could not start: " + error);
+        labReady();
+      });
+    },
+    loadFailed() {
+      status.remove();
+      showMessage("Zeltoria could not start: its program did not load.");
+      labReady();
+    },
+  };
+})();

@@ -1,0 +1,96 @@
+// Figures of the browser build, each beside its anchor in the same run, in headless Chromium:
+//   node bench/web/measure.mjs [RUNS]
+// - every file of the site, raw and gzipped, and the total;
+// - the time from navigation to the first painted frame of the game, beside a page that paints
+//   an empty canvas of the same size (runs alternate; medians);
+// - one animation frame of a move: the tick that composes it and puts it on the canvas.
+// Needs `make web` first (build-web/site) and tests/web/node_modules (make test-web installs it).
+import { readFileSync, readdirSync, statSync } from "node:fs";
+import { createRequire } from "node:module";
+import { join, relative } from "node:path";
+import { gzipSync } from "node:zlib";
+
+const root = new URL("../..", import.meta.url).pathname;
+const require = createRequire(join(root, "tests/web/package.json"));
+const { chromium } = require("playwright-core");
+const { serveSite, siteDir } = await import(join(root, "tests/web/harness.mjs"));
+const runs = Number(process.argv[2] ?? 15);
+
+function files(dir) {
+  return readdirSync(dir).flatMap((name) => {
+    const path = join(dir, name);
+    return statSync(path).isDirectory() ? files(path) : [path];
+  });
+}
+
+let raw = 0, packed = 0;
+console.log("file                       raw      gzip -9");
+for (const file of files(siteDir).sort()) {
+  const bytes = readFileSync(file);
+  const gz = gzipSync(bytes, { level: 9 }).length;
+  raw += bytes.length;
+  packed += gz;
+  console.log(`${relative(siteDir, file).padEnd(22)} ${String(bytes.length).padStart(8)} ${String(gz).padStart(10)}`);
+}
+console.log(`${"total".padEnd(22)} ${String(raw).padStart(8)} ${String(packed).padStart(10)}`);
+
+const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+// The anchor: a page that paints a canvas of the client area's size once, and marks its frame.
+const emptyPage = `<!DOCTYPE html><html><body style="margin:0">
+<canvas id="c" width="517" height="403"></canvas><script>
+const x = document.getElementById("c").getContext("2d");
+x.fillStyle = "#123456"; x.fillRect(0, 0, 517, 403);
+requestAnimationFrame(() => (window.firstFrame = performance.now()));
+</script></body></html>`;
+const site = await serveSite({ "/empty.html": emptyPage });
+const browser = await chromium.launch({
+  executablePath: "/usr/bin/chromium",
+  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+});
+
+async function firstFrame(load, read) {
+  const context = await browser.newContext({ viewport: { width: 1100, height: 900 } });
+  const page = await context.newPage();
+  await load(page);
+  await page.waitForFunction(read);
+  const ms = await page.evaluate(read);
+  await context.close();
+  return ms;
+}
+
+const game = [], empty = [];
+for (let i = 0; i < runs; ++i) {
+  game.push(await firstFrame((p) => p.goto(site.url + "/"), () => window.zeltoriaPage.firstFrame));
+  empty.push(await firstFrame((p) => p.goto(site.url + "/empty.html"), () => window.firstFrame));
+}
+console.log(`first painted frame: game median ${median(game).toFixed(1)} ms, empty canvas median ` +
+            `${median(empty).toFixed(1)} ms, ratio ${(median(game) / median(empty)).toFixed(2)} (${runs} runs each)`);
+
+// One frame of a move: the tick that composes it and puts it on the canvas.
+const context = await browser.newContext({ viewport: { width: 1100, height: 900 } });
+const page = await context.newPage();
+await page.goto(site.url + "/#seed=7");
+await page.evaluate(() => window.zeltoriaLab.ready);
+const frames = await page.evaluate(() => {
+  const m = window.zeltoriaPage.module;
+  document.getElementById("about").close();
+  m._zeltoria_mouse_down(0, 377, 343);
+  m._zeltoria_mouse_up(0, 377, 343);
+  for (let i = 0; i < 100; ++i) m._zeltoria_tick();  // the whole shuffle, by hand
+  const times = [];
+  for (let move = 0; move < 200; ++move) {
+    m._zeltoria_key(65);  // "A": a frame at each of the next three ticks
+    for (let step = 1; step <= 3; ++step) {
+      const t0 = performance.now();
+      m._zeltoria_tick();
+      times.push(performance.now() - t0);
+    }
+    m._zeltoria_key_up();
+    m._zeltoria_tick();
+  }
+  return times;
+});
+console.log(`one animation frame of a move: median ${median(frames).toFixed(3)} ms (${frames.length} frames)`);
+await browser.close();
+site.server.close();

@@ -1,0 +1,25 @@
+// The browser host of the main window: the client area is a memory device whose painted parts
+// are copied to the page's canvas, the timer runs on setTimeout, the cursors are the page's CSS
+// cursors and messages are written into the page. The page script delivers the input.
+#pragma once
+
+#include "platform/MemoryHost.h"
+
+namespace platform {
+
+class WebHost : public MemoryHost {
+ public:
+  WebHost(int width, int height) : MemoryHost(width, height) {}
+  ~WebHost() override;
+
+  void SetCursor(CursorId cursor) override;
+  // The page keeps the count: each tick is planned one interval after the last one planned.
+  void StartTimer(int milliseconds) override;
+  void StopTimer() override;
+  void ShowMessage(const std::string& text) override;
+
+ protected:
+  void Painted(const TRect& area) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,158 @@
+// The browser build against the desktop's: the page's lab plays the actions of zeltoria-lab shot
+// and must print and show exactly what the native tool does; then the real page as a visitor
+// meets it, in headless Chromium.
+import assert from "node:assert/strict";
+import { after, before, describe, test } from "node:test";
+import { launchChromium, nativeShot, serveSite } from "./harness.mjs";
+
+let site, browser;
+
+before(async () => {
+  site = await serveSite();
+  browser = await launchChromium();
+});
+
+after(async () => {
+  await browser?.close();
+  site?.server.close();
+});
+
+async function openPage(path = "/", options = {}) {
+  const context = await browser.newContext({ viewport: { width: 1100, height: 900 }, ...options });
+  const page = await context.newPage();
+  const problems = [];
+  page.on("pageerror", (error) => problems.push(error.message));
+  page.on("requestfailed", (request) => problems.push("request failed: " + request.url()));
+  await page.goto(site.url + path);
+  await page.evaluate(() => window.zeltoriaLab.ready);
+  return { page, context, problems };
+}
+
+describe("the page's lab shows what zeltoria-lab shot shows", () => {
+  let page;
+  before(async () => ({ page } = await openPage("/")));
+
+  const start = ["seed=7", "click=377,343"];
+  const cases = {
+    idle: ["seed=7"],
+    "start and the whole shuffle": [...start, "run"],
+    "a shuffle under way": [...start, "tick=3"],
+    "a key move, frame 1": [...start, "run", "key=A", "tick"],
+    "a key move, frame 2": [...start, "run", "key=A", "tick=2"],
+    "a key move, frame 3": [...start, "run", "key=A", "tick=3"],
+    "a key move at rest": [...start, "run", "key=A", "keyup", "tick=4"],
+    "an arrow held": [...start, "run", "press=143,118", "tick=7"],
+    "a win": ["seed=32", "click=377,343", "run", "key=2", "keyup", "run", "key=B", "keyup",
+              "run", "key=C", "keyup", "run", "key=1", "keyup", "run"],
+    exit: [...start, "run", "click=377,373"],
+    "a size button": ["seed=7", "click=219,343", "click=219,373"],
+    "a resize": ["seed=7", "resize=640,480", "click=438,381", "run"],
+  };
+  for (const [name, actions] of Object.entries(cases)) {
+    test(name, async () => {
+      const expected = nativeShot(actions);
+      const shot = await page.evaluate((a) => {
+        const s = window.zeltoriaLab.shot(a);
+        // The bytes travel as base64: far quicker than a list of numbers.
+        let binary = "";
+        for (let i = 0; i < s.rgba.length; i += 0x8000)
+          binary += String.fromCharCode(...s.rgba.subarray(i, i + 0x8000));
+        return { text: s.text, width: s.width, height: s.height, rgba: btoa(binary) };
+      }, actions);
+      assert.equal(shot.text, expected.text);
+      assert.equal(shot.width, expected.width);
+      assert.equal(shot.height, expected.height);
+      const rgba = Buffer.from(shot.rgba, "base64");
+      const differing = rgba.findIndex((v, i) => v !== expected.rgba[i]);
+      assert.equal(rgba.length, expected.rgba.length);
+      assert.equal(differing, -1, `first differing byte ${differing} of ${rgba.length}`);
+    });
+  }
+
+  test("a win is a win", () => {
+    assert.match(nativeShot(cases["a win"]).text, /solved=1\n$/);
+  });
+
+  test("actions that do not parse are an error", async () => {
+    const message = await page.evaluate(() => {
+      try {
+        window.zeltoriaLab.shot(["tick", "seed=3"]);
+        return "";
+      } catch (error) {
+        return error.message;
+      }
+    });
+    assert.match(message, /seed=N must come first/);
+  });
+});
+
+// A fingerprint of the canvas's pixels, to see whether something changed.
+const canvasPixels = (page) =>
+  page.evaluate(() => {
+    const canvas = document.getElementById("game");
+    const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+    let hash = 2166136261;
+    for (let i = 0; i < data.length; ++i) hash = Math.imul(hash ^ data[i], 16777619);
+    return hash >>> 0;
+  });
+
+// A point of the client area on the page.
+async function onCanvas(page, x, y) {
+  const box = await page.locator("#game").boundingBox();
+  return { x: box.x + ((x + 0.5) * box.width) / 517, y: box.y + ((y + 0.5) * box.height) / 403 };
+}
+
+describe("the page as a visitor meets it", () => {
+  test("the about box shows first, then Start, a key and the title work", async () => {
+    const { page, context, problems } = await openPage("/#seed=32");
+    assert.equal(await page.locator("#about").evaluate((d) => d.open), true);
+    assert.equal(await page.locator("#about-version").textContent(), "1.5.0");
+    await page.locator("#about-ok").click();
+    assert.equal(await page.locator("#about").evaluate((d) => d.open), false);
+
+    // Scaled by a whole number: 1100 x 900 takes twice the client area.
+    const box = await page.locator("#game").boundingBox();
+    assert.deepEqual([box.width, box.height], [1034, 806]);
+
+    const idle = await canvasPixels(page);
+    const start = await onCanvas(page, 377, 343);
+    await page.mouse.click(start.x, start.y);
+    await page.waitForTimeout(1500);  // the shuffle's ten batches of 55 ms
+    const shuffled = await canvasPixels(page);
+    assert.notEqual(shuffled, idle);
+    await page.keyboard.down("a");
+    await page.waitForTimeout(150);
+    assert.notEqual(await canvasPixels(page), shuffled);
+    await page.keyboard.up("a");
+
+    const title = await onCanvas(page, 71 + 20, 9 + 8);
+    await page.mouse.click(title.x, title.y, { button: "right" });
+    assert.equal(await page.locator("#about").evaluate((d) => d.open), false);
+    await page.mouse.click(title.x, title.y);
+    assert.equal(await page.locator("#about").evaluate((d) => d.open), true);
+    assert.deepEqual(problems, []);
+    await context.close();
+  });
+
+  test("a tap on Start starts a game on a touch screen", async () => {
+    const { page, context } = await openPage("/#seed=7", { hasTouch: true });
+    await page.locator("#about-ok").tap();
+    const idle = await canvasPixels(page);
+    const start = await onCanvas(page, 377, 343);
+    await page.touchscreen.tap(start.x, start.y);
+    await page.waitForTimeout(300);
+    assert.notEqual(await canvasPixels(page), idle);
+    await context.close();
+  });
+
+  for (const [path, reason] of [["/damaged/", "ValidateVX8FileHeader: header invalid"],
+                                ["/missing/", "Cannot open file /zelto.vx8"]]) {
+    test(`a ${path.slice(1, -1)} data file shows the start-up failure`, async () => {
+      const { page, context } = await openPage(path);
+      assert.equal(await page.locator("#failure").textContent(),
+                   "Zeltoria encountered a problem on start-up: " + reason);
+      assert.equal(await page.locator("#game").isVisible(), false);
+      await context.close();
+    });
+  }
+});
