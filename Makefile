@@ -9,11 +9,12 @@ FUZZ_RUNS  ?= 20000
 
 PACKAGES := cmake ninja-build g++ pkg-config libpng-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgl-dev \
-            fonts-liberation2 fonts-dejavu-core
+            fonts-liberation2 fonts-dejavu-core \
+            desktop-file-utils appstream man-db
 
 CMAKE_FLAGS := -G Ninja -DZELTORIA_WERROR=ON
 
-.PHONY: all build deps test test-normal test-asan test-fuzz play clean
+.PHONY: all build deps test test-normal test-asan test-fuzz screenshot play clean
 
 all: build
 
@@ -59,6 +60,11 @@ test-fuzz: deps
 	else \
 	  echo "clang++ not found: fuzz targets skipped"; \
 	fi
+
+# The picture of the game in the README and the metainfo: a 4 x 4 game just scrambled.
+screenshot: build
+	$(BUILD)/zeltoria-lab shot data/screenshot.png seed=7 click=219,343 click=219,373 \
+	  click=377,343 run >/dev/null
 
 play: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
