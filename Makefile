@@ -4,17 +4,19 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+DEB_BUILD  ?= build-deb
 JOBS       ?= $(shell nproc)
 FUZZ_RUNS  ?= 20000
 
 PACKAGES := cmake ninja-build g++ pkg-config libpng-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgl-dev \
             fonts-liberation2 fonts-dejavu-core \
-            desktop-file-utils appstream man-db
+            desktop-file-utils appstream man-db \
+            debhelper dpkg-dev lintian
 
 CMAKE_FLAGS := -G Ninja -DZELTORIA_WERROR=ON
 
-.PHONY: all build deps test test-normal test-asan test-fuzz screenshot play clean
+.PHONY: all build deps test test-normal test-asan test-fuzz deb screenshot play clean
 
 all: build
 
@@ -38,7 +40,7 @@ build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: test-normal test-asan test-fuzz
+test: test-normal test-asan test-fuzz deb
 
 test-normal: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
@@ -61,6 +63,19 @@ test-fuzz: deps
 	  echo "clang++ not found: fuzz targets skipped"; \
 	fi
 
+# The Debian packages, built from a copy of the tree (what git would keep of it) so that the tree
+# stays clean, into $(DEB_BUILD)/, then checked by lintian: any error or warning fails. The
+# package's own run of the tests is left out (nocheck): make test runs them.
+deb: deps
+	rm -rf $(DEB_BUILD)
+	mkdir -p $(DEB_BUILD)/zeltoria
+	git ls-files -z --cached --others --exclude-standard | \
+	  tar --null -T - --ignore-failed-read -cf - | tar -xf - -C $(DEB_BUILD)/zeltoria
+	cd $(DEB_BUILD)/zeltoria && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" \
+	  dpkg-buildpackage -b -us -uc -Pnocheck
+	rm -rf $(DEB_BUILD)/zeltoria
+	lintian --display-info --fail-on error,warning $(DEB_BUILD)/*.changes
+
 # The picture of the game in the README and the metainfo: a 4 x 4 game just scrambled.
 screenshot: build
 	$(BUILD)/zeltoria-lab shot data/screenshot.png seed=7 click=219,343 click=219,373 \
@@ -79,4 +94,4 @@ play: build
 	$(BUILD)/zeltoria
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)
