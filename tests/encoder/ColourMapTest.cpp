@@ -63,10 +63,13 @@ TEST(ColourMap, NearestColourTakesTheLowestIndexOnATieAndNeverTheTransparentOne)
             "pixel (1, 0) has colour #14c816, which is not in the palette");
 }
 
-TEST(ColourMap, CachedAnswersAgreeWithAPlainSearch) {
+TEST(ColourMap, SearchAndCacheAgreeWithAPlainSearch) {
   std::mt19937 rng(12);
   vx8::Palette palette;
   for (auto& c : palette) c = {uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
+  // Repeated colours and repeated greens, so that ties and equal greens are common.
+  for (int i = 192; i < 256; ++i) palette[i] = palette[i % 7 * 9];
+  for (int i = 100; i < 140; ++i) palette[i].Green = palette[i - 40].Green;
   // Many more colours than cache slots, each twice, so that slots are shared and reused.
   std::vector<uint32_t> pixels(200000);
   for (size_t i = 0; i < pixels.size() / 2; ++i)

@@ -1,5 +1,6 @@
 #include "tools/vx8tool/ColourMap.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vx8tool {
@@ -149,8 +150,13 @@ std::string HexColour(uint32_t rgb) {
 }
 
 NearestColour::NearestColour(const vx8::Palette& palette, std::optional<uint8_t> excluded)
-    : excluded_(excluded), cache_(size_t(1) << kCacheBits, kEmpty) {
-  for (int i = 0; i < 256; ++i) colours_[i] = Rgb(palette[i]);
+    : cache_(size_t(1) << kCacheBits, kEmpty) {
+  for (int i = 0; i < 256; ++i)
+    if (i != excluded)
+      byGreen_.push_back({palette[i].Green, palette[i].Red, palette[i].Blue, uint8_t(i)});
+  std::sort(byGreen_.begin(), byGreen_.end(), [](const Entry& a, const Entry& b) {
+    return a.Green != b.Green ? a.Green < b.Green : a.Index < b.Index;
+  });
 }
 
 NearestColour::Match NearestColour::Find(uint32_t rgb) {
@@ -162,11 +168,28 @@ NearestColour::Match NearestColour::Find(uint32_t rgb) {
 }
 
 NearestColour::Match NearestColour::Search(uint32_t rgb) const {
+  const int32_t r = int32_t(rgb >> 16 & 0xFF), g = int32_t(rgb >> 8 & 0xFF),
+                b = int32_t(rgb & 0xFF);
   Match best{0, ~uint32_t(0)};
-  for (int i = 0; i < 256; ++i) {
-    if (excluded_ && i == *excluded_) continue;
-    const uint32_t d = ColourDistance(rgb, colours_[i]);
-    if (d < best.Distance) best = {uint8_t(i), d};
+  auto consider = [&](const Entry& e) {
+    const int32_t dr = r - e.Red, dg = g - e.Green, db = b - e.Blue;
+    const uint32_t d = uint32_t(dr * dr + dg * dg + db * db);
+    if (d < best.Distance || (d == best.Distance && e.Index < best.Index)) best = {e.Index, d};
+  };
+  // Outwards from the colour's green, each way until green alone is too far even for a tie.
+  const auto start =
+      std::lower_bound(byGreen_.begin(), byGreen_.end(), g,
+                       [](const Entry& e, int32_t green) { return e.Green < green; });
+  for (auto e = start; e != byGreen_.end(); ++e) {
+    const int32_t dg = e->Green - g;
+    if (uint32_t(dg * dg) > best.Distance) break;
+    consider(*e);
+  }
+  for (auto e = start; e != byGreen_.begin();) {
+    --e;
+    const int32_t dg = g - e->Green;
+    if (uint32_t(dg * dg) > best.Distance) break;
+    consider(*e);
   }
   return best;
 }

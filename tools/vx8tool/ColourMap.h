@@ -40,8 +40,13 @@ class NearestColour {
  private:
   Match Search(uint32_t rgb) const;
 
-  std::array<uint32_t, 256> colours_{};
-  std::optional<uint8_t> excluded_;
+  // The entries but the excluded one, in order of green and then of index, so that a search
+  // starts at the colour's green and stops where green alone is farther than the best match.
+  struct Entry {
+    int32_t Green, Red, Blue;
+    uint8_t Index;
+  };
+  std::vector<Entry> byGreen_;
   // Direct-mapped: a slot holds a colour with its match, or kEmpty.
   static constexpr uint64_t kEmpty = ~uint64_t(0);
   std::vector<uint64_t> cache_;
