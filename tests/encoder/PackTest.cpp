@@ -247,18 +247,6 @@ TEST_F(PackTool, TrueColourPicturesAreMappedOntoTheNearestColours) {
   r = Run({"pack", "--nearest", dir_ / "m.txt", out});
   EXPECT_EQ(r.Exit, 2);
   EXPECT_EQ(r.Err.rfind("vx8tool: unknown option --nearest for pack\n", 0), 0u) << r.Err;
-
-  // A pixel that is neither opaque nor fully transparent has no index to become.
-  rgb[4] = 0x80FFFFFF;
-  std::vector<uint8_t> rgba;
-  for (uint32_t p : rgb)
-    rgba.insert(rgba.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), uint8_t(p >> 24)});
-  WriteBytes(dir_ / "rgb.png", EncodePng({3, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8}, rgba));
-  r = Run({"pack", dir_ / "m.txt", out});
-  EXPECT_EQ(r.Exit, 1);
-  EXPECT_EQ(r.Err, at + "pixel (1, 1) is partly transparent (alpha 128); a pixel must be opaque or "
-                        "fully transparent\n");
-  EXPECT_FALSE(fs::exists(out));
 }
 
 // Every kind of PNG, interlaced or not, packs to the same indices: black, white and, where the
@@ -267,14 +255,13 @@ TEST_F(PackTool, EveryKindOfPngPacksTheSame) {
   enum Shade { Black, White, Clear };
   const int w = 11, h = 7;
   auto shade = [](int x, int y) { return Shade((2 * x + y) % 3); };
+  // The library's palette: grey i at index i.
   Bytes greys(256);
-  vx8::Palette palette;
+  platform::PngPalette colours;
   for (int i = 0; i < 256; ++i) {
     greys[i] = uint8_t(i);
-    palette[i] = {uint8_t(i), uint8_t(i), uint8_t(i)};
+    colours[i] = {uint8_t(i), uint8_t(i), uint8_t(i)};
   }
-  platform::PngPalette colours;
-  for (int i = 0; i < 256; ++i) colours[i] = {uint8_t(i), uint8_t(i), uint8_t(i)};
   platform::WritePngIndexed(dir_ / "pal.png", 16, 16, greys.data(), colours, std::nullopt);
 
   struct Kind {
@@ -400,10 +387,6 @@ TEST_F(PackTool, DamagedPngsAreNamedAndNothingIsWritten) {
   damaged[idat + idatSize / 2] ^= 0x40;
   fixCrc(damaged);
   EXPECT_EQ(packError(damaged), "IDAT: incorrect data check\n");
-  damaged = good;
-  damaged[idat] ^= 0xFF;  // the compression header
-  fixCrc(damaged);
-  EXPECT_NE(packError(damaged), "\n");
   Bytes header = good;
   header[16 + 8] = 3;  // a bit depth no PNG has
   EXPECT_NE(packError(header).find("IHDR"), std::string::npos);
