@@ -6,12 +6,15 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 WEB_BUILD  ?= build-web
 WEB_PORT   ?= 8000
+DEB_BUILD  ?= build-deb
 JOBS       ?= $(shell nproc)
 FUZZ_RUNS  ?= 20000
 
 PACKAGES := cmake ninja-build g++ pkg-config libpng-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgl-dev \
             fonts-liberation2 fonts-dejavu-core \
+            desktop-file-utils appstream man-db \
+            debhelper dpkg-dev lintian \
             emscripten nodejs chromium python3
 
 CMAKE_FLAGS := -G Ninja -DZELTORIA_WERROR=ON
@@ -19,7 +22,8 @@ CMAKE_FLAGS := -G Ninja -DZELTORIA_WERROR=ON
 # Debian's Emscripten runs its JavaScript tools on Node.js with Debian's node modules.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
-.PHONY: all build deps test test-normal test-asan test-fuzz test-web web serve-web play clean
+.PHONY: all build deps test test-normal test-asan test-fuzz test-web web serve-web deb screenshot \
+        play clean
 
 all: build
 
@@ -43,7 +47,7 @@ build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: test-normal test-asan test-fuzz test-web
+test: test-normal test-asan test-fuzz test-web deb
 
 test-normal: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
@@ -84,6 +88,24 @@ test-web: web
 	ZELTORIA_SITE=$(abspath $(WEB_BUILD))/site ZELTORIA_LAB=$(abspath $(BUILD))/zeltoria-lab \
 	  node --test tests/web/
 
+# The Debian packages, built from a copy of the tree (what git would keep of it) so that the tree
+# stays clean, into $(DEB_BUILD)/, then checked by lintian: any error or warning fails. The
+# package's own run of the tests is left out (nocheck): make test runs them.
+deb: deps
+	rm -rf $(DEB_BUILD)
+	mkdir -p $(DEB_BUILD)/zeltoria
+	git ls-files -z --cached --others --exclude-standard | \
+	  tar --null -T - --ignore-failed-read -cf - | tar -xf - -C $(DEB_BUILD)/zeltoria
+	cd $(DEB_BUILD)/zeltoria && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" \
+	  dpkg-buildpackage -b -us -uc -Pnocheck
+	rm -rf $(DEB_BUILD)/zeltoria
+	lintian --display-info --fail-on error,warning $(DEB_BUILD)/*.changes
+
+# The picture of the game in the README and the metainfo: a 4 x 4 game just scrambled.
+screenshot: build
+	$(BUILD)/zeltoria-lab shot data/screenshot.png seed=7 click=219,343 click=219,373 \
+	  click=377,343 run >/dev/null
+
 play: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): the game cannot open its window here."; \
@@ -97,4 +119,4 @@ play: build
 	$(BUILD)/zeltoria
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) $(DEB_BUILD)

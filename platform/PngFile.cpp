@@ -186,6 +186,8 @@ struct PngReadState {
   bool Indexed = false;
   png_colorp Palette = nullptr;
   int PaletteSize = 0;
+  png_bytep Alpha = nullptr;  // tRNS of a palette picture
+  int AlphaCount = 0;
 };
 
 // Both steps are kept free of objects with destructors: libpng reports errors by longjmp.
@@ -200,10 +202,12 @@ bool ReadPngHeader(PngReadState* state, PngSource* source) {
   state->Indexed = colorType == PNG_COLOR_TYPE_PALETTE;
   if (state->Indexed) {
     png_get_PLTE(png, state->Info, &state->Palette, &state->PaletteSize);
+    if (png_get_valid(png, state->Info, PNG_INFO_tRNS))
+      png_get_tRNS(png, state->Info, &state->Alpha, &state->AlphaCount, nullptr);
     png_set_packing(png);  // 1, 2 and 4 bits: one index per byte
   } else {
     png_set_expand(png);
-    png_set_strip_16(png);
+    png_set_scale_16(png);
     png_set_gray_to_rgb(png);
     png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
   }
@@ -255,6 +259,7 @@ PngPicture DecodePng(const std::vector<uint8_t>& bytes, const std::string& name,
     picture.PaletteSize = std::min(state.PaletteSize, 256);
     for (int i = 0; i < picture.PaletteSize; ++i)
       picture.Palette[i] = {state.Palette[i].red, state.Palette[i].green, state.Palette[i].blue};
+    for (int i = 0; i < std::min(state.AlphaCount, 256); ++i) picture.Alpha[i] = state.Alpha[i];
   } else {
     picture.Argb.resize(size_t(state.Width) * state.Height);
     for (size_t i = 0; i < picture.Argb.size(); ++i) {

@@ -28,6 +28,12 @@ struct PngColor {
 
 using PngPalette = std::array<PngColor, 256>;
 
+constexpr std::array<uint8_t, 256> FullAlpha() {
+  std::array<uint8_t, 256> alpha{};
+  for (uint8_t& a : alpha) a = 255;
+  return alpha;
+}
+
 // `pixels`: height rows of 0xAARRGGBB, top row first, `stride` pixels apart. Alpha is dropped.
 std::vector<uint8_t> EncodePngRgb32(int width, int height, const uint32_t* pixels, size_t stride);
 // `indices`: height rows of width palette indices, top row first, no padding. With a
@@ -47,7 +53,8 @@ void SavePng(const MemoryDevice& device, const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // A decoded PNG. A palette picture keeps its indices (depths under 8 bits widened to one byte
-// each); every other kind becomes 0xAARRGGBB pixels, opaque where the file has no alpha.
+// each); every other kind becomes 0xAARRGGBB pixels, opaque where the file has no alpha, 16-bit
+// samples scaled to 8 bits with rounding.
 struct PngPicture {
   int Width = 0;
   int Height = 0;
@@ -55,7 +62,8 @@ struct PngPicture {
   std::vector<uint8_t> Indices;  // Indexed: Width x Height, top row first, no padding
   PngPalette Palette{};          // Indexed: the file's colours, PaletteSize of them
   int PaletteSize = 0;
-  std::vector<uint32_t> Argb;  // otherwise: Width x Height, top row first
+  std::array<uint8_t, 256> Alpha = FullAlpha();  // Indexed: each entry's alpha (tRNS), else 255
+  std::vector<uint32_t> Argb;                    // otherwise: Width x Height, top row first
 };
 
 // Decodes a PNG held in memory; raises PngError "NAME: REASON". A picture of more than

@@ -1,7 +1,10 @@
 // vx8tool unpack and pack, run as a user runs them: the round trip of pictures, names, order,
-// palette and transparency; colour mapping of true-colour pictures; faults named by line.
+// palette and transparency; colour mapping and its report; every kind of PNG; faults named by
+// line.
 #include <gtest/gtest.h>
+#include <png.h>
 #include <sys/wait.h>
+#include <zlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -29,6 +32,80 @@ Bytes ReadBytes(const fs::path& path) {
 }
 void WriteText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+void WriteBytes(const fs::path& path, const Bytes& bytes) {
+  WriteText(path, std::string(bytes.begin(), bytes.end()));
+}
+
+struct Layout {
+  int Width, Height, ColorType, Depth;
+  bool Interlaced = false;
+  bool Transparent = false;  // grey 1, colour (1, 2, 3) or palette entry 2
+};
+
+// Samples of `depth` bits, most significant first, into `height` rows of whole bytes.
+Bytes PackSamples(const std::vector<int>& samples, int depth, int height) {
+  const size_t perRow = samples.size() / size_t(height);
+  Bytes out;
+  for (size_t row = 0; row < size_t(height); ++row) {
+    int bits = 0, used = 0;
+    for (size_t i = 0; i < perRow; ++i) {
+      const int v = samples[row * perRow + i];
+      if (depth == 16) {
+        out.insert(out.end(), {uint8_t(v >> 8), uint8_t(v)});
+        continue;
+      }
+      bits = bits << depth | v;
+      used += depth;
+      if (used == 8) {
+        out.push_back(uint8_t(bits));
+        bits = used = 0;
+      }
+    }
+    if (used) out.push_back(uint8_t(bits << (8 - used)));
+  }
+  return out;
+}
+
+// A PNG of the layout from rows as libpng takes them. Palettes: white, black, then (1, 2, 3).
+Bytes EncodePng(const Layout& layout, const Bytes& packedRows) {
+  Bytes out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return {};
+  }
+  png_set_write_fn(
+      png, &out,
+      [](png_structp p, png_bytep d, png_size_t n) {
+        auto* bytes = static_cast<Bytes*>(png_get_io_ptr(p));
+        bytes->insert(bytes->end(), d, d + n);
+      },
+      nullptr);
+  png_set_IHDR(png, info, png_uint_32(layout.Width), png_uint_32(layout.Height), layout.Depth,
+               layout.ColorType, layout.Interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_color colours[3] = {{255, 255, 255}, {0, 0, 0}, {1, 2, 3}};
+  png_byte alpha[3] = {255, 255, 0};
+  png_color_16 key{};
+  key.gray = 1;
+  key.red = 1;
+  key.green = 2;
+  key.blue = 3;
+  if (layout.ColorType == PNG_COLOR_TYPE_PALETTE)
+    png_set_PLTE(png, info, colours, layout.Depth == 1 ? 2 : 3);
+  if (layout.Transparent && !(layout.ColorType & PNG_COLOR_MASK_ALPHA))
+    png_set_tRNS(png, info, alpha, layout.ColorType == PNG_COLOR_TYPE_PALETTE ? 3 : 0, &key);
+  png_write_info(png, info);
+  const size_t rowBytes = packedRows.size() / size_t(layout.Height);
+  std::vector<png_bytep> rows(size_t(layout.Height));
+  for (size_t y = 0; y < rows.size(); ++y)
+    rows[y] = const_cast<png_bytep>(packedRows.data() + y * rowBytes);
+  png_write_image(png, rows.data());
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return out;
 }
 
 struct Result {
@@ -131,31 +208,188 @@ TEST_F(PackTool, UnpackPackUnpackGivesTheSameLibrary) {
         << entry.path().filename();
 }
 
-TEST_F(PackTool, TrueColourPicturesAreMappedOntoThePalette) {
+TEST_F(PackTool, TrueColourPicturesAreMappedOntoTheNearestColours) {
   Bytes indices(256);
   for (int i = 0; i < 256; ++i) indices[i] = uint8_t(i);
   platform::WritePngIndexed(dir_ / "pal.png", 16, 16, indices.data(), PngColours(), std::nullopt);
-  // 3 x 2: palette colours 5, 200 (also 201's), 9; a transparent pixel; 0; 255.
-  auto argb = [&](int i, uint32_t alpha = 0xFF) {
-    return alpha << 24 | uint32_t(palette_[i].Red) << 16 | uint32_t(palette_[i].Green) << 8 |
+  auto argb = [&](int i) {
+    return 0xFF000000u | uint32_t(palette_[i].Red) << 16 | uint32_t(palette_[i].Green) << 8 |
            palette_[i].Blue;
   };
-  std::vector<uint32_t> rgb = {argb(5), argb(201), argb(9), argb(0), argb(0), argb(255)};
+  // Palette colours 5, 200 (also 201's), 9 and 255; #010203, far from every colour (nearest is
+  // 111, #6f0990); #2605d8, next to 37's #2503da.
+  std::vector<uint32_t> rgb = {argb(5), argb(201), argb(9), 0xFF010203, 0xFF2605D8, argb(255)};
   platform::WritePngRgb32(dir_ / "rgb.png", 3, 2, rgb.data(), 3);
   WriteText(dir_ / "m.txt", "palette pal.png\nimage rgb rgb.png\n");
-  Result r = Run({"pack", dir_ / "m.txt", dir_ / "out.vx8"});
+  const fs::path out = dir_ / "out.vx8";
+  Result r = Run({"pack", dir_ / "m.txt", out});
   ASSERT_EQ(r.Exit, 0) << r.Err;
-  r = Run({"unpack", dir_ / "out.vx8", dir_ / "out"});
+  const std::string named = "image \"rgb\" (" + (dir_ / "rgb.png").string() + ")";
+  EXPECT_EQ(r.Out, out.string() + ": 1 picture\n" + named +
+                       ": 2 of 6 pixels changed colour, largest distance 179.0 at (0, 1): #010203 "
+                       "became #6f0990 (index 111)\n");
+  EXPECT_EQ(r.Err, "");
+  r = Run({"unpack", out, dir_ / "out"});
   ASSERT_EQ(r.Exit, 0) << r.Err;
-  EXPECT_EQ(platform::ReadPng(dir_ / "out" / "rgb.png", 6).Indices, (Bytes{5, 200, 9, 0, 0, 255}));
+  EXPECT_EQ(platform::ReadPng(dir_ / "out" / "rgb.png", 6).Indices,
+            (Bytes{5, 200, 9, 111, 37, 255}));
 
-  // A colour the palette lacks is named with the file, the pixel and the manifest line.
-  rgb[4] = 0xFF010203;
-  platform::WritePngRgb32(dir_ / "rgb.png", 3, 2, rgb.data(), 3);
-  r = Run({"pack", dir_ / "m.txt", dir_ / "out.vx8"});
-  EXPECT_EQ(r.Exit, 1);
-  EXPECT_EQ(r.Err, "vx8tool: " + (dir_ / "m.txt").string() + ":2: " + (dir_ / "rgb.png").string() +
-                       ": pixel (1, 1) has colour #010203, which is not in the palette\n");
+  // --exact refuses the first colour the palette lacks, wherever the option stands.
+  fs::remove(out);
+  const std::string at = "vx8tool: " + (dir_ / "m.txt").string() + ":2: " + named + ": ";
+  for (const auto& args : {std::vector<std::string>{"pack", "--exact", dir_ / "m.txt", out},
+                           std::vector<std::string>{"pack", dir_ / "m.txt", out, "--exact"}}) {
+    r = Run(args);
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err, at + "pixel (0, 1) has colour #010203, which is not in the palette\n");
+    EXPECT_FALSE(fs::exists(out));
+  }
+  r = Run({"pack", "--nearest", dir_ / "m.txt", out});
+  EXPECT_EQ(r.Exit, 2);
+  EXPECT_EQ(r.Err.rfind("vx8tool: unknown option --nearest for pack\n", 0), 0u) << r.Err;
+}
+
+// Every kind of PNG, interlaced or not, packs to the same indices: black, white and, where the
+// kind can say so, transparent pixels.
+TEST_F(PackTool, EveryKindOfPngPacksTheSame) {
+  enum Shade { Black, White, Clear };
+  const int w = 11, h = 7;
+  auto shade = [](int x, int y) { return Shade((2 * x + y) % 3); };
+  // The library's palette: grey i at index i.
+  Bytes greys(256);
+  platform::PngPalette colours;
+  for (int i = 0; i < 256; ++i) {
+    greys[i] = uint8_t(i);
+    colours[i] = {uint8_t(i), uint8_t(i), uint8_t(i)};
+  }
+  platform::WritePngIndexed(dir_ / "pal.png", 16, 16, greys.data(), colours, std::nullopt);
+
+  struct Kind {
+    int ColorType, Depth;
+    bool Transparent;
+  };
+  const Kind kinds[] = {{PNG_COLOR_TYPE_GRAY, 1, false},      {PNG_COLOR_TYPE_GRAY, 2, false},
+                        {PNG_COLOR_TYPE_GRAY, 2, true},       {PNG_COLOR_TYPE_GRAY, 4, true},
+                        {PNG_COLOR_TYPE_GRAY, 8, false},      {PNG_COLOR_TYPE_GRAY, 8, true},
+                        {PNG_COLOR_TYPE_GRAY, 16, false},     {PNG_COLOR_TYPE_GRAY, 16, true},
+                        {PNG_COLOR_TYPE_GRAY_ALPHA, 8, true}, {PNG_COLOR_TYPE_GRAY_ALPHA, 16, true},
+                        {PNG_COLOR_TYPE_RGB, 8, false},       {PNG_COLOR_TYPE_RGB, 8, true},
+                        {PNG_COLOR_TYPE_RGB, 16, false},      {PNG_COLOR_TYPE_RGB, 16, true},
+                        {PNG_COLOR_TYPE_RGB_ALPHA, 8, true},  {PNG_COLOR_TYPE_RGB_ALPHA, 16, true},
+                        {PNG_COLOR_TYPE_PALETTE, 1, false},   {PNG_COLOR_TYPE_PALETTE, 2, true},
+                        {PNG_COLOR_TYPE_PALETTE, 4, false},   {PNG_COLOR_TYPE_PALETTE, 4, true},
+                        {PNG_COLOR_TYPE_PALETTE, 8, false},   {PNG_COLOR_TYPE_PALETTE, 8, true}};
+
+  std::string manifest = "palette pal.png\n";
+  std::vector<Bytes> expected;
+  int n = 0;
+  for (const Kind& kind : kinds) {
+    for (const bool interlaced : {false, true}) {
+      const int max = (1 << kind.Depth) - 1;
+      std::vector<int> samples;  // per pixel, as many as the kind has channels
+      Bytes indices;
+      for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+          const Shade s = kind.Transparent ? shade(x, y) : shade(x, y) == White ? White : Black;
+          indices.push_back(s == White ? 255 : s == Clear ? 7 : 0);
+          const int v = s == White ? max : 0;
+          const int alpha = s == Clear ? 0 : max;
+          switch (kind.ColorType) {
+            case PNG_COLOR_TYPE_GRAY:  // the transparent grey is 1, in no other pixel
+              samples.push_back(s == Clear ? 1 : v);
+              break;
+            case PNG_COLOR_TYPE_GRAY_ALPHA:
+              samples.insert(samples.end(), {v, alpha});
+              break;
+            case PNG_COLOR_TYPE_RGB:  // the transparent colour is (1, 2, 3)
+              if (s == Clear)
+                samples.insert(samples.end(), {1, 2, 3});
+              else
+                samples.insert(samples.end(), {v, v, v});
+              break;
+            case PNG_COLOR_TYPE_RGB_ALPHA:
+              samples.insert(samples.end(), {v, v, v, alpha});
+              break;
+            default:  // entries: white, black, the transparent one
+              samples.push_back(s == White ? 0 : s == Black ? 1 : 2);
+          }
+        }
+      }
+      const std::string name = "k" + std::to_string(n++);
+      WriteBytes(dir_ / (name + ".png"),
+                 EncodePng({w, h, kind.ColorType, kind.Depth, interlaced, kind.Transparent},
+                           PackSamples(samples, kind.Depth, h)));
+      manifest +=
+          "image " + name + " " + name + ".png" + (kind.Transparent ? " transparent=7" : "") + "\n";
+      expected.push_back(indices);
+    }
+  }
+  WriteText(dir_ / "m.txt", manifest);
+  const fs::path out = dir_ / "kinds.vx8";
+  Result r = Run({"pack", dir_ / "m.txt", out});
+  ASSERT_EQ(r.Exit, 0) << r.Err;
+  // No colour was changed, so there is nothing to report.
+  EXPECT_EQ(r.Out, out.string() + ": " + std::to_string(n) + " pictures\n");
+  r = Run({"unpack", out, dir_ / "out"});
+  ASSERT_EQ(r.Exit, 0) << r.Err;
+  for (int i = 0; i < n; ++i) {
+    const Kind& kind = kinds[i / 2];
+    EXPECT_EQ(platform::ReadPng(dir_ / "out" / ("k" + std::to_string(i) + ".png"), w * h).Indices,
+              expected[size_t(i)])
+        << "colour type " << kind.ColorType << ", " << kind.Depth << " bits"
+        << (kind.Transparent ? ", transparency" : "") << (i % 2 ? ", interlaced" : "");
+  }
+}
+
+TEST_F(PackTool, DamagedPngsAreNamedAndNothingIsWritten) {
+  Bytes indices(256, 0);
+  platform::WritePngIndexed(dir_ / "pal.png", 16, 16, indices.data(), PngColours(), std::nullopt);
+  std::vector<uint32_t> pixels(20 * 20);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint32_t(i * 2654435761u);
+  const Bytes good = platform::EncodePngRgb32(20, 20, pixels.data(), 20);
+  // Where the first IDAT chunk's data begins and how long it is.
+  size_t idat = 8, idatSize = 0;
+  for (;;) {
+    idatSize =
+        size_t(good[idat]) << 24 | good[idat + 1] << 16 | good[idat + 2] << 8 | good[idat + 3];
+    if (std::string(good.begin() + long(idat) + 4, good.begin() + long(idat) + 8) == "IDAT") break;
+    idat += 12 + idatSize;
+  }
+  idat += 8;
+  auto fixCrc = [&](Bytes& png) {
+    const uLong crc = crc32(0, png.data() + idat - 4, uInt(idatSize + 4));
+    for (int k = 0; k < 4; ++k) png[idat + idatSize + size_t(k)] = uint8_t(crc >> (24 - 8 * k));
+  };
+
+  const fs::path bad = dir_ / "bad.png", out = dir_ / "out.vx8";
+  WriteText(dir_ / "m.txt", "palette pal.png\nimage bad bad.png\n");
+  const std::string at = "vx8tool: " + (dir_ / "m.txt").string() + ":2: " + bad.string() + ": ";
+  auto packError = [&](const Bytes& png) {
+    WriteBytes(bad, png);
+    const Result r = Run({"pack", dir_ / "m.txt", out});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Out, "");
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(r.Err.rfind(at, 0), 0u) << r.Err;
+    return r.Err.substr(std::min(r.Err.size(), at.size()));
+  };
+  WriteBytes(bad, good);
+  ASSERT_EQ(Run({"pack", dir_ / "m.txt", out}).Exit, 0);
+  fs::remove(out);
+
+  EXPECT_EQ(packError(Bytes(good.begin(), good.begin() + long(idat + idatSize / 2))),
+            "file ends too early\n");
+  Bytes damaged = good;
+  damaged[idat + idatSize] ^= 0x40;
+  EXPECT_EQ(packError(damaged), "IDAT: CRC error\n");
+  // Damaged data is found by the compressed stream's own check, before the chunk's.
+  damaged = good;
+  damaged[idat + idatSize / 2] ^= 0x40;
+  fixCrc(damaged);
+  EXPECT_EQ(packError(damaged), "IDAT: incorrect data check\n");
+  Bytes header = good;
+  header[16 + 8] = 3;  // a bit depth no PNG has
+  EXPECT_NE(packError(header).find("IHDR"), std::string::npos);
 }
 
 TEST_F(PackTool, FaultsNameTheManifestLine) {

@@ -66,6 +66,10 @@ TEST(PngRead, PalettePicturesKeepTheirIndices) {
   ASSERT_EQ(png.PaletteSize, 256);
   EXPECT_EQ(png.Palette[200].Green, 200 ^ 0x55);
   EXPECT_EQ(png.Palette[85].Blue, 255);
+  // The transparent entry's alpha from tRNS; every other entry is opaque.
+  EXPECT_EQ(png.Alpha[9], 0);
+  EXPECT_EQ(png.Alpha[8], 255);
+  EXPECT_EQ(png.Alpha[10], 255);
   // Four and one bits per index, one of them interlaced, widen to one byte each.
   const auto four = DecodePng(
       EncodeRaw({3, 2, PNG_COLOR_TYPE_PALETTE, 4}, {0x1F, 0x20, 0xAB, 0xC0}), "four.png", 100);
@@ -91,6 +95,10 @@ TEST(PngRead, OtherKindsBecomeArgb) {
                                         {0x12, 0x34, 0xAB, 0xCD, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0}),
                               "deep.png", 10);
   EXPECT_EQ(deep.Argb, (std::vector<uint32_t>{0xFF12ABFF, 0xFF000000}));
+  // Sixteen bits are scaled to eight with rounding, not cut.
+  const auto deepGrey =
+      DecodePng(EncodeRaw({2, 1, PNG_COLOR_TYPE_GRAY, 16}, {0x00, 0xFF, 0xFF, 0x00}), "dg.png", 10);
+  EXPECT_EQ(deepGrey.Argb, (std::vector<uint32_t>{0xFF010101, 0xFFFEFEFE}));
 }
 
 std::string ErrorOf(const Bytes& bytes, size_t maxPixels = 1000) {

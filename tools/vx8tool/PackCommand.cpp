@@ -1,17 +1,20 @@
-// vx8tool pack MANIFEST OUT: builds an image library from a manifest, its palette picture and
-// its pictures (palette PNGs taken by index, true-colour PNGs mapped onto the palette).
+// vx8tool pack [--exact] MANIFEST OUT: builds an image library from a manifest, its palette
+// picture and its pictures, each mapped onto the palette (see ColourMap.h), then reports what
+// the palette did to each picture whose colours it changed.
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unordered_map>
 
 #include "image/SegmentGeometry.h"
 #include "image/VX8Exception.h"
 #include "image/VX8Writer.h"
 #include "platform/PngFile.h"
+#include "tools/vx8tool/ColourMap.h"
 #include "tools/vx8tool/Commands.h"
 #include "tools/vx8tool/Manifest.h"
+#include "tools/vx8tool/ToolSupport.h"
 
 namespace vx8tool {
 
@@ -30,15 +33,9 @@ std::string ReadText(const std::string& path) {
   return text;
 }
 
-std::string HexColour(uint32_t rgb) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%06x", rgb & 0xFFFFFFu);
-  return text;
-}
-
 class Packer {
  public:
-  explicit Packer(std::string manifestPath) : source_(std::move(manifestPath)) {
+  Packer(std::string manifestPath, bool exact) : source_(std::move(manifestPath)), exact_(exact) {
     folder_ = fs::path(source_).parent_path();
   }
 
@@ -46,11 +43,16 @@ class Packer {
     const Manifest manifest = ParseManifest(ReadText(source_), source_);
     const vx8::Palette palette = ReadPalette(manifest);
     std::vector<vx8::Picture> pictures;
-    for (const ManifestImage& image : manifest.Images)
-      pictures.push_back(ReadPicture(image, palette));
+    std::vector<std::string> changes;
+    for (const ManifestImage& image : manifest.Images) {
+      MappingReport report;
+      pictures.push_back(ReadPicture(image, palette, &report));
+      if (report.Changed > 0) changes.push_back(Describe(image, report));
+    }
     vx8::WriteLibrary(out, palette, pictures);
     std::printf("%s: %zu picture%s\n", out.c_str(), pictures.size(),
                 pictures.size() == 1 ? "" : "s");
+    for (const std::string& line : changes) std::printf("%s\n", line.c_str());
   }
 
  private:
@@ -95,7 +97,8 @@ class Packer {
     return palette;
   }
 
-  vx8::Picture ReadPicture(const ManifestImage& image, const vx8::Palette& palette) const {
+  vx8::Picture ReadPicture(const ManifestImage& image, const vx8::Palette& palette,
+                           MappingReport* report) const {
     const int line = image.Line;
     const platform::PngPicture png = ReadPng(line, image.Path);
     vx8::Picture picture{image.Name, 0, 0, {}, image.Transparent};
@@ -105,10 +108,11 @@ class Packer {
                                      std::to_string(png.Height) + " is too large"));
     picture.Width = uint16_t(png.Width);
     picture.Height = uint16_t(png.Height);
-    if (png.Indexed)
-      picture.Pixels = png.Indices;
-    else
-      picture.Pixels = MapColours(png, image, palette);
+    try {
+      picture.Pixels = MapPicture(png, palette, image.Transparent, exact_, report);
+    } catch (const PixelError& e) {
+      throw ManifestError(AtLine(source_, line, Named(image) + ": " + e.what()));
+    }
     try {
       vx8::CheckPicture(picture);
     } catch (const VX8Exception& e) {
@@ -117,41 +121,31 @@ class Packer {
     return picture;
   }
 
-  // Each colour becomes the first palette index of that colour; a fully transparent pixel
-  // becomes the transparent index when the picture has one.
-  std::vector<uint8_t> MapColours(const platform::PngPicture& png, const ManifestImage& image,
-                                  const vx8::Palette& palette) const {
-    std::unordered_map<uint32_t, uint8_t> index;
-    for (int i = 255; i >= 0; --i)
-      index[uint32_t(palette[i].Red) << 16 | uint32_t(palette[i].Green) << 8 | palette[i].Blue] =
-          uint8_t(i);
-    std::vector<uint8_t> pixels(png.Argb.size());
-    for (size_t i = 0; i < pixels.size(); ++i) {
-      const uint32_t argb = png.Argb[i];
-      if (argb >> 24 == 0 && image.Transparent) {
-        pixels[i] = *image.Transparent;
-        continue;
-      }
-      const auto found = index.find(argb & 0xFFFFFFu);
-      if (found == index.end())
-        throw ManifestError(AtLine(source_, image.Line,
-                                   Resolve(image.Path) + ": pixel (" +
-                                       std::to_string(i % png.Width) + ", " +
-                                       std::to_string(i / png.Width) + ") has colour " +
-                                       HexColour(argb) + ", which is not in the palette"));
-      pixels[i] = found->second;
-    }
-    return pixels;
+  std::string Named(const ManifestImage& image) const {
+    return "image \"" + Printable(image.Name) + "\" (" + Resolve(image.Path) + ")";
+  }
+
+  // "image "NAME" (FILE): N of M pixels changed colour, largest distance D at (X, Y): #rrggbb
+  // became #rrggbb (index I)"; the distance is Euclidean in red, green and blue.
+  std::string Describe(const ManifestImage& image, const MappingReport& report) const {
+    char distance[32];
+    std::snprintf(distance, sizeof distance, "%.1f", std::sqrt(double(report.LargestDistance)));
+    return Named(image) + ": " + std::to_string(report.Changed) + " of " +
+           std::to_string(report.Pixels) + " pixel" + (report.Pixels == 1 ? "" : "s") +
+           " changed colour, largest distance " + distance + " at (" + std::to_string(report.X) +
+           ", " + std::to_string(report.Y) + "): " + HexColour(report.From) + " became " +
+           HexColour(report.To) + " (index " + std::to_string(report.Index) + ")";
   }
 
   std::string source_;
+  bool exact_;
   fs::path folder_;
 };
 
 }  // namespace
 
 int PackCommand(const Args& args) {
-  Packer(args[0]).Run(args[1]);
+  Packer(args[0], args.HasOption("--exact")).Run(args[1]);
   return ExitOk;
 }
 

@@ -1,8 +1,10 @@
 // vx8tool: lists, verifies, extracts, unpacks and packs the pictures of an image library file.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "tools/vx8tool/Commands.h"
 #include "tools/vx8tool/ToolSupport.h"
@@ -13,8 +15,9 @@ struct Command {
   const char* Name;
   const char* Arguments;
   const char* Summary;
-  size_t ArgumentCount;
+  size_t ArgumentCount;  // without the options
   int (*Run)(const vx8tool::Args&);
+  std::vector<std::string> Options = {};
 };
 
 // Further commands are added here, each with a file of its own.
@@ -25,16 +28,39 @@ const Command Commands[] = {
      vx8tool::ExtractCommand},
     {"unpack", "FILE DIR", "every picture as DIR/NAME.png, DIR/palette.png, DIR/manifest.txt", 2,
      vx8tool::UnpackCommand},
-    {"pack", "MANIFEST OUT", "build library OUT from a manifest like unpack's", 2,
-     vx8tool::PackCommand},
+    {"pack",
+     "[--exact] MANIFEST OUT",
+     "build library OUT from a manifest like unpack's",
+     2,
+     vx8tool::PackCommand,
+     {"--exact"}},
     {"sheet", "FILE OUT.png", "every picture at twice its size with its name, as one PNG", 2,
      vx8tool::SheetCommand},
 };
 
+// A lone "-" is a word; "--" ends the options.
+vx8tool::Args SplitArguments(char** begin, char** end) {
+  vx8tool::Args args;
+  bool optionsEnded = false;
+  for (char** p = begin; p != end; ++p) {
+    const std::string word = *p;
+    if (!optionsEnded && word == "--")
+      optionsEnded = true;
+    else if (!optionsEnded && word.size() > 1 && word[0] == '-')
+      args.Options.push_back(word);
+    else
+      args.Words.push_back(word);
+  }
+  return args;
+}
+
 void PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage: vx8tool COMMAND ARGUMENTS\n\ncommands:\n");
   for (const Command& c : Commands)
-    std::fprintf(out, "  %-8s %-16s %s\n", c.Name, c.Arguments, c.Summary);
+    std::fprintf(out, "  %-8s %-23s %s\n", c.Name, c.Arguments, c.Summary);
+  std::fprintf(out,
+               "\npack maps each picture onto the palette, opaque colours to the nearest one;\n"
+               "with --exact a colour the palette lacks is refused. See vx8tool(1).\n");
 }
 
 int UsageFailure(const std::string& text) {
@@ -54,7 +80,10 @@ int main(int argc, char** argv) {
   }
   for (const Command& c : Commands) {
     if (name != c.Name) continue;
-    const vx8tool::Args args(argv + 2, argv + argc);
+    const vx8tool::Args args = SplitArguments(argv + 2, argv + argc);
+    for (const std::string& option : args.Options)
+      if (std::find(c.Options.begin(), c.Options.end(), option) == c.Options.end())
+        return UsageFailure("unknown option " + option + " for " + c.Name);
     if (args.size() != c.ArgumentCount)
       return UsageFailure(std::string("usage: vx8tool ") + c.Name + " " + c.Arguments);
     try {
