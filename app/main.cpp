@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "app/ZeltoriaApplication.h"
 #include "game/Random.h"
+#include "platform/ResourceFacts.h"
 #include "platform/qt/QtFileSystem.h"
 #include "platform/qt/QtInstanceGuard.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -17,6 +18,8 @@ int main(int, char** argv) {
   int qtArgc = 1;
   char* qtArgv[] = {argv[0], nullptr};
   TZeltoriaApplication application(qtArgc, qtArgv);
+  // The desktop entry's name: a Wayland compositor matches the window to it by this.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(resources::AppId));
 
   platform::QtSettingsStore settings;
   platform::QtScreen screen;
