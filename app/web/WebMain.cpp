@@ -215,6 +215,27 @@ EMSCRIPTEN_KEEPALIVE int zeltoria_lab_shot(const char* actions) {
   }
   return 0;
 }
+// The player's game as zeltoria-lab shot prints a game, for tests that play the page.
+EMSCRIPTEN_KEEPALIVE const char* zeltoria_state() {
+  static std::string text;
+  text = Game && Game->Form ? ShotText(Game->Form->Model) : std::string();
+  return text.c_str();
+}
+
+// Where the centre of a move's arrow lies in the client area of the player's game.
+EMSCRIPTEN_KEEPALIVE int zeltoria_arrow_x(int column, int index) {
+  if (!Game || !Game->Form) return 0;
+  const TRect r =
+      Game->Form->Model.Layout().ArrowRect({column ? TAxis::Column : TAxis::Row, index});
+  return Game->Form->BoardOrigin(true).X + (r.Left + r.Right) / 2;
+}
+EMSCRIPTEN_KEEPALIVE int zeltoria_arrow_y(int column, int index) {
+  if (!Game || !Game->Form) return 0;
+  const TRect r =
+      Game->Form->Model.Layout().ArrowRect({column ? TAxis::Column : TAxis::Row, index});
+  return Game->Form->BoardOrigin(true).Y + (r.Top + r.Bottom) / 2;
+}
+
 EMSCRIPTEN_KEEPALIVE const char* zeltoria_lab_text() {
   return LabResult.Text.c_str();
 }

@@ -280,7 +280,17 @@
     };
   }
 
-  window.zeltoriaLab = { ready: lab, shot: labShot };
+  window.zeltoriaLab = {
+    ready: lab,
+    shot: labShot,
+    // The player's game, read without touching it: its state as shot prints it, and where a
+    // move's arrow lies in the client area.
+    state: () => module.UTF8ToString(module._zeltoria_state()),
+    arrowAt: (column, index) => ({
+      x: module._zeltoria_arrow_x(column ? 1 : 0, index),
+      y: module._zeltoria_arrow_y(column ? 1 : 0, index),
+    }),
+  };
 
   window.zeltoriaPage = {
     // For measurements: the module, and the time of the first frame since navigation.

@@ -86,6 +86,50 @@ describe("the page's lab shows what zeltoria-lab shot shows", () => {
   });
 });
 
+// The shortest list of moves from the player's board to the back board, from a state as shot
+// prints it; each move with its key, its axis and its index.
+function solve(state) {
+  const [board, target] = state.split("\n\n").map((part) =>
+    part.split("\n").filter((line) => /^[0-9a-f]{2}( |$)/.test(line)).map((line) => line.split(" ")));
+  const rows = board.length, cols = board[0].length;
+  const moves = [];
+  for (let i = 1; i <= 2 * cols; ++i) moves.push({ key: "ABCDEFGHIJK"[i - 1], column: true, index: i });
+  for (let i = 1; i <= 2 * rows; ++i) moves.push({ key: "1234567890"[i - 1], column: false, index: i });
+  const apply = (cells, move) => {
+    const next = cells.map((row) => [...row]);
+    const lines = move.column ? cols : rows;
+    const line = (move.index - 1) % lines;
+    const forward = move.index <= lines;  // up or left
+    if (move.column) {
+      const values = next.map((row) => row[line]);
+      const turned = forward ? [...values.slice(1), values[0]] : [values.at(-1), ...values.slice(0, -1)];
+      turned.forEach((v, r) => (next[r][line] = v));
+    } else {
+      const values = next[line];
+      next[line] = forward ? [...values.slice(1), values[0]] : [values.at(-1), ...values.slice(0, -1)];
+    }
+    return next;
+  };
+  const key = (cells) => cells.map((row) => row.join(" ")).join("/");
+  const goal = key(target);
+  const cameFrom = new Map([[key(board), null]]);
+  const queue = [board];
+  while (queue.length && !cameFrom.has(goal)) {
+    const cells = queue.shift();
+    for (const move of moves) {
+      const next = apply(cells, move);
+      const k = key(next);
+      if (!cameFrom.has(k)) {
+        cameFrom.set(k, { from: key(cells), move });
+        queue.push(next);
+      }
+    }
+  }
+  const path = [];
+  for (let k = goal; cameFrom.get(k); k = cameFrom.get(k).from) path.unshift(cameFrom.get(k).move);
+  return path;
+}
+
 // A fingerprint of the canvas's pixels, to see whether something changed.
 const canvasPixels = (page) =>
   page.evaluate(() => {
@@ -134,16 +178,31 @@ describe("the page as a visitor meets it", () => {
     await context.close();
   });
 
-  test("a tap on Start starts a game on a touch screen", async () => {
-    const { page, context } = await openPage("/#seed=7", { hasTouch: true });
-    await page.locator("#about-ok").tap();
-    const idle = await canvasPixels(page);
-    const start = await onCanvas(page, 377, 343);
-    await page.touchscreen.tap(start.x, start.y);
-    await page.waitForTimeout(300);
-    assert.notEqual(await canvasPixels(page), idle);
-    await context.close();
-  });
+  for (const way of ["keys", "mouse", "touch"]) {
+    test(`a game is played to a win by ${way}`, async () => {
+      const { page, context, problems } = await openPage("/", { hasTouch: way === "touch" });
+      await page.locator("#about-ok").click();
+      const start = await onCanvas(page, 377, 343);
+      await page.mouse.click(start.x, start.y);
+      const settled = () => page.waitForFunction(() => / move=0 /.test(window.zeltoriaLab.state()) &&
+                                                       / shuffle=0 /.test(window.zeltoriaLab.state()));
+      await settled();
+      for (const move of solve(await page.evaluate(() => window.zeltoriaLab.state()))) {
+        if (way === "keys") {
+          await page.keyboard.press(move.key);
+        } else {
+          const arrow = await page.evaluate((m) => window.zeltoriaLab.arrowAt(m.column, m.index), move);
+          const at = await onCanvas(page, arrow.x, arrow.y);
+          if (way === "mouse") await page.mouse.click(at.x, at.y);
+          else await page.touchscreen.tap(at.x, at.y);
+        }
+        await settled();
+      }
+      assert.match(await page.evaluate(() => window.zeltoriaLab.state()), /playing=0 shuffle=0 move=0 solved=1\n$/);
+      assert.deepEqual(problems, []);
+      await context.close();
+    });
+  }
 
   for (const [path, reason] of [["/damaged/", "ValidateVX8FileHeader: header invalid"],
                                 ["/missing/", "Cannot open file /zelto.vx8"]]) {

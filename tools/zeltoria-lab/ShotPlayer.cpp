@@ -75,9 +75,8 @@ void TShotPlayer::Play(const TShotAction& action) {
   Host.Flush();
 }
 
-std::string TShotPlayer::Text() const {
+std::string ShotText(const TBoardModel& model) {
   std::ostringstream out;
-  const TBoardModel& model = Form->Model;
   PrintCells(model.Board, model, out);
   out << '\n';
   PrintCells(model.BackBoard, model, out);

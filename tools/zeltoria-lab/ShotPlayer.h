@@ -7,8 +7,12 @@
 #include <string>
 
 #include "game/FormZelto.h"
-#include "tools/zeltoria-lab/ShotActions.h"
 #include "platform/MemoryHost.h"
+#include "tools/zeltoria-lab/ShotActions.h"
+
+// A game's state as `zeltoria-lab shot` prints it: the player's board, a blank line, the back
+// board, then the state line.
+std::string ShotText(const TBoardModel& model);
 
 class TShotPlayer {
  public:
@@ -28,8 +32,7 @@ class TShotPlayer {
 
   // The client area as it is on the screen now.
   const platform::MemoryDevice& Screen() const { return Host.Screen(); }
-  // The player's board, a blank line, the back board, then the state line.
-  std::string Text() const;
+  std::string Text() const { return ShotText(Form->Model); }
 
   TFormZelto& Window() { return *Form; }
   TRandom& Random() { return Random_; }
