@@ -57,5 +57,8 @@ int RunStartup(TStartupServices& services, TApplicationHost& host) {
     services.Instance.PostToAllWindows(InstanceMessage);
     return ExitSuccess;
   }
+  // Without its guard the game could run twice; it says why it stops instead of stopping mute.
+  services.Boxes.ShowError(std::string(ApplicationTitle) +
+                           " cannot start: " + services.Instance.MutexFailure() + ".");
   return ExitFailure;
 }

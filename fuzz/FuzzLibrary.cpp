@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const std::exception&) {
     return 0;
   }
-  platform::MemoryDevice device(96, 96);
+  platform::MemoryDevice device(40, 40);
   device.SelectPalette(library.GetHPal(), false);
   // Longer than a record name can be, so no GetImage below finds and frees it.
   TImageNode* board = library.AddBlankImage("_fuzz_board_", 64, 64);

@@ -49,10 +49,15 @@ void TBoardRenderer::ShowSurface(bool player) {
   if (Screen && surface) Screen->ShowPicture(player, *surface);
 }
 
+// A frame that cannot be made (no memory for its scratch picture) is left out: the line still
+// comes to rest at the fourth tick, and the game goes on.
 void TBoardRenderer::DrawMoveFrame() {
-  ComposeMoveFrame([this](TVX8ImageData& frame) {
-    if (Screen) Screen->ShowPicture(true, frame);
-  });
+  try {
+    ComposeMoveFrame([this](TVX8ImageData& frame) {
+      if (Screen) Screen->ShowPicture(true, frame);
+    });
+  } catch (const std::exception&) {
+  }
 }
 
 void TBoardRenderer::DrawBoard(bool player, TPoint origin) {

@@ -1,5 +1,7 @@
 #include "game/FormZelto.h"
 
+#include <new>
+
 #include "controls/VX8Tile.h"
 #include "controls/VexoButton.h"
 #include "ui/Bevel.h"
@@ -7,7 +9,6 @@
 
 TFormZelto::TFormZelto(platform::WindowHost& host, TRandom& random, TFormZeltoSetup setup)
     : TForm(host), Model(*this, Renderer, random), Setup(std::move(setup)) {
-  CreateComponents();
   FormCreate();
 }
 
@@ -64,8 +65,11 @@ void TFormZelto::CreateComponents() {
   tmrZelto.OnTimer = [this] { tmrZeltoTimer(); };
 }
 
+// The controls are made under the same guard as the rest: a start without the memory for them
+// ends in the start-up message like any other.
 void TFormZelto::FormCreate() {
   try {
+    CreateComponents();
     // Larger than the client area and centred on it: the reference for re-centring, and out
     // of the way of the mouse.
     Frame->SetBounds(-20, -20, ClientWidth() + 40, ClientHeight() + 40);
@@ -91,8 +95,15 @@ void TFormZelto::FormCreate() {
     Model.SetCols(3);
     Model.SetRows(3);
     ExitButtonClick();
+  } catch (const std::bad_alloc&) {
+    // The engine's own words for it.
+    Failed("Allocate: out of memory");
   } catch (const std::exception& error) {
-    Host().ShowMessage(Setup.Title + " encountered a problem on start-up: " + error.what());
-    StartupFailed_ = true;
+    Failed(error.what());
   }
+}
+
+void TFormZelto::Failed(const std::string& reason) {
+  Host().ShowMessage(Setup.Title + " encountered a problem on start-up: " + reason);
+  StartupFailed_ = true;
 }

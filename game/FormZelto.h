@@ -47,16 +47,16 @@ class TFormZelto : public ui::TForm, public TBoardWindow, public TBoardScreen {
   bool StartupFailed() const { return StartupFailed_; }
 
   // Controls, in their stored order: later ones lie on top. The form owns them.
-  TTileBG* BG;
-  ui::TBevel* Frame;
-  ui::TPaintBox* pbxBoard;
-  ui::TPaintBox* pbxBackBoard;
-  TVexoButton* cmdStart;
-  TVexoButton* cmdExit;
-  TVexoButton* cmdColM;
-  TVexoButton* cmdColP;
-  TVexoButton* cmdRowM;
-  TVexoButton* cmdRowP;
+  TTileBG* BG = nullptr;
+  ui::TBevel* Frame = nullptr;
+  ui::TPaintBox* pbxBoard = nullptr;
+  ui::TPaintBox* pbxBackBoard = nullptr;
+  TVexoButton* cmdStart = nullptr;
+  TVexoButton* cmdExit = nullptr;
+  TVexoButton* cmdColM = nullptr;
+  TVexoButton* cmdColP = nullptr;
+  TVexoButton* cmdRowM = nullptr;
+  TVexoButton* cmdRowP = nullptr;
   ui::TTimer tmrZelto{*this, 60};
 
   TBoardPictures Pictures;
@@ -108,6 +108,7 @@ class TFormZelto : public ui::TForm, public TBoardWindow, public TBoardScreen {
  private:
   void CreateComponents();
   void FormCreate();
+  void Failed(const std::string& reason);
   TVexoButton* MakeButton(const char* name, const char* imageName, int left, int top, int width,
                           int height, int tag);
 

@@ -18,6 +18,8 @@ class InstanceGuard {
   // Takes the mutex `name`, held until the guard goes. Created means this process is the only
   // instance, and from then on it receives the notices of later starts.
   virtual MutexResult CreateMutex(const std::string& name) = 0;
+  // After CreateMutex answered Failed: why, in words for the user.
+  virtual std::string MutexFailure() const = 0;
   // Sends `message` to the running instance's windows; does nothing when none listens.
   virtual void PostToAllWindows(uint16_t message) = 0;
 };

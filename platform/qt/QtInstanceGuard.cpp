@@ -45,17 +45,26 @@ uint16_t QtInstanceGuard::RegisterMessage(const std::string& name) {
 }
 
 MutexResult QtInstanceGuard::CreateMutex(const std::string& name) {
-  Lock = std::make_unique<QLockFile>(RuntimeFolder() + QLatin1Char('/') +
-                                     QString::fromStdString(name) + QLatin1String(".lock"));
+  const QString file = QString::fromStdString(name) + QLatin1String(".lock");
+  MutexResult result = TakeLock(RuntimeFolder() + QLatin1Char('/') + file);
+  // A runtime folder the game cannot write to should not keep it from running.
+  if (result == MutexResult::Failed && RuntimeFolder() != QDir::tempPath())
+    result = TakeLock(QDir::tempPath() + QLatin1Char('/') + file);
+  if (result == MutexResult::Created) Listen();
+  return result;
+}
+
+MutexResult QtInstanceGuard::TakeLock(const QString& path) {
+  Lock = std::make_unique<QLockFile>(path);
   // A lock is stale only when its process is gone; the game may run for hours.
   Lock->setStaleLockTime(0);
-  if (Lock->tryLock(0)) {
-    Listen();
-    return MutexResult::Created;
-  }
-  const bool held = Lock->error() == QLockFile::LockFailedError;
+  if (Lock->tryLock(0)) return MutexResult::Created;
+  const QLockFile::LockError error = Lock->error();
   Lock.reset();
-  return held ? MutexResult::AlreadyExists : MutexResult::Failed;
+  if (error == QLockFile::LockFailedError) return MutexResult::AlreadyExists;
+  Failure = "it cannot create its lock file \"" + path.toStdString() + "\" (" +
+            (error == QLockFile::PermissionError ? "no permission" : "an unknown error") + ")";
+  return MutexResult::Failed;
 }
 
 void QtInstanceGuard::Listen() {

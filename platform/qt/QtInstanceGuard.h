@@ -24,7 +24,9 @@ class QtInstanceGuard : public QObject, public InstanceGuard {
 
   uint16_t RegisterMessage(const std::string& name) override;
   // Created also starts listening for the notices of later starts (see MessageReceived).
+  // The lock goes to the runtime folder, or to the temp folder when it cannot be made there.
   MutexResult CreateMutex(const std::string& name) override;
+  std::string MutexFailure() const override { return Failure; }
   // Connects to the running instance, sends the message and returns; gives up after a second.
   void PostToAllWindows(uint16_t message) override;
 
@@ -42,7 +44,11 @@ class QtInstanceGuard : public QObject, public InstanceGuard {
   void Listen();
   void ReadNotice(QLocalSocket* socket);
 
+  // Takes the lock at `path`: Created, AlreadyExists, or Failed with Failure set.
+  MutexResult TakeLock(const QString& path);
+
   QString NoticeName;
+  std::string Failure;
   std::unique_ptr<QLockFile> Lock;
   std::unique_ptr<QLocalServer> Server;
 };

@@ -79,6 +79,7 @@ class TFakeInstance : public platform::InstanceGuard {
     Events.push_back("mutex " + name);
     return Mutex;
   }
+  std::string MutexFailure() const override { return "the lock folder is full"; }
   void PostToAllWindows(uint16_t message) override {
     Events.push_back("post " + std::to_string(message));
   }

@@ -93,10 +93,12 @@ TEST_F(Startup, ASecondStartNotifiesTheFirstAndExitsSilentlyEvenWithoutTheDataFi
   EXPECT_EQ(Events, Join({{"query depth"}, Guard, {"post " + std::to_string(0xC0DE)}}));
 }
 
-TEST_F(Startup, AMutexThatCannotBeCreatedEndsTheStartSilently) {
+TEST_F(Startup, AMutexThatCannotBeCreatedEndsTheStartSayingWhy) {
   Instance.Mutex = platform::MutexResult::Failed;
   EXPECT_EQ(Start(), ExitFailure);
-  EXPECT_EQ(Events, Join({{"query depth"}, Guard}));
+  EXPECT_EQ(Events, Join({{"query depth"},
+                          Guard,
+                          {"error box: Zeltoria cannot start: the lock folder is full."}}));
 }
 
 TEST_F(Startup, AMissingDataFileIsReportedBeforeAnyWindow) {

@@ -49,6 +49,13 @@ TEST(PackManifest, ReadsPaletteImagesCommentsAndOptions) {
   EXPECT_EQ(hashes.PalettePath, "p#1.png");
   EXPECT_EQ(hashes.Images.at(0).Name, "a#b");
   EXPECT_EQ(hashes.Images.at(0).Path, "a#b.png");
+  // A word begins after any white space: one that begins with # there is a comment, so no
+  // name does, and what is written out reads back the same (found by fuzz_pack).
+  EXPECT_THROW(ParseManifest("palette p.png\nimage a\v#b a.png\n", "m"), ManifestError);
+  const Manifest odd = ParseManifest("palette p.png\nimage a\vb.png\n", "m");
+  const Manifest reread = ParseManifest(FormatManifest(odd), "again");
+  EXPECT_EQ(reread.Images.at(0).Name, "a");
+  EXPECT_EQ(reread.Images.at(0).Path, "b.png");
 }
 
 TEST(PackManifest, EveryFaultNamesItsLine) {

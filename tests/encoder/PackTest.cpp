@@ -13,6 +13,7 @@
 #include "PictureKinds.h"
 #include "image/VX8Writer.h"
 #include "platform/PngFile.h"
+#include "tests/support/PngKinds.h"
 #include "tests/support/TestLibraryWriter.h"
 #include "tools/vx8tool/Manifest.h"
 
@@ -36,12 +37,6 @@ void WriteText(const fs::path& path, const std::string& text) {
 void WriteBytes(const fs::path& path, const Bytes& bytes) {
   WriteText(path, std::string(bytes.begin(), bytes.end()));
 }
-
-struct Layout {
-  int Width, Height, ColorType, Depth;
-  bool Interlaced = false;
-  bool Transparent = false;  // grey 1, colour (1, 2, 3) or palette entry 2
-};
 
 // Samples of `depth` bits, most significant first, into `height` rows of whole bytes.
 Bytes PackSamples(const std::vector<int>& samples, int depth, int height) {
@@ -68,44 +63,9 @@ Bytes PackSamples(const std::vector<int>& samples, int depth, int height) {
 }
 
 // A PNG of the layout from rows as libpng takes them. Palettes: white, black, then (1, 2, 3).
-Bytes EncodePng(const Layout& layout, const Bytes& packedRows) {
-  Bytes out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return {};
-  }
-  png_set_write_fn(
-      png, &out,
-      [](png_structp p, png_bytep d, png_size_t n) {
-        auto* bytes = static_cast<Bytes*>(png_get_io_ptr(p));
-        bytes->insert(bytes->end(), d, d + n);
-      },
-      nullptr);
-  png_set_IHDR(png, info, png_uint_32(layout.Width), png_uint_32(layout.Height), layout.Depth,
-               layout.ColorType, layout.Interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_color colours[3] = {{255, 255, 255}, {0, 0, 0}, {1, 2, 3}};
-  png_byte alpha[3] = {255, 255, 0};
-  png_color_16 key{};
-  key.gray = 1;
-  key.red = 1;
-  key.green = 2;
-  key.blue = 3;
-  if (layout.ColorType == PNG_COLOR_TYPE_PALETTE)
-    png_set_PLTE(png, info, colours, layout.Depth == 1 ? 2 : 3);
-  if (layout.Transparent && !(layout.ColorType & PNG_COLOR_MASK_ALPHA))
-    png_set_tRNS(png, info, alpha, layout.ColorType == PNG_COLOR_TYPE_PALETTE ? 3 : 0, &key);
-  png_write_info(png, info);
-  const size_t rowBytes = packedRows.size() / size_t(layout.Height);
-  std::vector<png_bytep> rows(size_t(layout.Height));
-  for (size_t y = 0; y < rows.size(); ++y)
-    rows[y] = const_cast<png_bytep>(packedRows.data() + y * rowBytes);
-  png_write_image(png, rows.data());
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return out;
+Bytes EncodePng(vx8test::PngLayout layout, const Bytes& packedRows) {
+  layout.Palette = {{255, 255, 255}, {0, 0, 0}, {1, 2, 3}};
+  return vx8test::EncodeRaw(layout, packedRows);
 }
 
 struct Result {

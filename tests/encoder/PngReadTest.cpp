@@ -7,50 +7,14 @@
 #include <csetjmp>
 
 #include "platform/PngFile.h"
+#include "tests/support/PngKinds.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 using platform::DecodePng;
 
-struct Layout {
-  int Width, Height, ColorType, Depth;
-  bool Interlaced = false;
-};
-
-// A PNG of packed rows as libpng takes them, with a small palette for palette kinds.
-Bytes EncodeRaw(const Layout& layout, const Bytes& packedRows) {
-  Bytes out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return {};
-  }
-  png_set_write_fn(
-      png, &out,
-      [](png_structp p, png_bytep d, png_size_t n) {
-        static_cast<Bytes*>(png_get_io_ptr(p))
-            ->insert(static_cast<Bytes*>(png_get_io_ptr(p))->end(), d, d + n);
-      },
-      nullptr);
-  png_set_IHDR(png, info, layout.Width, layout.Height, layout.Depth, layout.ColorType,
-               layout.Interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_color colours[16];
-  for (int i = 0; i < 16; ++i) colours[i] = {uint8_t(i * 16), uint8_t(255 - i), uint8_t(i)};
-  if (layout.ColorType == PNG_COLOR_TYPE_PALETTE)
-    png_set_PLTE(png, info, colours, std::min(16, 1 << layout.Depth));
-  png_write_info(png, info);
-  const size_t rowBytes = packedRows.size() / size_t(layout.Height);
-  std::vector<png_bytep> rows(size_t(layout.Height));
-  for (size_t y = 0; y < rows.size(); ++y)
-    rows[y] = const_cast<png_bytep>(packedRows.data() + y * rowBytes);
-  png_write_image(png, rows.data());
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return out;
-}
+using vx8test::EncodeRaw;
 
 TEST(PngRead, PalettePicturesKeepTheirIndices) {
   platform::PngPalette palette{};

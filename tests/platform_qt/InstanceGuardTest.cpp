@@ -129,6 +129,38 @@ TEST_F(InstanceGuard, WithoutARuntimeFolderTheTempFolderHoldsTheLock) {
   EXPECT_TRUE(NextLine(first).rfind("notice ", 0) == 0);
 }
 
+// No file can be made in /proc/self, not even by root: a runtime folder that cannot hold the
+// lock.
+TEST_F(InstanceGuard, ALockTheRuntimeFolderCannotHoldGoesToTheTempFolderOrSaysWhyNot) {
+  QTemporaryDir temp;
+  const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+  const QByteArray savedTemp = qgetenv("TMPDIR");
+  qputenv("XDG_RUNTIME_DIR", "/proc/self");
+  qputenv("TMPDIR", temp.path().toUtf8());
+  {
+    platform::QtInstanceGuard guard;
+    EXPECT_EQ(guard.CreateMutex("ZE32"), platform::MutexResult::Created);
+    EXPECT_TRUE(QFileInfo(temp.filePath("ZE32.lock")).isFile());
+  }
+  qputenv("TMPDIR", "/proc/self");
+  {
+    platform::QtInstanceGuard guard;
+    EXPECT_EQ(guard.CreateMutex("ZE32"), platform::MutexResult::Failed);
+    const std::string lock = QDir::tempPath().toStdString() + "/ZE32.lock";
+    EXPECT_NE(guard.MutexFailure().find("cannot create its lock file \"" + lock + "\""),
+              std::string::npos)
+        << guard.MutexFailure();
+  }
+  for (const auto& [name, value] :
+       {std::pair{"XDG_RUNTIME_DIR", savedRuntime}, std::pair{"TMPDIR", savedTemp}}) {
+    if (value.isNull()) {
+      qunsetenv(name);
+    } else {
+      qputenv(name, value);
+    }
+  }
+}
+
 TEST_F(InstanceGuard, TheSameNameGivesTheSameRegisteredNumberInTheRegisteredRange) {
   platform::QtInstanceGuard a, b;
   const uint16_t number = a.RegisterMessage("Check for Zeltoria instance");

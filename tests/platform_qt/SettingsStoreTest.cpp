@@ -141,6 +141,17 @@ TEST_F(InstallFolderOnQt, WithNoSettingsTheExecutablesFolderIsUsedAndOnlyTheKeyI
   EXPECT_EQ(ReadFile("VEXO! Software/Zelto.conf"), QByteArray());
 }
 
+// A settings folder that cannot be read or made (here a file stands in its place, which also
+// stops root) is no settings at all: the game starts from its own folder.
+TEST_F(InstallFolderOnQt, ASettingsFolderThatCannotBeUsedLeavesTheGameToItsOwnFolder) {
+  WriteFile("blocked", "not a folder");
+  qputenv("XDG_CONFIG_HOME", Home.filePath("blocked").toUtf8());
+  FindInstallFolder(Services);
+  const QString folder = QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
+  EXPECT_EQ(DataDir, folder.toStdString() + "/");
+  EXPECT_EQ(ReadFile("blocked"), QByteArray("not a folder"));
+}
+
 TEST_F(InstallFolderOnQt, ADevHomeLeadsToItsZeltoFolder) {
   QTemporaryDir dev;
   ASSERT_TRUE(QDir(dev.path()).mkdir("Zelto"));

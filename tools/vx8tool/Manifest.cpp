@@ -1,5 +1,6 @@
 #include "tools/vx8tool/Manifest.h"
 
+#include <cctype>
 #include <charconv>
 #include <sstream>
 
@@ -14,10 +15,16 @@ std::vector<std::string> Words(const std::string& line) {
   return words;
 }
 
+bool IsSpace(char c) {
+  return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
 // A # at the start of a word begins a comment; inside a word (a name or path) it is kept.
+// Words end at the same white space as Words splits them at, so that no word can begin with a
+// # that the manifest would later read as a comment.
 size_t CommentStart(const std::string& line) {
   for (size_t i = 0; i < line.size(); ++i)
-    if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) return i;
+    if (line[i] == '#' && (i == 0 || IsSpace(line[i - 1]))) return i;
   return line.size();
 }
 

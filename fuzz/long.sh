@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The long fuzzing runs: each target of a fuzz build for SECONDS (default 600) on both cores,
+# growing its corpus in fuzz/corpus-TARGET/ from the seeds the build made. Prints per target
+# the runs and the result; any crash, leak, hang or timeout fails, its input left in
+# fuzz/findings/.
+set -uo pipefail
+build=$(cd "${1:?usage: long.sh FUZZ_BUILD_DIR [SECONDS]}" && pwd)
+seconds=${2:-600}
+here=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$here/findings"
+status=0
+for target in "$build"/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus="$here/corpus-$name"
+  mkdir -p "$corpus"
+  seeds=()
+  [ -d "$build/corpus/$name" ] && seeds=("$build/corpus/$name")
+  logs=$(mktemp -d)
+  echo "fuzzing $name for $seconds s on 2 workers"
+  (cd "$logs" && "$target" -jobs=2 -workers=2 -max_total_time="$seconds" -timeout=10 \
+     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$here/findings/$name-" \
+     "$corpus" "${seeds[@]}" > /dev/null 2>&1)
+  runs=0
+  result=ok
+  for log in "$logs"/fuzz-*.log; do
+    n=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | awk '{print $2}')
+    runs=$((runs + ${n:-0}))
+    if grep -q -E 'ERROR: (libFuzzer|AddressSanitizer|LeakSanitizer|UndefinedBehaviorSanitizer)|SUMMARY' "$log"; then
+      result="FAILED ($(grep -m1 -o -E 'ERROR: [A-Za-z]+: [^ ]+( [^ ]+)?' "$log"); see $log)"
+      status=1
+    fi
+  done
+  echo "$name: $runs runs in $seconds s on 2 workers, corpus $(ls "$corpus" | wc -l) inputs: $result"
+  [ "$result" = ok ] && rm -rf "$logs"
+done
+exit $status
