@@ -13,11 +13,19 @@ class TLibraryReference {
 
   TVX8Library* Get() const { return Library; }
   // Lets go of the library held (unregistering from it), then holds and registers `library`.
+  // A registration that fails (no memory) leaves none held: an unregistered variable would
+  // outlive its library.
   void Set(TVX8Library* library) {
     if (library == Library) return;
     if (Library) Library->UnregisterReference(&Library);
     Library = library;
-    if (library) library->RegisterReference(&Library);
+    if (!library) return;
+    try {
+      library->RegisterReference(&Library);
+    } catch (...) {
+      Library = nullptr;
+      throw;
+    }
   }
 
  private:
