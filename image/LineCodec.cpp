@@ -2,12 +2,24 @@
 
 #include <cstring>
 
+#include "image/ByteWords.h"
 #include "image/LineCodes.h"
 #include "image/VX8Exception.h"
+
+// Speed comes from three things: runs and copies are written as whole words, stretches of
+// pixels that hold neither escape are found and copied eight at a time, and bounds are checked
+// once per token or per eight pixels, not once per byte. Eight bytes are read only where the
+// stored bytes have eight left and written only inside the row; near the ends the same work is
+// done byte by byte. A short run or stretch may write a word past its last pixel, inside the
+// row: every pixel from there on is written again before the row is done, or the band is thrown
+// away with the error. A code 2 row (Delta below) holds differences to the row above; each
+// pixel is written XOR the pixel above it, so the row is never read back.
 
 namespace vx8 {
 
 namespace {
+
+using namespace words;
 
 [[noreturn]] void SourceOverflow() {
   throw VX8Exception("Decode: source buffer overflow");
@@ -19,197 +31,230 @@ namespace {
   throw VX8Exception("Decode: output line overflow");
 }
 
-// Reads the stored bytes with one bounds check per byte taken.
-class Source {
- public:
-  Source(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool AtEnd() const { return pos_ >= size_; }
-  uint8_t Take() {
-    if (pos_ >= size_) SourceOverflow();
-    return data_[pos_++];
-  }
-  const uint8_t* TakeSpan(size_t n) {
-    if (n > size_ - pos_) SourceOverflow();
-    const uint8_t* p = data_ + pos_;
-    pos_ += n;
-    return p;
-  }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t pos_ = 0;
+// The stored bytes still to read.
+struct Source {
+  const uint8_t* At;
+  const uint8_t* End;
+  size_t Left() const { return size_t(End - At); }
 };
 
-// Writes the pixels of one row. A strict row refuses pixels past W; a clipped row (code 2,
-// whose tokens may overshoot before the XOR) drops them.
-class RowWriter {
- public:
-  RowWriter(uint8_t* row, const uint8_t* previous, uint16_t width, bool clip)
-      : row_(row), previous_(previous), width_(width), clip_(clip) {}
-
-  uint32_t X() const { return x_; }
-  bool Full() const { return x_ >= width_; }
-
-  // Room for `count` more pixels; 0 means the request is refused or nothing fits.
-  uint32_t Room(uint32_t count) {
-    const uint32_t left = x_ < width_ ? width_ - x_ : 0;
-    if (count <= left) return count;
-    if (!clip_) OutputOverflow();
-    return left;
-  }
-  void Fill(uint8_t value, uint32_t count) {
-    const uint32_t n = Room(count);
-    std::memset(row_ + x_, value, n);
-    x_ += count;
-  }
-  void Copy(const uint8_t* bytes, uint32_t count) {
-    const uint32_t n = Room(count);
-    std::memcpy(row_ + x_, bytes, n);
-    x_ += count;
-  }
-  void CopyPrevious(uint32_t count) {
-    if (!previous_) InvalidLineCode();
-    const uint32_t n = Room(count);
-    std::memcpy(row_ + x_, previous_ + x_, n);
-    x_ += count;
-  }
-  void Pixel(uint8_t value) { Fill(value, 1); }
-
- private:
-  uint8_t* row_;
-  const uint8_t* previous_;
-  uint32_t width_;
-  bool clip_;
-  uint32_t x_ = 0;
+// What one escape token stands for: `Count` pixels of `Value`, or with `CopiesPrevious`
+// `Count` pixels of the previous row (0: the rest of the row).
+struct Token {
+  uint32_t Count;
+  uint8_t Value;
+  bool CopiesPrevious;
 };
 
-void DecodeTokens(Source& src, RowWriter& out, Escapes esc, uint16_t width) {
-  while (!out.Full()) {
-    const uint8_t v = src.Take();
-    if (v == esc.Run) {
-      const uint8_t d = src.Take();
-      if (d == code::OneEscape) {
-        out.Pixel(esc.Run);
-      } else if (d == code::TwoEscapes) {
-        out.Fill(esc.Run, 2);
-      } else if (d == code::CopyPrevious) {
-        const uint8_t n = src.Take();
-        out.CopyPrevious(n == 0 ? width - out.X() : n);
-      } else {
-        out.Fill(src.Take(), d);
-      }
-    } else if (v == esc.Triple) {
-      const uint8_t w = src.Take();
-      if (w == esc.Run)
-        out.Pixel(esc.Triple);
-      else if (w == esc.Triple)
-        out.Fill(esc.Triple, 2);
-      else
-        out.Fill(w, code::TripleRun);
-    } else {
-      out.Pixel(v);
+// The escapes, and each repeated across a word for the search of plain stretches.
+struct Scan {
+  explicit Scan(Escapes e)
+      : Run(e.Run), Triple(e.Triple), Runs(Repeat(e.Run)), Triples(Repeat(e.Triple)) {}
+  uint8_t Run, Triple;
+  Word Runs, Triples;
+};
+
+// Reads the escape token at src.At, whose first byte is one of the escapes. The copy token
+// exists only in the line code.
+template <bool WithCopy>
+[[gnu::always_inline]] inline Token TakeEscapeToken(Source& src, const Scan& esc) {
+  const uint8_t* p = src.At;
+  if (src.Left() < 2) SourceOverflow();
+  const uint8_t second = p[1];
+  if (p[0] == esc.Run) {
+    if (second == code::OneEscape || second == code::TwoEscapes) {
+      src.At += 2;
+      return {second + 1u, esc.Run, false};
     }
+    if (src.Left() < 3) SourceOverflow();
+    src.At += 3;
+    if (WithCopy && second == code::CopyPrevious) return {p[2], 0, true};
+    return {second, p[2], false};
+  }
+  src.At += 2;
+  if (second == esc.Run) return {1, esc.Triple, false};
+  if (second == esc.Triple) return {2, esc.Triple, false};
+  return {code::TripleRun, second, false};
+}
+
+// Copies the pixels before the next escape, up to `room` of them, to `dst`; returns how many.
+// `above` is the previous row at the column of `dst` (Delta only). Eight at a time where both sides
+// have a word to spare, so it may write up to 7 bytes past the count, inside `room`.
+template <bool Delta>
+[[gnu::always_inline]] inline uint32_t CopyPlainPixels(Source& src, uint8_t* dst,
+                                                       const uint8_t* above, uint32_t room,
+                                                       const Scan& esc) {
+  uint32_t n = 0;
+  while (room - n >= Size && src.Left() >= Size) {
+    Word bytes = Load(src.At);
+    const unsigned plain = FirstOf(bytes, esc.Runs, esc.Triples);
+    if constexpr (Delta) bytes ^= Load(above + n);
+    Store(dst + n, bytes);
+    n += plain;
+    src.At += plain;
+    if (plain < Size) return n;
+  }
+  for (; n < room && src.At < src.End && *src.At != esc.Run && *src.At != esc.Triple; ++n)
+    dst[n] = Delta ? uint8_t(*src.At++ ^ above[n]) : *src.At++;
+  return n;
+}
+
+// `count` pixels of `v` (XOR the pixels above with Delta). Inside `room` it may write up to 7
+// bytes past a short count.
+template <bool Delta>
+void Fill(uint8_t* dst, const uint8_t* above, uint8_t v, uint32_t count, uint32_t room) {
+  const Word pattern = Repeat(v);
+  if (count >= Size) {
+    if constexpr (Delta)
+      WriteWords(dst, count, [&](uint32_t i) { return pattern ^ Load(above + i); });
+    else
+      WriteWords(dst, count, [&](uint32_t) { return pattern; });
+  } else if (room >= Size) {
+    Store(dst, Delta ? pattern ^ Load(above) : pattern);
+  } else {
+    for (uint32_t i = 0; i < count; ++i) dst[i] = Delta ? uint8_t(v ^ above[i]) : v;
   }
 }
 
-void XorWithPrevious(uint8_t* row, const uint8_t* previous, uint16_t width) {
+void CopyFromPrevious(uint8_t* dst, const uint8_t* above, uint32_t count, uint32_t room) {
+  if (count >= Size)
+    WriteWords(dst, count, [&](uint32_t i) { return Load(above + i); });
+  else if (room >= Size)
+    Store(dst, Load(above));
+  else
+    std::memcpy(dst, above, count);
+}
+
+// Tokens into row[x, width). A strict row refuses a token that goes past the width; a code 2
+// row (Delta) drops what lies past it, as its tokens may overshoot.
+template <bool Delta>
+void DecodeTokens(Source& src, uint8_t* row, const uint8_t* previous, uint32_t x, uint32_t width,
+                  const Scan& esc) {
+  while (x < width) {
+    // A code 2 row always has a previous row; the others read it only through copy tokens.
+    const uint8_t* above = Delta ? previous + x : nullptr;
+    x += CopyPlainPixels<Delta>(src, row + x, above, width - x, esc);
+    if (x == width) return;
+    if (src.At == src.End) SourceOverflow();
+    Token t = TakeEscapeToken<true>(src, esc);
+    const uint32_t room = width - x;
+    above = Delta ? previous + x : nullptr;
+    if (t.CopiesPrevious) {
+      if (!previous) InvalidLineCode();
+      if (t.Count == 0) t.Count = room;
+    }
+    if (t.Count > room) {
+      if (!Delta) OutputOverflow();
+      t.Count = room;
+    }
+    if (!t.CopiesPrevious)
+      Fill<Delta>(row + x, above, t.Value, t.Count, room);
+    else if (Delta)  // the pixel above XOR itself
+      Fill<false>(row + x, nullptr, 0, t.Count, room);
+    else
+      CopyFromPrevious(row + x, previous + x, t.Count, room);
+    x += t.Count;
+  }
+}
+
+void XorWithPrevious(uint8_t* row, const uint8_t* previous, uint32_t width) {
   for (uint32_t i = 0; i < width; ++i) row[i] ^= previous[i];
+}
+
+// Rows that are stored as they are: every row needs its full width.
+void DecodePlainRows(Source src, uint8_t* dst, const BandShape& shape) {
+  const uint32_t w = shape.Width;
+  if (src.Left() < size_t(w) * shape.Rows) SourceOverflow();
+  if (w == shape.LineBytes) return void(std::memcpy(dst, src.At, size_t(w) * shape.Rows));
+  for (uint32_t r = 0; r < shape.Rows; ++r, src.At += w) {
+    uint8_t* row = dst + size_t(r) * shape.LineBytes;
+    std::memcpy(row, src.At, w);
+    std::memset(row + w, 0, shape.LineBytes - w);
+  }
 }
 
 }  // namespace
 
 void DecodeLineCode(const uint8_t* data, size_t size, uint8_t* dst, const BandShape& shape,
-                    Escapes esc, bool rawRows) {
-  Source src(data, size);
-  const uint16_t w = shape.Width;
+                    Escapes escapes, bool rawRows) {
+  Source src{data, data + size};
+  if (rawRows) return DecodePlainRows(src, dst, shape);
+  const Scan esc(escapes);
+  const uint32_t w = shape.Width;
   for (uint32_t r = 0; r < shape.Rows; ++r) {
     uint8_t* row = dst + size_t(r) * shape.LineBytes;
     const uint8_t* previous = r == 0 ? nullptr : row - shape.LineBytes;
-    bool finished = false;
     uint32_t x = 0;
-    while (!finished) {
-      if (src.AtEnd()) SourceOverflow();
-      const uint8_t k = rawRows ? 0 : src.Take();
-      if (r == 0 && code::NeedsPreviousRow(k)) InvalidLineCode();
-      RowWriter out(row + x, previous ? previous + x : nullptr, static_cast<uint16_t>(w - x),
-                    k == code::Delta);
-      finished = true;
+    while (x < w) {
+      if (src.At == src.End) SourceOverflow();
+      const uint8_t k = *src.At++;
+      if (!previous && code::NeedsPreviousRow(k)) InvalidLineCode();
       switch (k) {
         case code::Literal:
-          out.Copy(src.TakeSpan(w - x), w - x);
+          if (src.Left() < w - x) SourceOverflow();
+          std::memcpy(row + x, src.At, w - x);
+          src.At += w - x;
+          x = w;
           break;
         case code::Tokens:
         case 3:
         case 4:
         case 5:
-          DecodeTokens(src, out, esc, static_cast<uint16_t>(w - x));
+          DecodeTokens<false>(src, row, previous, x, w, esc);
+          x = w;
           break;
         case code::Delta:
-          DecodeTokens(src, out, esc, static_cast<uint16_t>(w - x));
-          // The whole row, columns 0 to W-1, held differences to the previous row.
-          XorWithPrevious(row, previous, w);
+          DecodeTokens<true>(src, row, previous, x, w, esc);
+          // The whole row held differences to the previous row, the columns of a leading
+          // copy too.
+          XorWithPrevious(row, previous, x);
           x = w;
-          continue;
+          break;
         case code::Fill:
-          out.Fill(src.Take(), w - x);
+          if (src.At == src.End) SourceOverflow();
+          std::memset(row + x, *src.At++, w - x);
+          x = w;
           break;
         case code::Same:
-          out.CopyPrevious(w - x);
+          std::memcpy(row + x, previous + x, w - x);
+          x = w;
           break;
-        default:
-          out.CopyPrevious(k);
-          finished = out.X() + x >= w;
+        default:  // a leading copy of k pixels; another line code follows unless it fills the row
+          if (k > w - x) OutputOverflow();
+          CopyFromPrevious(row + x, previous + x, k, w - x);
+          x += k;
           break;
       }
-      x += out.X();
     }
-    if (x != w) OutputOverflow();
     std::memset(row + w, 0, shape.LineBytes - w);
   }
 }
 
 void DecodeRuns(const uint8_t* data, size_t size, uint8_t* dst, const BandShape& shape,
-                Escapes esc) {
-  Source src(data, size);
+                Escapes escapes) {
+  Source src{data, data + size};
   const uint32_t w = shape.Width;
-  const uint32_t rows = shape.Rows;
-  uint32_t r = 0, x = 0;
-  auto emit = [&](uint8_t value, uint32_t count) {
-    while (count > 0 && r < rows) {
-      uint8_t* row = dst + size_t(r) * shape.LineBytes;
-      const uint32_t n = count < w - x ? count : w - x;
-      std::memset(row + x, value, n);
-      x += n;
-      count -= n;
-      if (x == w) {
-        std::memset(row + w, 0, shape.LineBytes - w);
-        x = 0;
-        ++r;
-      }
-    }
-  };
   if (w == 0) return;
-  while (r < rows) {
-    const uint8_t v = src.Take();
-    if (v == esc.Run) {
-      const uint8_t n = src.Take();
-      if (n == code::OneEscape)
-        emit(esc.Run, 1);
-      else if (n == code::TwoEscapes)
-        emit(esc.Run, 2);
-      else
-        emit(src.Take(), n);
-    } else if (v == esc.Triple) {
-      const uint8_t u = src.Take();
-      if (u == esc.Run)
-        emit(esc.Triple, 1);
-      else if (u == esc.Triple)
-        emit(esc.Triple, 2);
-      else
-        emit(u, code::TripleRun);
-    } else {
-      emit(v, 1);
+  const Scan esc(escapes);
+  for (uint32_t r = 0, x = 0; r < shape.Rows;) {
+    uint8_t* row = dst + size_t(r) * shape.LineBytes;
+    x += CopyPlainPixels<false>(src, row + x, nullptr, w - x, esc);
+    Token t{0, 0, false};
+    if (x < w) {
+      if (src.At == src.End) SourceOverflow();
+      t = TakeEscapeToken<false>(src, esc);
+    }
+    // A run goes on from row to row; past the band's last pixel it is cut.
+    for (;;) {
+      const uint32_t n = t.Count < w - x ? t.Count : w - x;
+      Fill<false>(row + x, nullptr, t.Value, n, w - x);
+      x += n;
+      t.Count -= n;
+      if (x < w) break;
+      std::memset(row + w, 0, shape.LineBytes - w);
+      x = 0;
+      if (++r == shape.Rows || t.Count == 0) break;
+      row += shape.LineBytes;
     }
   }
 }

@@ -41,6 +41,7 @@ struct PngLayout {
   const png_color* Palette = nullptr;
   const png_byte* Alpha = nullptr;  // tRNS entries
   int AlphaCount = 0;
+  int CompressionLevel = -1;  // zlib's default
 };
 
 // Kept free of objects with destructors: libpng reports errors by longjmp.
@@ -53,6 +54,7 @@ bool EncodeRows(const PngLayout& layout, std::vector<uint8_t>* out, PngErrorText
     return false;
   }
   png_set_write_fn(png, out, AppendPngBytes, FlushPngBytes);
+  png_set_compression_level(png, layout.CompressionLevel);
   png_set_IHDR(png, info, png_uint_32(layout.Width), png_uint_32(layout.Height), 8,
                layout.ColorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
@@ -101,7 +103,8 @@ std::vector<uint8_t> EncodePngRgb32(int width, int height, const uint32_t* pixel
 
 std::vector<uint8_t> EncodePngIndexed(int width, int height, const uint8_t* indices,
                                       const PngPalette& palette,
-                                      std::optional<uint8_t> transparentIndex) {
+                                      std::optional<uint8_t> transparentIndex,
+                                      int compressionLevel) {
   const size_t w = width > 0 ? size_t(width) : 0;
   const size_t h = height > 0 ? size_t(height) : 0;
   std::vector<uint8_t> rows(indices, indices + w * h);
@@ -115,6 +118,7 @@ std::vector<uint8_t> EncodePngIndexed(int width, int height, const uint8_t* indi
   layout.Height = height;
   layout.ColorType = PNG_COLOR_TYPE_PALETTE;
   layout.Palette = colors;
+  layout.CompressionLevel = compressionLevel;
   if (transparentIndex) {
     alpha[*transparentIndex] = 0;
     layout.Alpha = alpha;

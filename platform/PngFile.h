@@ -37,10 +37,12 @@ constexpr std::array<uint8_t, 256> FullAlpha() {
 // `pixels`: height rows of 0xAARRGGBB, top row first, `stride` pixels apart. Alpha is dropped.
 std::vector<uint8_t> EncodePngRgb32(int width, int height, const uint32_t* pixels, size_t stride);
 // `indices`: height rows of width palette indices, top row first, no padding. With a
-// transparent index, that palette entry is fully transparent (a tRNS chunk).
+// transparent index, that palette entry is fully transparent (a tRNS chunk). The zlib level is
+// 0 to 9, or -1 for zlib's default.
 std::vector<uint8_t> EncodePngIndexed(int width, int height, const uint8_t* indices,
                                       const PngPalette& palette,
-                                      std::optional<uint8_t> transparentIndex);
+                                      std::optional<uint8_t> transparentIndex,
+                                      int compressionLevel = -1);
 
 // The encoded file written to `path`; raises PngError naming the path.
 void WritePngRgb32(const std::string& path, int width, int height, const uint32_t* pixels,
