@@ -1,38 +1,6 @@
-// The game's entry: the start-up checks on the Qt services, then the windows and the loop.
-#include "app/ProcessValues.h"
-#include "app/QtApplicationHost.h"
-#include "app/Startup.h"
-#include "app/ZeltoriaApplication.h"
-#include "game/Random.h"
-#include "platform/ResourceFacts.h"
-#include "platform/qt/QtFileSystem.h"
-#include "platform/qt/QtInstanceGuard.h"
-#include "platform/qt/QtMessageBoxes.h"
-#include "platform/qt/QtScreen.h"
-#include "platform/qt/QtSettingsStore.h"
+// The game's entry.
+#include "app/QtEntry.h"
 
 int main(int, char** argv) {
-  // Pixels stay whole on a scaled screen: a factor of 1.5 shows them at 2.
-  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
-  // The game reads no command line: Qt is given the program's name only.
-  int qtArgc = 1;
-  char* qtArgv[] = {argv[0], nullptr};
-  TZeltoriaApplication application(qtArgc, qtArgv);
-  // The desktop entry's name: a Wayland compositor matches the window to it by this.
-  QGuiApplication::setDesktopFileName(QString::fromLatin1(resources::AppId));
-
-  platform::QtSettingsStore settings;
-  platform::QtScreen screen;
-  platform::QtInstanceGuard instance;
-  platform::QtMessageBoxes boxes(QString::fromLatin1(ApplicationTitle));
-  platform::QtFileSystem files;
-  TRandom random;
-  TStartupServices services{settings, screen, instance, boxes, files, ClockSeed, random};
-
-  TQtHostSetup setup;
-  setup.Boxes = &boxes;
-  setup.Instance = &instance;
-  setup.Random = &random;
-  TQtApplicationHost host(std::move(setup));
-  return RunStartup(services, host);
+  return RunQtEntry(argv[0]);
 }

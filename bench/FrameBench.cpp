@@ -1,6 +1,7 @@
 // The time to compose and show one frame of a sliding move: the frame with its ShowSurface into
 // a memory device, the composing alone, the same through the real main window on its Qt host on
-// the offscreen platform, and beside them the repaint of an empty Qt widget of that size.
+// the offscreen platform, and beside them the repaint of an empty Qt widget of that size; and the
+// whole window painted at once, as its first frame is, beside an empty window.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,9 +13,9 @@
 #include "game/FormZelto.h"
 #include "game/SurfaceDisplay.h"
 #include "platform/MemoryDevice.h"
+#include "platform/MemoryHost.h"
 #include "platform/MessageBoxes.h"
 #include "platform/qt/QtWindowHost.h"
-#include "platform/MemoryHost.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ struct TFrameRig {
           QStringLiteral("Zeltoria"), Boxes);
     } else {
       Host = std::make_unique<platform::MemoryHost>(TFormZelto::StoredClientWidth,
-                                               TFormZelto::StoredClientHeight);
+                                                    TFormZelto::StoredClientHeight);
     }
     Form = std::make_unique<TFormZelto>(*Host, Random, setup);
     TBoardModel& m = Form->Model;
@@ -102,8 +103,7 @@ void DrawMoveFrameThroughTheWindow(benchmark::State& state) {
 }
 BENCHMARK(DrawMoveFrameThroughTheWindow);
 
-// A plain widget of the board's size in a window of the main window's size, repainted at once
-// the way the board is.
+// A widget that paints nothing.
 class TEmptyBox : public QWidget {
  public:
   using QWidget::QWidget;
@@ -112,6 +112,30 @@ class TEmptyBox : public QWidget {
   void paintEvent(QPaintEvent*) override {}
 };
 
+// The whole client area painted at once, as the window's first frame is, beside an empty window
+// of its size.
+void RepaintTheWholeWindow(benchmark::State& state) {
+  TFrameRig rig(true);
+  auto& window = static_cast<platform::QtWindowHost&>(*rig.Host);
+  window.SetClient(rig.Form.get());
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("no window");
+  for (auto _ : state) window.repaint();
+  window.SetClient(nullptr);
+}
+BENCHMARK(RepaintTheWholeWindow);
+
+void RepaintAnEmptyWindow(benchmark::State& state) {
+  TEmptyBox window;
+  window.setFixedSize(TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("no window");
+  for (auto _ : state) window.repaint();
+}
+BENCHMARK(RepaintAnEmptyWindow);
+
+// A plain widget of the board's size in a window of the main window's size, repainted at once
+// the way the board is.
 void RepaintAnEmptyWidget(benchmark::State& state) {
   QWidget window;
   window.setFixedSize(517, 403);
