@@ -2,22 +2,25 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <iterator>
 
 #include "about/DlgAbout.h"
 #include "app/ProcessValues.h"
 #include "game/FormZelto.h"
 #include "platform/ResourceFacts.h"
-#include "platform/qt/AppCursors.h"
 #include "platform/qt/QtInstanceGuard.h"
 #include "platform/qt/QtWindowHost.h"
 
 namespace {
 
-// The icon at every size it is drawn in, from the program's resources.
+// The icon at every size it is drawn in, from the program's resources; each image is read when
+// that size is first drawn.
 QIcon GameIcon() {
+  static_assert(std::size(resources::IconFiles) == std::size(resources::IconSizes));
   QIcon icon;
-  for (const char* file : resources::IconFiles)
-    icon.addFile(QString::fromLatin1(resources::QtPrefix) + QLatin1String(file));
+  for (size_t i = 0; i < std::size(resources::IconFiles); ++i)
+    icon.addFile(QString::fromLatin1(resources::QtPrefix) + QLatin1String(resources::IconFiles[i]),
+                 QSize(resources::IconSizes[i], resources::IconSizes[i]));
   return icon;
 }
 
@@ -42,11 +45,9 @@ void TQtApplicationHost::SetTitle(const std::string& title) {
 }
 
 void TQtApplicationHost::CreateMainWindow() {
-  platform::LoadCursors();
   WindowHost = std::make_unique<platform::QtWindowHost>(
       platform::ClientSize{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight},
       QString::fromLatin1(ApplicationTitle), *Setup.Boxes);
-  WindowHost->setWindowIcon(GameIcon());
 
   TFormZeltoSetup setup;
   setup.DataDir = DataDir;
@@ -71,11 +72,24 @@ void TQtApplicationHost::CreateMainWindow() {
   if (Form->StartupFailed()) StartupFailed = true;
 }
 
+// The dialog is no part of the main window's first frame, so it is made once that is painted,
+// before the form hears that its window is shown (and may open the dialog). Without a window
+// to show, it is made at once.
 void TQtApplicationHost::CreateAboutDialog() {
-  About = std::make_unique<TDlgAbout>(nullptr, *Setup.Random, TAboutServices::Default());
+  const auto make = [this] {
+    if (!About)
+      About = std::make_unique<TDlgAbout>(nullptr, *Setup.Random, TAboutServices::Default());
+  };
+  if (WindowHost && !StartupFailed)
+    WindowHost->AfterFirstFrame(make);
+  else
+    make();
 }
 
 int TQtApplicationHost::Run() {
+  // The icon waits until the window has shown its first frame, which does not need it: with
+  // it, the window system reads every size of it first.
+  WindowHost->AfterFirstFrame([host = WindowHost.get()] { host->setWindowIcon(GameIcon()); });
   WindowHost->show();
   return Setup.Loop ? Setup.Loop() : QApplication::exec();
 }

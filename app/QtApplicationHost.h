@@ -23,7 +23,7 @@ struct TQtHostSetup {
   TRandom* Random = nullptr;                      // the application's generator
   // The loop; none: QApplication::exec. Tests put their own.
   std::function<int()> Loop;
-  // The main window shows the about dialog when it first appears.
+  // The main window shows the about dialog once it has painted its first frame.
   bool AboutWhenShown = true;
 };
 
@@ -34,10 +34,12 @@ class TQtApplicationHost : public TApplicationHost {
 
   void ProcessMessages() override;
   void SetTitle(const std::string& title) override;
-  // Loads the cursors; the window opens DataDir + "zelto.vx8"; its failure sets StartupFailed.
+  // The window opens DataDir + "zelto.vx8"; its failure sets StartupFailed.
   void CreateMainWindow() override;
+  // Made once the main window has painted its first frame; at once when there is no window.
   void CreateAboutDialog() override;
-  // Shows the main window and runs the loop until it closes.
+  // Shows the main window and runs the loop until it closes; the window's icon is set once its
+  // first frame is painted.
   int Run() override;
 
   TFormZelto* MainWindow() const { return Form.get(); }

@@ -1,8 +1,10 @@
 #include "image/VX8ImageData.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
+#include "image/ByteWords.h"
 #include "image/SegmentGeometry.h"
 #include "image/VX8Exception.h"
 
@@ -136,6 +138,26 @@ void TVX8ImageData::VertLine(TPoint at, int32_t length, uint8_t color) {
   FillRect({at.X, at.Y, at.X + 1, at.Y + length}, color);
 }
 
+int32_t TVX8ImageData::LinesLeftInBand(int32_t y) const {
+  return (Height_ - 1 - y) % BandLines_ + 1;
+}
+
+namespace {
+
+// One line of Draw: `key` (0 to 255) is the source's transparent colour, -1 for none.
+void CopyLine(uint8_t* d, const uint8_t* s, size_t w, int key) {
+  if (key < 0) {
+    std::memmove(d, s, w);  // a surface may be drawn onto itself
+  } else if (d + w <= s || s + w <= d) {
+    vx8::words::CopyExcept(d, s, w, uint8_t(key));
+  } else {  // onto itself, overlapping: pixel by pixel, as it always was
+    for (size_t i = 0; i < w; ++i)
+      if (s[i] != key) d[i] = s[i];
+  }
+}
+
+}  // namespace
+
 void TVX8ImageData::Draw(TPoint at, TVX8ImageData& source, TRect srcRect) {
   const int t = source.GetTransparentColor();
   // A negative source offset moves the picture right or down.
@@ -163,20 +185,23 @@ void TVX8ImageData::Draw(TPoint at, TVX8ImageData& source, TRect srcRect) {
   TSegmentUnlock destinationLock(SegmentOfLine(dy));
   uint8_t* s = source.StartLine(srcRect.Left, sy);
   uint8_t* d = StartLine(dstRect.Left, dy);
-  for (int32_t line = dstRect.Top; line < dstRect.Bottom; ++line) {
-    if (t >= 0) {
-      const uint8_t key = uint8_t(t);
-      for (size_t i = 0; i < w; ++i)
-        if (s[i] != key) d[i] = s[i];
-    } else {
-      std::memmove(d, s, w);  // a surface may be drawn onto itself
+  for (;;) {
+    // The lines before either surface crosses into another segment are a fixed step apart.
+    const int32_t run =
+        std::min(dstRect.Bottom - dy, std::min(source.LinesLeftInBand(sy), LinesLeftInBand(dy)));
+    for (int32_t i = 0;; ++i) {
+      CopyLine(d, s, w, t);
+      if (i + 1 == run) break;
+      s -= source.LineBytes_;
+      d -= LineBytes_;
     }
-    if (line + 1 < dstRect.Bottom) {
-      s = source.NextStartLine(s, srcRect.Left, sy);
-      sourceLock.Follow(source.SegmentOfLine(sy));
-      d = NextStartLine(d, dstRect.Left, dy);
-      destinationLock.Follow(SegmentOfLine(dy));
-    }
+    sy += run - 1;
+    dy += run - 1;
+    if (dy + 1 == dstRect.Bottom) break;
+    s = source.NextStartLine(s, srcRect.Left, sy);
+    sourceLock.Follow(source.SegmentOfLine(sy));
+    d = NextStartLine(d, dstRect.Left, dy);
+    destinationLock.Follow(SegmentOfLine(dy));
   }
   Changed(dstRect);
 }

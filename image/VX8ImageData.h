@@ -70,6 +70,8 @@ class TVX8ImageData {
   uint8_t* LockBand(uint8_t index);
   // The segment that holds line y (0 at the top); null for a line outside the surface.
   TVX8ImageSegment* SegmentOfLine(int32_t y) const;
+  // How many of the lines y, y + 1, ... lie in the segment of line y.
+  int32_t LinesLeftInBand(int32_t y) const;
   void CheckLine(int32_t x, int32_t y, const char* message) const;
 
   std::vector<TVX8ImageSegment*> Segments_;

@@ -24,7 +24,16 @@ void ExpandDibBlock(const uint8_t* bits, const BitmapInfo& info, const uint32_t 
     // Output row 0 is the block's top line, which is the highest bottom-up line.
     const uint8_t* src = bits + size_t(ySrc + h - 1 - row) * lineBytes + xSrc;
     uint32_t* dst = out + size_t(row) * outStride;
-    for (int x = 0; x < w; ++x) dst[x] = colors[src[x]];
+    int x = 0;
+    // Four indices read before four colours are written: the writes could alias the bytes.
+    for (; x + 4 <= w; x += 4) {
+      const uint8_t a = src[x], b = src[x + 1], c = src[x + 2], d = src[x + 3];
+      dst[x] = colors[a];
+      dst[x + 1] = colors[b];
+      dst[x + 2] = colors[c];
+      dst[x + 3] = colors[d];
+    }
+    for (; x < w; ++x) dst[x] = colors[src[x]];
   }
 }
 

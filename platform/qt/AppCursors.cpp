@@ -9,10 +9,22 @@ namespace platform {
 
 namespace {
 
-// The process-wide cursor table, as the window system keeps one per application.
-std::map<CursorId, QCursor>& Table() {
-  static std::map<CursorId, QCursor> table;
+// The process-wide cursor table, as the window system keeps one per application. It is filled
+// from the resources when a cursor is first asked for, unless LoadCursors filled it before:
+// reading the images at start-up would only delay the window's first frame.
+struct CursorTable {
+  std::map<CursorId, QCursor> Cursors;
+  bool Filled = false;
+};
+
+CursorTable& Table() {
+  static CursorTable table;
   return table;
+}
+
+CursorTable& FilledTable() {
+  if (!Table().Filled) LoadCursors();
+  return Table();
 }
 
 const CursorResource* Find(std::span<const CursorResource> resources, int number) {
@@ -35,29 +47,33 @@ std::span<const CursorResource> CursorResources() {
 }
 
 int LoadCursors(std::span<const CursorResource> resources) {
+  Table().Filled = true;
   int loaded = 0;
   for (const CursorId id : {CursorId::Hand, CursorId::Link}) {
     const CursorResource* resource = Find(resources, 2999 + int(id));
     if (resource == nullptr) break;
     QPixmap image(resource->Path);
     if (image.isNull()) break;
-    Table()[id] = QCursor(image, resource->HotSpot.x(), resource->HotSpot.y());
+    Table().Cursors[id] = QCursor(image, resource->HotSpot.x(), resource->HotSpot.y());
     ++loaded;
   }
   return loaded;
 }
 
 QCursor AppCursor(CursorId id) {
-  const auto it = Table().find(id);
-  return it == Table().end() ? QCursor(Qt::ArrowCursor) : it->second;
+  if (id == CursorId::Default) return QCursor(Qt::ArrowCursor);
+  const auto& cursors = FilledTable().Cursors;
+  const auto it = cursors.find(id);
+  return it == cursors.end() ? QCursor(Qt::ArrowCursor) : it->second;
 }
 
 bool HasAppCursor(CursorId id) {
-  return Table().contains(id);
+  return id != CursorId::Default && FilledTable().Cursors.contains(id);
 }
 
 void ClearAppCursors() {
-  Table().clear();
+  Table().Cursors.clear();
+  Table().Filled = false;
 }
 
 }  // namespace platform

@@ -27,11 +27,13 @@ std::span<const CursorResource> CursorResources();
 // Returns the number of cursors loaded.
 int LoadCursors(std::span<const CursorResource> resources = CursorResources());
 
-// The cursor stored under `id`, or the default arrow when none is (always for Default).
+// The cursor stored under `id`, or the default arrow when none is (always for Default). The
+// first request of a custom cursor loads the table from CursorResources() when LoadCursors has
+// not filled it.
 QCursor AppCursor(CursorId id);
 bool HasAppCursor(CursorId id);
 
-// Forgets every custom cursor (the table is process-wide).
+// Forgets every custom cursor (the table is process-wide), as if none had been loaded yet.
 void ClearAppCursors();
 
 }  // namespace platform

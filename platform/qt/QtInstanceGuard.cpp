@@ -1,12 +1,16 @@
 #include "platform/qt/QtInstanceGuard.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
+#include <cerrno>
+#include <cstring>
 
 namespace platform {
 
@@ -26,7 +30,13 @@ uint16_t MessageNumber(const std::string& name) {
 
 QtInstanceGuard::QtInstanceGuard(QObject* parent) : QObject(parent) {}
 
-QtInstanceGuard::~QtInstanceGuard() = default;
+// The lock goes with its guard; the kernel would drop it anyway when the process ends, however
+// it ends.
+QtInstanceGuard::~QtInstanceGuard() {
+  if (LockFd < 0) return;
+  ::unlink(QFile::encodeName(LockPath).constData());
+  ::close(LockFd);
+}
 
 QString QtInstanceGuard::RuntimeFolder() {
   const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
@@ -54,23 +64,34 @@ MutexResult QtInstanceGuard::CreateMutex(const std::string& name) {
   return result;
 }
 
+// An advisory lock (flock) on the file: held while the process lives, whatever the file's age,
+// and let go by the kernel when it dies, so no dead instance can leave a lock that holds.
 MutexResult QtInstanceGuard::TakeLock(const QString& path) {
-  Lock = std::make_unique<QLockFile>(path);
-  // A lock is stale only when its process is gone; the game may run for hours.
-  Lock->setStaleLockTime(0);
-  if (Lock->tryLock(0)) return MutexResult::Created;
-  const QLockFile::LockError error = Lock->error();
-  Lock.reset();
-  if (error == QLockFile::LockFailedError) return MutexResult::AlreadyExists;
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    LockFd = fd;
+    LockPath = path;
+    return MutexResult::Created;
+  }
+  const int error = errno;
+  if (fd >= 0) ::close(fd);
+  if (fd >= 0 && error == EWOULDBLOCK) return MutexResult::AlreadyExists;
   Failure = "it cannot create its lock file \"" + path.toStdString() + "\" (" +
-            (error == QLockFile::PermissionError ? "no permission" : "an unknown error") + ")";
+            (error == EACCES || error == EPERM || error == EROFS ? std::string("no permission")
+                                                                 : std::strerror(error)) +
+            ")";
   return MutexResult::Failed;
 }
 
 void QtInstanceGuard::Listen() {
   if (NoticeName.isEmpty()) return;
   Server = std::make_unique<QLocalServer>();
-  Server->setSocketOptions(QLocalServer::UserAccessOption);
+  // In a folder only the user can enter (the runtime folder is one) the socket needs no rules of
+  // its own; elsewhere Qt makes it the user's alone, at the cost of a temporary folder.
+  const QFileInfo folder(QFileInfo(NoticeName).path());
+  const auto othersMayEnter = QFile::ExeGroup | QFile::ExeOther;
+  if (folder.ownerId() != getuid() || (folder.permissions() & othersMayEnter))
+    Server->setSocketOptions(QLocalServer::UserAccessOption);
   // Holding the lock, a socket left here can only be a dead instance's.
   QLocalServer::removeServer(NoticeName);
   if (!Server->listen(NoticeName)) {

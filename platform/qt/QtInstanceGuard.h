@@ -1,5 +1,5 @@
-// The single-instance guard: a QLockFile "<name>.lock" in the user's runtime folder (the temp
-// folder when there is none), taken over when its owner died, and a QLocalServer beside it on
+// The single-instance guard: a locked file "<name>.lock" in the user's runtime folder (the temp
+// folder when there is none), free again when its owner dies, and a QLocalServer beside it on
 // which later starts send the registered notice.
 #pragma once
 
@@ -11,7 +11,6 @@
 
 class QLocalServer;
 class QLocalSocket;
-class QLockFile;
 
 namespace platform {
 
@@ -49,7 +48,8 @@ class QtInstanceGuard : public QObject, public InstanceGuard {
 
   QString NoticeName;
   std::string Failure;
-  std::unique_ptr<QLockFile> Lock;
+  int LockFd = -1;  // the open lock file while it is held
+  QString LockPath;
   std::unique_ptr<QLocalServer> Server;
 };
 

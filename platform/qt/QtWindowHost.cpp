@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <utility>
 
 #include "platform/qt/AppCursors.h"
 #include "platform/qt/WidgetDevice.h"
@@ -82,6 +83,20 @@ void QtWindowHost::paintEvent(QPaintEvent* event) {
     WidgetDevice device(painter, ToQRect(PaintingNowArea));
     (*PaintingNow)(device);
   }
+  if (!FirstFramePainted) {
+    FirstFramePainted = true;
+    for (std::function<void()>& then : std::exchange(WaitingForFirstFrame, {}))
+      QTimer::singleShot(0, this, std::move(then));
+  }
+}
+
+// Each waiting step is a timer of its own, so that one which opens a modal dialog does not hold
+// up the others until the dialog closes.
+void QtWindowHost::AfterFirstFrame(std::function<void()> then) {
+  if (FirstFramePainted)
+    QTimer::singleShot(0, this, std::move(then));
+  else
+    WaitingForFirstFrame.push_back(std::move(then));
 }
 
 void QtWindowHost::SetCursor(CursorId cursor) {
@@ -153,8 +168,9 @@ void QtWindowHost::showEvent(QShowEvent* event) {
   // The first time the window appears; a window coming back from the taskbar is no new show.
   if (event->spontaneous() || ShownOnce) return;
   ShownOnce = true;
-  // After the window is on screen, not from inside its own show.
-  QTimer::singleShot(0, this, [this] {
+  // Once the window is on screen with its first frame painted, not from inside its own show:
+  // the form may open a modal dialog over it.
+  AfterFirstFrame([this] {
     if (Client) Client->Shown();
   });
 }

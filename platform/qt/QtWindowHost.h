@@ -6,7 +6,9 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "platform/MessageBoxes.h"
 #include "platform/Window.h"
@@ -22,6 +24,10 @@ class QtWindowHost : public QWidget, public WindowHost {
 
   // The form whose events this host delivers; not owned. Clear it before the form goes.
   void SetClient(WindowClient* client) { Client = client; }
+
+  // Runs `then` from the event loop once the window has painted its first frame, or at the next
+  // pass of the loop when it has already: what the first frame does not need waits for it.
+  void AfterFirstFrame(std::function<void()> then);
 
   bool TimerActive() const { return Timer.isActive(); }
   int TimerInterval() const { return Timer.interval(); }
@@ -53,6 +59,8 @@ class QtWindowHost : public QWidget, public WindowHost {
   WindowClient* Client = nullptr;
   QTimer Timer;
   bool ShownOnce = false;
+  bool FirstFramePainted = false;
+  std::vector<std::function<void()>> WaitingForFirstFrame;
   // The painting asked for by PaintNow while its paint event runs.
   const PaintFunction* PaintingNow = nullptr;
   TRect PaintingNowArea;

@@ -1,6 +1,7 @@
 #include "platform/qt/WidgetDevice.h"
 
 #include <QPainter>
+#include <cstring>
 
 #include "platform/DibBlock.h"
 
@@ -27,11 +28,21 @@ QPainter::CompositionMode ModeOf(RasterOp rop) {
 
 }  // namespace
 
+// Scaled screens show the pixels as crisp squares.
 WidgetDevice::WidgetDevice(QPainter& painter, const QRegion& region)
-    : Painter(painter), Region(region), Clip(ToTRect(region.boundingRect())) {}
+    : Painter(painter), Region(region), Clip(ToTRect(region.boundingRect())) {
+  Painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
 
 WidgetDevice::WidgetDevice(QPainter& painter, const QRect& rect)
-    : Painter(painter), Region(rect), Clip(ToTRect(rect)) {}
+    : WidgetDevice(painter, QRegion(rect)) {}
+
+// A paint copies many blocks: the mode is set only when it changes.
+void WidgetDevice::UseMode(QPainter::CompositionMode mode) {
+  if (Mode == mode) return;
+  Painter.setCompositionMode(mode);
+  Mode = mode;
+}
 
 bool WidgetDevice::RectVisible(const TRect& rect) const {
   return !rect.IsEmpty() &&
@@ -69,30 +80,38 @@ int WidgetDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
   const int subX = xSrc + (visible.Left - dest.Left);
   const int subY = ySrc + (dest.Bottom - visible.Bottom);
 
-  uint32_t colors[256];
-  ColorTableToRgb32(info, Palette, colors);
-  if (Block.width() != w || Block.height() != h) Block = QImage(w, h, QImage::Format_RGB32);
-  ExpandDibBlock(bits, info, colors, subX, subY, w, h, reinterpret_cast<uint32_t*>(Block.bits()),
-                 size_t(Block.bytesPerLine()) / sizeof(uint32_t));
+  // The palette does not change during a paint, and the table seldom between blocks.
+  if (!ColorsValid || ColorsPalette != Palette ||
+      std::memcmp(ColorsTable, info.Colors, sizeof ColorsTable) != 0) {
+    ColorTableToRgb32(info, Palette, Colors);
+    std::memcpy(ColorsTable, info.Colors, sizeof ColorsTable);
+    ColorsPalette = Palette;
+    ColorsValid = true;
+  }
+  if (BlockCapacity < size_t(w) * size_t(h)) {
+    BlockCapacity = size_t(w) * size_t(h);
+    Block = std::make_unique_for_overwrite<uint32_t[]>(BlockCapacity);
+  }
+  ExpandDibBlock(bits, info, Colors, subX, subY, w, h, Block.get(), size_t(w));
+  const QImage block(reinterpret_cast<const uchar*>(Block.get()), w, h,
+                     qsizetype(w) * qsizetype(sizeof(uint32_t)), QImage::Format_RGB32);
 
-  Painter.save();
-  Painter.setCompositionMode(ModeOf(rop));
-  // Scaled screens show the pixels as crisp squares.
-  Painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  Painter.drawImage(QPoint(visible.Left, visible.Top), Block);
-  Painter.restore();
+  UseMode(ModeOf(rop));
+  Painter.drawImage(QPoint(visible.Left, visible.Top), block);
   return h;
 }
 
 void WidgetDevice::FillRect(const TRect& rect, uint32_t rgb) {
   TRect area;
   if (!IntersectRect(area, rect, Clip)) return;
+  UseMode(QPainter::CompositionMode_SourceOver);
   Painter.fillRect(QRect(area.Left, area.Top, area.Width(), area.Height()), QColor::fromRgb(rgb));
 }
 
 void WidgetDevice::TextOut(int x, int y, std::string_view text, uint32_t rgb, const TRect& within) {
   const TRect area = Intersection(within, Clip);
   if (area.IsEmpty()) return;
+  UseMode(QPainter::CompositionMode_SourceOver);
   Painter.save();
   Painter.setClipRect(QRect(area.Left, area.Top, area.Width(), area.Height()), Qt::IntersectClip);
   Painter.setPen(QColor::fromRgb(rgb));

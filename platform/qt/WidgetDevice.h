@@ -1,14 +1,15 @@
 // The drawing device of a widget's paint event (or of any QPainter): palette-index blocks are
 // turned into true colour through the selected logical palette and painted with raster operations.
+// It sets the painter's composition mode and pixmap smoothing as it draws.
 #pragma once
 
-#include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QRegion>
+#include <memory>
+#include <optional>
 
 #include "platform/Device.h"
-
-class QPainter;
 
 namespace platform {
 
@@ -41,13 +42,24 @@ class WidgetDevice final : public Device {
   void TextOut(int x, int y, std::string_view text, uint32_t rgb, const TRect& within) override;
 
  private:
+  void UseMode(QPainter::CompositionMode mode);
+
   QPainter& Painter;
+  std::optional<QPainter::CompositionMode> Mode;  // the painter's, once set here
   QRegion Region;
   TRect Clip;  // the region's bounding box
   const LogicalPalette* Palette = nullptr;
   bool Background = false;
   int Realized = 0;
-  QImage Block;  // reused between copies of the same size
+  // The expanded block, in a buffer that only grows: a paint copies many blocks, most of them
+  // tiles of one size.
+  std::unique_ptr<uint32_t[]> Block;
+  size_t BlockCapacity = 0;
+  // The colours of the last block's table and palette, kept while both stay the same.
+  uint32_t Colors[256] = {};
+  uint16_t ColorsTable[256] = {};
+  const LogicalPalette* ColorsPalette = nullptr;
+  bool ColorsValid = false;
 };
 
 }  // namespace platform

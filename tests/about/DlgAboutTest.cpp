@@ -121,7 +121,7 @@ TEST(DlgAboutLayout, CaptionFollowsTheApplicationTitle) {
 }
 
 TEST(DlgAboutLayout, LinkCarriesTheLinkCursor) {
-  platform::ClearAppCursors();
+  platform::LoadCursors({});
   {
     TDlgAbout dialog(nullptr, TestRandom, TestServices());
     EXPECT_EQ(dialog.lblURL->cursor().shape(), Qt::ArrowCursor) << "no custom cursor loaded";

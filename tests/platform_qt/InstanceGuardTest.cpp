@@ -161,6 +161,29 @@ TEST_F(InstanceGuard, ALockTheRuntimeFolderCannotHoldGoesToTheTempFolderOrSaysWh
   }
 }
 
+// In a folder others may enter, the notice socket is made the user's alone.
+TEST_F(InstanceGuard, TheNoticeSocketIsTheUsersAloneWhereOthersMayEnter) {
+  const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+  qputenv("XDG_RUNTIME_DIR", Runtime.path().toUtf8());
+  const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+  ASSERT_TRUE(QFile::setPermissions(Runtime.path(), everyone));
+  {
+    platform::QtInstanceGuard guard;
+    guard.RegisterMessage("probe notice");
+    ASSERT_EQ(guard.CreateMutex("ZE32"), platform::MutexResult::Created);
+    const QFileInfo socket(platform::QtInstanceGuard::NoticeServerName("probe notice"));
+    ASSERT_TRUE(socket.exists());
+    EXPECT_FALSE(socket.permissions() &
+                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+  }
+  if (saved.isNull()) {
+    qunsetenv("XDG_RUNTIME_DIR");
+  } else {
+    qputenv("XDG_RUNTIME_DIR", saved);
+  }
+}
+
 TEST_F(InstanceGuard, TheSameNameGivesTheSameRegisteredNumberInTheRegisteredRange) {
   platform::QtInstanceGuard a, b;
   const uint16_t number = a.RegisterMessage("Check for Zeltoria instance");

@@ -36,8 +36,12 @@ struct Entry : ::testing::Test {
     setup.Boxes = &WindowBoxes;
     setup.Random = &Start.Random;
     setup.AboutWhenShown = false;
+    // The loop runs until the main window has painted its first frame and what waits for it
+    // is done.
     setup.Loop = [this] {
       ++Loops;
+      EXPECT_TRUE(
+          QTest::qWaitFor([this] { return !Host->MainWindowHost()->windowIcon().isNull(); }, 5000));
       return 7;
     };
     Host = std::make_unique<TQtApplicationHost>(std::move(setup));
@@ -57,7 +61,9 @@ TEST_F(Entry, AGoodDataFileShowsTheWindowAndRunsTheLoop) {
   EXPECT_EQ(Loops, 1);
   ASSERT_NE(Host->MainWindow(), nullptr);
   EXPECT_TRUE(Host->MainWindowHost()->isVisible());
+  // Both wait for the first frame.
   EXPECT_NE(Host->AboutDialog(), nullptr);
+  EXPECT_FALSE(Host->MainWindowHost()->windowIcon().isNull());
   EXPECT_TRUE(WindowBoxes.Shown.empty());
   EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Zeltoria");
 }

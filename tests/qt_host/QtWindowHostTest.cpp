@@ -31,6 +31,7 @@ class TRecordingClient : public platform::WindowClient {
  public:
   std::vector<std::string> Events;
   int Paints = 0;
+  int PaintsWhenShown = -1;  // the paints before the first Shown
 
   void Paint(platform::Device&) override { ++Paints; }
   void MouseDown(MouseButton b, int x, int y) override { Add("down", b, x, y); }
@@ -40,7 +41,10 @@ class TRecordingClient : public platform::WindowClient {
   void KeyUp() override { Events.push_back("keyup"); }
   void Resized(ClientSize s) override { Events.push_back(Point("resized", s.Width, s.Height)); }
   void Activated() override {}
-  void Shown() override { Events.push_back("shown"); }
+  void Shown() override {
+    Events.push_back("shown");
+    if (PaintsWhenShown < 0) PaintsWhenShown = Paints;
+  }
   void TimerTick() override { Events.push_back("tick"); }
 
  private:
@@ -143,12 +147,14 @@ TEST_F(HostFixture, TheFormsPaintingCursorAndSizeGoThroughQt) {
   EXPECT_EQ(Host.Size(), (ClientSize{150, 90}));
 }
 
+// Once, and only after the window has painted its first frame: the form may open a dialog then.
 TEST_F(HostFixture, TheFormIsToldOnceThatItIsShown) {
   QtWindowHost other({50, 50}, QStringLiteral("Other"), Boxes);
   TRecordingClient client;
   other.SetClient(&client);
   other.show();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !client.Events.empty(); }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return client.PaintsWhenShown >= 0; }, 2000));
+  EXPECT_GE(client.PaintsWhenShown, 1);
   other.hide();
   other.show();
   QApplication::processEvents();
