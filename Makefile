@@ -18,19 +18,23 @@ PACKAGES := cmake ninja-build g++ pkg-config libpng-dev libgtest-dev libgmock-de
             debhelper dpkg-dev lintian \
             emscripten nodejs chromium python3 clang libclang-rt-14-dev
 
+# What make bench needs besides: an X server for the start-up under X, llvm-nm for the wasm.
+BENCH_PACKAGES := xvfb xauth llvm
+
 CMAKE_FLAGS := -G Ninja -DZELTORIA_WERROR=ON
 
 # Debian's Emscripten runs its JavaScript tools on Node.js with Debian's node modules.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
 .PHONY: all build deps test test-normal test-asan test-fuzz test-web web serve-web deb screenshot \
-        fuzz-build fuzz-long play clean
+        fuzz-build fuzz-long bench play clean
 
 all: build
 
-deps:
+# Installs the Debian packages of $(1) that are missing (as root), or says how to.
+define install_missing
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -43,6 +47,10 @@ deps:
 	    exit 1; \
 	  fi; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
 
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -60,7 +68,7 @@ test-asan: deps
 	ctest --test-dir $(ASAN_BUILD) -j $(JOBS) --output-on-failure
 
 # The fuzz targets (clang's libFuzzer, from Debian's clang): a short run of each in make test,
-# and the long runs of make fuzz-long (FUZZ_SECONDS each, on both cores).
+# and the long runs of make fuzz-long (FUZZ_SECONDS each, on both cores; FUZZ_TARGET=NAME for one).
 fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DZELTORIA_WERROR=ON -DZELTORIA_FUZZ=ON -DZELTORIA_WITH_QT=OFF -DZELTORIA_TESTS=OFF \
@@ -71,12 +79,23 @@ test-fuzz: fuzz-build
 	FUZZ_RUNS=$(FUZZ_RUNS) bash fuzz/run-all.sh $(FUZZ_BUILD)
 
 fuzz-long: fuzz-build
-	bash fuzz/long.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	bash fuzz/long.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGET)
+
+# The benchmarks, each beside its anchor in the same run: on a busy machine compare the ratios.
+bench: web
+	$(call install_missing,$(BENCH_PACKAGES))
+	$(BUILD)/bench_decode --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	$(BUILD)/bench_frame
+	$(BUILD)/bench_startup 31
+	xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb $(BUILD)/bench_startup 31
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node bench/web/measure.mjs 15
+	node bench/web/wasm-breakdown.mjs $(abspath $(WEB_BUILD))
 
 # The browser build: a static site in $(WEB_BUILD)/site, with the data file and pictures that
 # the native build's art builder draws.
 web: build
-	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DZELTORIA_WERROR=ON -DZELTORIA_NATIVE_BUILD=$(abspath $(BUILD))
 	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 	@echo "The site is in $(WEB_BUILD)/site; 'make serve-web' serves it."

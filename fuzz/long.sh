@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# The long fuzzing runs: each target of a fuzz build for SECONDS (default 600) on both cores,
+# The long fuzzing runs: each target of a fuzz build (or only TARGET) for SECONDS (default 600)
+# on both cores,
 # growing its corpus in fuzz/corpus-TARGET/ from the seeds the build made. Prints per target
 # the runs and the result; any crash, leak, hang or timeout fails, its input left in
 # fuzz/findings/.
 set -uo pipefail
-build=$(cd "${1:?usage: long.sh FUZZ_BUILD_DIR [SECONDS]}" && pwd)
+build=$(cd "${1:?usage: long.sh FUZZ_BUILD_DIR [SECONDS [TARGET]]}" && pwd)
 seconds=${2:-600}
+only=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$here/findings"
 status=0
 for target in "$build"/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
+  [ -z "$only" ] || [ "$name" = "$only" ] || continue
   corpus="$here/corpus-$name"
   mkdir -p "$corpus"
   seeds=()

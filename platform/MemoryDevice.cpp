@@ -1,5 +1,7 @@
 #include "platform/MemoryDevice.h"
 
+#include <memory>
+
 #include "platform/DibBlock.h"
 #include "platform/PixelFont.h"
 
@@ -51,7 +53,8 @@ int MemoryDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
   if (Intersection(target, clip_).IsEmpty()) return 0;
   uint32_t colors[256];
   ColorTableToRgb32(info, palette_, colors);
-  std::vector<uint32_t> block;
+  std::unique_ptr<uint32_t[]> block;  // only for the raster ops that combine
+  size_t blockSize = 0;
   TRect landed;  // the lines that landed, for the count
   for (const TRect& area : clipRegion_) {
     const TRect visible = Intersection(target, area);
@@ -64,21 +67,25 @@ int MemoryDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
     const int h = visible.Height();
     const int x0 = xSrc + (visible.Left - target.Left);
     const int y0 = ySrc + (target.Bottom - visible.Bottom);
-    block.resize(size_t(w) * size_t(h));
-    ExpandDibBlock(bits, info, colors, x0, y0, w, h, block.data(), size_t(w));
+    uint32_t* topLeft = pixels_.data() + size_t(visible.Top) * size_t(width_) + visible.Left;
+    if (rop == RasterOp::SrcCopy) {
+      // A copy expands straight into the surface.
+      ExpandDibBlock(bits, info, colors, x0, y0, w, h, topLeft, size_t(width_));
+      continue;
+    }
+    const size_t size = size_t(w) * size_t(h);
+    if (size > blockSize) {
+      block.reset(new uint32_t[size]);  // left unset: every word is written before it is read
+      blockSize = size;
+    }
+    ExpandDibBlock(bits, info, colors, x0, y0, w, h, block.get(), size_t(w));
     for (int row = 0; row < h; ++row) {
-      const uint32_t* src = block.data() + size_t(row) * size_t(w);
-      uint32_t* dst = pixels_.data() + size_t(visible.Top + row) * size_t(width_) + visible.Left;
-      switch (rop) {
-        case RasterOp::SrcCopy:
-          for (int x = 0; x < w; ++x) dst[x] = src[x];
-          break;
-        case RasterOp::SrcAnd:
-          for (int x = 0; x < w; ++x) dst[x] &= src[x];
-          break;
-        case RasterOp::SrcPaint:
-          for (int x = 0; x < w; ++x) dst[x] |= src[x];
-          break;
+      const uint32_t* src = block.get() + size_t(row) * size_t(w);
+      uint32_t* dst = topLeft + size_t(row) * size_t(width_);
+      if (rop == RasterOp::SrcAnd) {
+        for (int x = 0; x < w; ++x) dst[x] &= src[x];
+      } else {
+        for (int x = 0; x < w; ++x) dst[x] |= src[x];
       }
     }
   }

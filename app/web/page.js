@@ -8,7 +8,6 @@
   const ClientHeight = 403;
   const canvas = document.getElementById("game");
   const context = canvas.getContext("2d", { alpha: false });
-  const image = context.createImageData(ClientWidth, ClientHeight);
   const status = document.getElementById("status");
   const failure = document.getElementById("failure");
   const about = document.getElementById("about");
@@ -17,6 +16,7 @@
   let running = false;
   let timer = null;
   let firstFrame = null;
+  const afterFirstFrame = [];
   let labReady;
   const lab = new Promise((resolve) => (labReady = resolve));
 
@@ -109,28 +109,27 @@
     timer = null;
   }
 
-  // Copies a painted part of the client area (0xAARRGGBB words) into the canvas.
-  function present(pixels, stride, x, y, w, h) {
-    const words = module.HEAPU32;
-    const data = image.data;
-    const first = pixels >>> 2;
-    for (let row = y; row < y + h; ++row) {
-      let from = first + row * stride + x;
-      let to = (row * ClientWidth + x) * 4;
-      for (let column = 0; column < w; ++column, ++from, to += 4) {
-        const pixel = words[from];
-        data[to] = (pixel >>> 16) & 255;
-        data[to + 1] = (pixel >>> 8) & 255;
-        data[to + 2] = pixel & 255;
-        data[to + 3] = 255;
-      }
-    }
-    context.putImageData(image, 0, 0, x, y, w, h);
-    // When the browser can first paint the game: for measuring the start-up.
+  // Puts a painted part of the client area on the canvas: the module keeps the whole area as
+  // canvas bytes, so the browser copies the part without a loop here.
+  function present(rgba, width, height, x, y, w, h) {
+    const bytes = new Uint8ClampedArray(module.HEAPU8.buffer, rgba, width * height * 4);
+    context.putImageData(new ImageData(bytes, width, height), 0, 0, x, y, w, h);
+    // When the browser can first paint the game: for measuring the start-up, and for the
+    // about box, which waits until the game is on the screen.
     if (firstFrame === null) {
       firstFrame = 0;
-      requestAnimationFrame(() => (firstFrame = performance.now()));
+      requestAnimationFrame(() => {
+        firstFrame = performance.now();
+        afterFirstFrame.splice(0).forEach((step) => setTimeout(step, 0));
+      });
     }
+  }
+
+  // Runs `step` once the game's first frame is on the screen (start() lets it run if the game
+  // drew nothing).
+  function whenOnScreen(step) {
+    if (firstFrame) setTimeout(step, 0);
+    else afterFirstFrame.push(step);
   }
 
   function cssCursor(file, hotX, hotY) {
@@ -229,19 +228,50 @@
 
   async function fetchData() {
     try {
-      const response = await fetch("zelto.vx8", { cache: "no-cache" });
+      const response = await fetch("zelto.vx8");
       if (!response.ok) return null;
       return new Uint8Array(await response.arrayBuffer());
     } catch (error) {
       return null;
     }
   }
+  // Asked for now, while the program still loads.
+  const dataFile = fetchData();
+
+  // The code is compiled as it arrives, not only once the script that needs it has run.
+  async function compileCode() {
+    const response = await fetch("zeltoria.wasm");
+    if (!response.ok) throw new Error("its code did not load");
+    try {
+      return await WebAssembly.compileStreaming(response.clone());
+    } catch (error) {
+      // A server that does not call the file application/wasm: compile it from its bytes.
+      return WebAssembly.compile(await response.arrayBuffer());
+    }
+  }
+  const code = compileCode();
+  code.catch(() => {});  // start() reports it
+
+  // The module around the code compiled above.
+  async function createModule() {
+    const compiled = await code;
+    return new Promise((resolve, reject) => {
+      createZeltoria({
+        instantiateWasm(imports, receive) {
+          WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled), reject);
+          return {};
+        },
+      }).then(resolve, reject);
+    });
+  }
 
   async function start() {
-    const [created, data] = await Promise.all([createZeltoria(), fetchData()]);
+    const [created, bytes] = await Promise.all([createModule(), dataFile]);
+    // Marks for measuring the start-up (bench/web/measure.mjs).
+    performance.mark("zeltoria-module");
     module = created;
     // A file that did not arrive is missing: the game says so as on the desktop.
-    if (data) module.FS.writeFile("/zelto.vx8", data);
+    if (bytes) module.FS.writeFile("/zelto.vx8", bytes);
     const seed = seedFromAddress();
     fitCanvas();
     window.addEventListener("resize", fitCanvas);
@@ -249,6 +279,8 @@
     wireKeys();
     status.remove();
     const started = module._zeltoria_start(seed === null ? 0 : seed, seed === null ? 0 : 1) === 0;
+    performance.mark("zeltoria-started");
+    if (firstFrame === null) afterFirstFrame.splice(0).forEach((step) => setTimeout(step, 0));
     // The about box is made right after the window, whether or not that failed.
     buildAbout();
     running = started;
@@ -306,8 +338,9 @@
     setCursor,
     showMessage,
     // After the event that asked for it, as the desktop shows it once the window is up.
-    showAbout: () => setTimeout(showAbout, 0),
+    showAbout: () => whenOnScreen(showAbout),
     moduleLoaded() {
+      performance.mark("zeltoria-script");
       start().catch((error) => {
         status.remove();
         showMessage("Zeltoria could not start: " + error);

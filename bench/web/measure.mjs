@@ -49,23 +49,37 @@ const browser = await chromium.launch({
          "--disable-background-networking", "--disable-component-update", "--disable-sync"],
 });
 
-async function firstFrame(load, read) {
+// The time of the first frame since navigation; with `steps`, when each file arrived and each
+// of the page's marks was reached, on the same clock.
+async function firstFrame(load, read, steps) {
   const context = await browser.newContext({ viewport: { width: 1100, height: 900 } });
   const page = await context.newPage();
   await load(page);
   await page.waitForFunction(read);
   const ms = await page.evaluate(read);
+  if (steps) {
+    const times = await page.evaluate(() => [
+      ["page", performance.getEntriesByType("navigation")[0].responseEnd],
+      ...performance.getEntriesByType("resource").map((e) => [e.name.split("/").pop(), e.responseEnd]),
+      ...performance.getEntriesByType("mark").map((m) => [m.name, m.startTime]),
+    ]);
+    for (const [name, t] of times) (steps[name] ??= []).push(t);
+  }
   await context.close();
   return ms;
 }
 
-const game = [], empty = [];
+const game = [], empty = [], steps = {};
 for (let i = 0; i < runs; ++i) {
-  game.push(await firstFrame((p) => p.goto(site.url + "/"), () => window.zeltoriaPage.firstFrame));
+  game.push(await firstFrame((p) => p.goto(site.url + "/"), () => window.zeltoriaPage.firstFrame, steps));
   empty.push(await firstFrame((p) => p.goto(site.url + "/empty.html"), () => window.firstFrame));
 }
 console.log(`first painted frame: game median ${median(game).toFixed(1)} ms, empty canvas median ` +
             `${median(empty).toFixed(1)} ms, ratio ${(median(game) / median(empty)).toFixed(2)} (${runs} runs each)`);
+console.log("the game's start, medians since navigation (files: when they arrived):");
+for (const [name, times] of Object.entries(steps).sort((a, b) => median(a[1]) - median(b[1])))
+  console.log(`  ${name.padEnd(20)} ${median(times).toFixed(1).padStart(7)} ms`);
+console.log(`  ${"first frame".padEnd(20)} ${median(game).toFixed(1).padStart(7)} ms`);
 
 // One frame of a move: the tick that composes it and puts it on the canvas.
 const context = await browser.newContext({ viewport: { width: 1100, height: 900 } });

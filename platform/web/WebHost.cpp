@@ -5,8 +5,8 @@
 #include "platform/ResourceFacts.h"
 
 // The page's side, in the page script's `zeltoriaPage` object.
-EM_JS(void, PagePresent, (const uint32_t* pixels, int stride, int x, int y, int w, int h),
-      { zeltoriaPage.present(pixels, stride, x, y, w, h); });
+EM_JS(void, PagePresent, (const uint8_t* rgba, int width, int height, int x, int y, int w, int h),
+      { zeltoriaPage.present(rgba, width, height, x, y, w, h); });
 EM_JS(void, PageStartTimer, (int milliseconds), { zeltoriaPage.startTimer(milliseconds); });
 EM_JS(void, PageStopTimer, (), { zeltoriaPage.stopTimer(); });
 EM_JS(void, PageSetCursor, (const char* file, int hotX, int hotY),
@@ -50,8 +50,26 @@ void WebHost::Painted(const TRect& area) {
   const MemoryDevice& screen = Screen();
   const TRect inside = Intersection(area, {0, 0, screen.Width(), screen.Height()});
   if (inside.IsEmpty()) return;
-  PagePresent(screen.Pixels().data(), screen.Width(), inside.Left, inside.Top, inside.Width(),
-              inside.Height());
+  const size_t width = size_t(screen.Width());
+  const size_t size = width * size_t(screen.Height()) * 4;
+  if (size != canvasSize_) {
+    // Left unset: the page shows only parts that were written.
+    canvasBytes_.reset(new uint8_t[size]);
+    canvasSize_ = size;
+  }
+  for (int y = inside.Top; y < inside.Bottom; ++y) {
+    const uint32_t* from = screen.Pixels().data() + size_t(y) * width + size_t(inside.Left);
+    uint8_t* to = canvasBytes_.get() + (size_t(y) * width + size_t(inside.Left)) * 4;
+    for (int x = 0; x < inside.Width(); ++x, to += 4) {
+      const uint32_t pixel = from[x];  // 0xAARRGGBB
+      to[0] = uint8_t(pixel >> 16);
+      to[1] = uint8_t(pixel >> 8);
+      to[2] = uint8_t(pixel);
+      to[3] = 255;
+    }
+  }
+  PagePresent(canvasBytes_.get(), screen.Width(), screen.Height(), inside.Left, inside.Top,
+              inside.Width(), inside.Height());
 }
 
 }  // namespace platform

@@ -3,6 +3,10 @@
 // cursors and messages are written into the page. The page script delivers the input.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
 #include "platform/MemoryHost.h"
 
 namespace platform {
@@ -20,6 +24,12 @@ class WebHost : public MemoryHost {
 
  protected:
   void Painted(const TRect& area) override;
+
+ private:
+  // The client area as the canvas takes it: red, green, blue, alpha bytes, kept here so the
+  // page hands a painted part to the canvas without touching single pixels.
+  std::unique_ptr<uint8_t[]> canvasBytes_;
+  size_t canvasSize_ = 0;
 };
 
 }  // namespace platform

@@ -90,6 +90,8 @@ TEST(AllocationFailure, EachAllocationOfTheStartFailingEndsInTheStartUpMessageOr
     host.SetClient(nullptr);
   }
   EXPECT_GT(failedStarts, allocations / 2);
+  RecordProperty("allocations", int(allocations));
+  RecordProperty("failed_starts", failedStarts);
 }
 
 TEST(AllocationFailure, AFrameThatCannotBeMadeLeavesTheGamePlayable) {
