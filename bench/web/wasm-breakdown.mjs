@@ -4,7 +4,7 @@
 //   node bench/web/wasm-breakdown.mjs [WEB_BUILD]      (default build-web, after `make web`)
 // Needs the symbol map the web build writes beside the site (zeltoria.js.symbols).
 import { execFileSync } from "node:child_process";
-import { readFileSync, readdirSync, statSync } from "node:fs";
+import { existsSync, readFileSync, readdirSync, statSync } from "node:fs";
 import { basename, join } from "node:path";
 import { gzipSync } from "node:zlib";
 
@@ -23,7 +23,7 @@ function leb(bytes, at) {
 }
 
 const sectionNames = ["custom", "type", "import", "function", "table", "memory", "global",
-                      "export", "start", "element", "code", "data", "data count"];
+                      "export", "start", "element", "code", "data", "data count", "tag"];
 const sections = [];
 let importedFunctions = 0;
 const bodies = [];  // size of each defined function's body, in index order
@@ -61,14 +61,19 @@ for (let at = 8; at < wasm.length;) {
   at = start + size;
 }
 
-// Function index -> mangled name, from the map the link writes.
+// Function index -> name, from the map the link writes: demangled, with characters that are
+// not allowed in the map written as \XX in hex.
 const names = new Map();
 for (const line of readFileSync(join(build, "zeltoria.js.symbols"), "utf8").split("\n")) {
   const colon = line.indexOf(":");
-  if (colon > 0) names.set(Number(line.slice(0, colon)), line.slice(colon + 1));
+  if (colon > 0) {
+    const name = line.slice(colon + 1).replace(/\\([0-9a-fA-F]{2})/g, (_, hex) => String.fromCharCode(parseInt(hex, 16)));
+    names.set(Number(line.slice(0, colon)), name);
+  }
 }
 
-// Mangled name -> the project library that defines it (llvm-nm reads wasm objects).
+// Name -> the project library that defines it (llvm-nm reads wasm objects; -C demangles as
+// the map does).
 const nm = ["llvm-nm", "llvm-nm-14"].find((tool) => {
   try {
     execFileSync(tool, ["--version"], { stdio: "ignore" });
@@ -86,18 +91,19 @@ function archives(dir) {
     return entry.endsWith(".a") ? [path] : [];
   });
 }
-for (const archive of archives(build)) {
-  const lib = basename(archive, ".a").replace(/^lib/, "");
-  const listing = execFileSync(nm, ["--defined-only", "--no-sort", archive],
+// The web entry is the executable's own object, in no library.
+const entry = join(build, "app/web/CMakeFiles/zeltoria_web.dir/WebMain.cpp.o");
+for (const archive of [...archives(build), ...(existsSync(entry) ? [entry] : [])]) {
+  const lib = archive === entry ? "web entry" : basename(archive, ".a").replace(/^lib/, "");
+  const listing = execFileSync(nm, ["--defined-only", "--no-sort", "-C", archive],
                                { encoding: "utf8", stdio: ["ignore", "pipe", "ignore"] });
   for (const line of listing.split("\n")) {
-    const parts = line.trim().split(/\s+/);
-    if (parts.length >= 2 && /^[TtWw]$/.test(parts[parts.length - 2])) library.set(parts[parts.length - 1], lib);
+    const match = /^\S*\s+[TtWw]\s+(.+)$/.exec(line.trim());
+    if (match) library.set(match[1], lib);
   }
 }
 
-const mangled = bodies.map((_, i) => names.get(importedFunctions + i) ?? `function ${importedFunctions + i}`);
-const demangled = execFileSync("c++filt", { input: mangled.join("\n"), encoding: "utf8" }).split("\n");
+const plainNames = bodies.map((_, i) => names.get(importedFunctions + i) ?? `function ${importedFunctions + i}`);
 
 function group(name, plain) {
   if (library.has(name)) return `project: ${library.get(name)}`;
@@ -113,8 +119,8 @@ function group(name, plain) {
 const groups = new Map();
 const functions = [];
 bodies.forEach((bytes, i) => {
-  const plain = demangled[i] || mangled[i];
-  const g = group(mangled[i], plain);
+  const plain = plainNames[i];
+  const g = group(plain, plain);
   const entry = groups.get(g) ?? { count: 0, bytes: 0 };
   entry.count += 1;
   entry.bytes += bytes;
