@@ -2,7 +2,8 @@
 //   node bench/web/measure.mjs [RUNS]
 // - every file of the site, raw and gzipped, and the total;
 // - the time from navigation to the first painted frame of the game, beside a page that paints
-//   an empty canvas of the same size (runs alternate; medians);
+//   an empty canvas of the same size, and beside the floor: a page that loads the game's program
+//   and data file and then paints the empty canvas (runs alternate; medians);
 // - one animation frame of a move: the tick that composes it and puts it on the canvas.
 // Needs `make web` first (build-web/site) and tests/web/node_modules (make test-web installs it).
 import { readFileSync, readdirSync, statSync } from "node:fs";
@@ -42,7 +43,25 @@ const x = document.getElementById("c").getContext("2d");
 x.fillStyle = "#123456"; x.fillRect(0, 0, 517, 403);
 requestAnimationFrame(() => (window.firstFrame = performance.now()));
 </script></body></html>`;
-const site = await serveSite({ "/empty.html": emptyPage });
+// The floor: a page that loads the game's program and data file as the game's page does (the
+// code compiled as it arrives) and then paints the same empty canvas, running nothing.
+const floorPage = `<!DOCTYPE html><html><head>
+<link rel="preload" href="zeltoria.js" as="script">
+<link rel="preload" href="zeltoria.wasm" as="fetch" type="application/wasm" crossorigin>
+<link rel="preload" href="zelto.vx8" as="fetch" crossorigin></head><body style="margin:0">
+<canvas id="c" width="517" height="403"></canvas><script>
+const loaded = Promise.all([
+  WebAssembly.compileStreaming(fetch("zeltoria.wasm")),
+  fetch("zelto.vx8").then((r) => r.arrayBuffer()),
+  new Promise((resolve) => (window.scriptLoaded = resolve)),
+]);
+loaded.then(() => {
+  const x = document.getElementById("c").getContext("2d");
+  x.fillStyle = "#123456"; x.fillRect(0, 0, 517, 403);
+  requestAnimationFrame(() => (window.firstFrame = performance.now()));
+});
+</script><script src="zeltoria.js" async onload="scriptLoaded()"></script></body></html>`;
+const site = await serveSite({ "/empty.html": emptyPage, "/floor.html": floorPage });
 const browser = await chromium.launch({
   executablePath: "/usr/bin/chromium",
   args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
@@ -69,13 +88,17 @@ async function firstFrame(load, read, steps) {
   return ms;
 }
 
-const game = [], empty = [], steps = {};
+const game = [], empty = [], floor = [], steps = {};
 for (let i = 0; i < runs; ++i) {
   game.push(await firstFrame((p) => p.goto(site.url + "/"), () => window.zeltoriaPage.firstFrame, steps));
   empty.push(await firstFrame((p) => p.goto(site.url + "/empty.html"), () => window.firstFrame));
+  floor.push(await firstFrame((p) => p.goto(site.url + "/floor.html"), () => window.firstFrame));
 }
 console.log(`first painted frame: game median ${median(game).toFixed(1)} ms, empty canvas median ` +
             `${median(empty).toFixed(1)} ms, ratio ${(median(game) / median(empty)).toFixed(2)} (${runs} runs each)`);
+console.log(`the floor, the program and data file loaded and an empty canvas painted: median ` +
+            `${median(floor).toFixed(1)} ms, ${(median(floor) / median(empty)).toFixed(2)} x the empty canvas; ` +
+            `the game ${(median(game) / median(floor)).toFixed(2)} x the floor`);
 console.log("the game's start, medians since navigation (files: when they arrived):");
 for (const [name, times] of Object.entries(steps).sort((a, b) => median(a[1]) - median(b[1])))
   console.log(`  ${name.padEnd(20)} ${median(times).toFixed(1).padStart(7)} ms`);
