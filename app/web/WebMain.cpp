@@ -7,9 +7,10 @@
 // own, which leaves the player's game as it was.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <memory>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "about/AboutBox.h"
@@ -181,9 +182,12 @@ EMSCRIPTEN_KEEPALIVE uint32_t zeltoria_about_link_color() {
 EMSCRIPTEN_KEEPALIVE int zeltoria_lab_shot(const char* actions) {
   LabResult = {};
   std::vector<std::string> args{"lab.png"};
-  std::istringstream lines(actions ? actions : "");
-  for (std::string line; std::getline(lines, line);)
-    if (!line.empty()) args.push_back(line);
+  // One action per line; no string stream, which would bring the C++ locale machinery in.
+  for (std::string_view rest = actions ? actions : ""; !rest.empty();) {
+    const size_t end = std::min(rest.find('\n'), rest.size());
+    if (end > 0) args.emplace_back(rest.substr(0, end));
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
   std::string fault;
   const auto plan = ParseShot(args, fault);
   if (!plan) {

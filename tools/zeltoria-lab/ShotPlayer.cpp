@@ -1,17 +1,20 @@
 #include "tools/zeltoria-lab/ShotPlayer.h"
 
-#include <sstream>
+#include <string>
 
 namespace {
 
-void PrintCells(const TCells& cells, const TBoardModel& model, std::ostream& out) {
+// Plain string building, no streams: the page's module carries this, and streams would bring
+// the whole of the C++ locale machinery into it.
+void PrintCells(const TCells& cells, const TBoardModel& model, std::string& out) {
   constexpr char hex[] = "0123456789abcdef";
   for (int32_t r = 1; r <= model.Rows; ++r) {
     for (int32_t c = 1; c <= model.Cols; ++c) {
-      if (c > 1) out << ' ';
-      out << hex[cells(c, r) >> 4] << hex[cells(c, r) & 0x0F];
+      if (c > 1) out += ' ';
+      out += hex[cells(c, r) >> 4];
+      out += hex[cells(c, r) & 0x0F];
     }
-    out << '\n';
+    out += '\n';
   }
 }
 
@@ -76,11 +79,13 @@ void TShotPlayer::Play(const TShotAction& action) {
 }
 
 std::string ShotText(const TBoardModel& model) {
-  std::ostringstream out;
+  std::string out;
   PrintCells(model.Board, model, out);
-  out << '\n';
+  out += '\n';
   PrintCells(model.BackBoard, model, out);
-  out << "playing=" << int(model.Playing) << " shuffle=" << model.ShuffleCount
-      << " move=" << model.MoveIndex << " solved=" << int(model.Solved) << '\n';
-  return out.str();
+  out += "playing=" + std::to_string(int(model.Playing)) +
+         " shuffle=" + std::to_string(model.ShuffleCount) +
+         " move=" + std::to_string(model.MoveIndex) +
+         " solved=" + std::to_string(int(model.Solved)) + '\n';
+  return out;
 }
