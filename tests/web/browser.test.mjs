@@ -2,8 +2,11 @@
 // and must print and show exactly what the native tool does; then the real page as a visitor
 // meets it, in headless Chromium.
 import assert from "node:assert/strict";
+import { readFileSync, readdirSync } from "node:fs";
+import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
-import { launchChromium, nativeShot, serveSite } from "./harness.mjs";
+import { gzipSync } from "node:zlib";
+import { launchChromium, nativeShot, serveSite, siteDir } from "./harness.mjs";
 
 let site, browser;
 
@@ -214,4 +217,13 @@ describe("the page as a visitor meets it", () => {
       await context.close();
     });
   }
+});
+
+// What a visitor downloads: a library that drags the C++ locale machinery in, for one, would
+// double the module.
+test("the whole site is at most 200 KB gzipped", () => {
+  const files = (dir) => readdirSync(dir, { withFileTypes: true }).flatMap((entry) =>
+    entry.isDirectory() ? files(join(dir, entry.name)) : [join(dir, entry.name)]);
+  const total = files(siteDir).reduce((sum, file) => sum + gzipSync(readFileSync(file), { level: 9 }).length, 0);
+  assert.ok(total <= 200 * 1024, `the site is ${total} bytes gzipped`);
 });
