@@ -1,5 +1,7 @@
 #include "platform/MemoryHost.h"
 
+#include <vector>
+
 namespace platform {
 
 MemoryHost::MemoryHost(int width, int height) : Device(width, height) {}
@@ -13,9 +15,21 @@ void MemoryHost::Show() {
   Flush();
 }
 
+// Pending keeps an area that is already pending only once, so that what overlaps is not
+// painted twice: only the parts of `area` not yet pending are added.
 void MemoryHost::Invalidate(const TRect& area) {
   const TRect inside = Intersection(area, {0, 0, Device.Width(), Device.Height()});
-  if (!inside.IsEmpty()) Pending.push_back(inside);
+  if (inside.IsEmpty()) return;
+  std::erase_if(Pending,
+                [&](const TRect& pending) { return Intersection(inside, pending) == pending; });
+  std::vector<TRect> pieces{inside};
+  for (const TRect& pending : Pending) {
+    std::vector<TRect> rest;
+    for (const TRect& piece : pieces) SubtractRect(piece, pending, rest);
+    pieces.swap(rest);
+    if (pieces.empty()) return;
+  }
+  Pending.insert(Pending.end(), pieces.begin(), pieces.end());
 }
 
 void MemoryHost::PaintPending(const TRect& except) {
