@@ -31,11 +31,10 @@ uint16_t MessageNumber(const std::string& name) {
 QtInstanceGuard::QtInstanceGuard(QObject* parent) : QObject(parent) {}
 
 // The lock goes with its guard; the kernel would drop it anyway when the process ends, however
-// it ends.
+// it ends. The file stays: removing it would let a start that opened it just before hold a lock
+// on a file no later start can see.
 QtInstanceGuard::~QtInstanceGuard() {
-  if (LockFd < 0) return;
-  ::unlink(QFile::encodeName(LockPath).constData());
-  ::close(LockFd);
+  if (LockFd >= 0) ::close(LockFd);
 }
 
 QString QtInstanceGuard::RuntimeFolder() {
@@ -70,7 +69,6 @@ MutexResult QtInstanceGuard::TakeLock(const QString& path) {
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
     LockFd = fd;
-    LockPath = path;
     return MutexResult::Created;
   }
   const int error = errno;

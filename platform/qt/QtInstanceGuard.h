@@ -49,7 +49,6 @@ class QtInstanceGuard : public QObject, public InstanceGuard {
   QString NoticeName;
   std::string Failure;
   int LockFd = -1;  // the open lock file while it is held
-  QString LockPath;
   std::unique_ptr<QLocalServer> Server;
 };
 

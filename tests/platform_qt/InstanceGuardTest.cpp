@@ -202,7 +202,10 @@ TEST_F(InstanceGuard, ASecondGuardInTheSameProcessFindsTheMutexTaken) {
     second.PostToAllWindows(1);  // with no notice registered: nothing, and no hang
   }
   // The lock goes with its guard.
-  EXPECT_FALSE(QFileInfo::exists(Runtime.filePath("ZE32.lock")));
+  {
+    platform::QtInstanceGuard third;
+    EXPECT_EQ(third.CreateMutex("ZE32"), platform::MutexResult::Created);
+  }
 
   // A runtime folder that is not a folder falls back to the temp folder.
   qputenv("XDG_RUNTIME_DIR", Runtime.filePath("probe notice").toUtf8());
