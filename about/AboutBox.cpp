@@ -13,17 +13,14 @@ void TAboutBox::Create(uint32_t seed) {
 
 void TAboutBox::Show() {
   PanelShown_ = false;
-  WhatIsEnabled_ = true;
 }
 
 void TAboutBox::WhatIsClick() {
-  WhatIsEnabled_ = false;
   PanelShown_ = true;
 }
 
 void TAboutBox::IKnowClick() {
   PanelShown_ = false;
-  WhatIsEnabled_ = true;
 }
 
 void TAboutBox::ShowNextHomeOf() {

@@ -70,7 +70,8 @@ class TAboutBox {
   bool LinkHot() const { return LinkHot_; }
   uint32_t LinkTextColor() const { return LinkHot_ ? HotLinkColor : LinkColor; }
   bool PanelShown() const { return PanelShown_; }
-  bool WhatIsEnabled() const { return WhatIsEnabled_; }
+  // "What is a..." is there to open the panel: enabled while the panel is hidden.
+  bool WhatIsEnabled() const { return !PanelShown_; }
 
  private:
   TRandom& Random;
@@ -78,7 +79,6 @@ class TAboutBox {
   uint32_t HomeOfColor_ = HomeOfColors[0];
   bool LinkHot_ = false;
   bool PanelShown_ = false;
-  bool WhatIsEnabled_ = true;
 };
 
 }  // namespace about

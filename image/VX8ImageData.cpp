@@ -116,9 +116,9 @@ uint8_t* TVX8ImageData::PrevStartLine(uint8_t* address, int32_t x, int32_t& y) {
 
 void TVX8ImageData::UnlockSegment(int32_t x, int32_t y) {
   CheckLine(x, y, "UnlockSegment: co-ordinates outside drawing area");
-  const size_t s = size_t((Height_ - 1 - y) / BandLines_);
-  if (s >= Segments_.size() || !Segments_[s]) throw VX8Exception("UnlockSegment: Unlock failed");
-  Segments_[s]->Unlock();
+  TVX8ImageSegment* segment = SegmentOfLine(y);
+  if (!segment) throw VX8Exception("UnlockSegment: Unlock failed");
+  segment->Unlock();
 }
 
 void TVX8ImageData::FillRect(TRect rect, uint8_t color) {

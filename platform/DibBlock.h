@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "foundation/Geometry.h"
 #include "platform/BitmapInfo.h"
 #include "platform/LogicalPalette.h"
 
@@ -20,6 +21,13 @@ void ColorTableToRgb32(const BitmapInfo& info, const LogicalPalette* palette, ui
 // `outStride` pixels apart. The caller has checked that the block lies within the array.
 void ExpandDibBlock(const uint8_t* bits, const BitmapInfo& info, const uint32_t colors[256],
                     int xSrc, int ySrc, int w, int h, uint32_t* out, size_t outStride);
+
+// Where the part of a block that lands on `visible` (within `dest`, where the whole block lands)
+// starts in the array: its lower-left pixel, (xSrc, ySrc) being the whole block's. Lines count
+// bottom-up, so lines cut off the bottom of `dest` raise the part's lower edge.
+inline TPoint VisibleBlockSource(const TRect& dest, const TRect& visible, int xSrc, int ySrc) {
+  return {xSrc + (visible.Left - dest.Left), ySrc + (dest.Bottom - visible.Bottom)};
+}
 
 // Whether the block lies within the array that `info` describes.
 bool DibBlockInside(const BitmapInfo& info, int xSrc, int ySrc, int w, int h);

@@ -1,5 +1,6 @@
 #include "platform/MemoryDevice.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/DibBlock.h"
@@ -55,18 +56,16 @@ int MemoryDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
   ColorTableToRgb32(info, palette_, colors);
   std::unique_ptr<uint32_t[]> block;  // only for the raster ops that combine
   size_t blockSize = 0;
-  TRect landed;  // the lines that landed, for the count
+  int landedTop = target.Bottom, landedBottom = target.Top;  // the lines that landed, for the count
   for (const TRect& area : clipRegion_) {
     const TRect visible = Intersection(target, area);
     if (visible.IsEmpty()) continue;
-    landed = BoundingRect({landed, visible});
-    // Only the visible part of the block is expanded: cut it down in source co-ordinates
-    // first (ySrc counts bottom-up, so rows cut off the top of the target come off the
-    // block's top).
+    landedTop = std::min(landedTop, visible.Top);
+    landedBottom = std::max(landedBottom, visible.Bottom);
+    // Only the visible part of the block is expanded.
     const int w = visible.Width();
     const int h = visible.Height();
-    const int x0 = xSrc + (visible.Left - target.Left);
-    const int y0 = ySrc + (target.Bottom - visible.Bottom);
+    const auto [x0, y0] = VisibleBlockSource(target, visible, xSrc, ySrc);
     uint32_t* topLeft = pixels_.data() + size_t(visible.Top) * size_t(width_) + visible.Left;
     if (rop == RasterOp::SrcCopy) {
       // A copy expands straight into the surface.
@@ -89,7 +88,7 @@ int MemoryDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
       }
     }
   }
-  return landed.Height();
+  return std::max(0, landedBottom - landedTop);
 }
 
 void MemoryDevice::FillRect(const TRect& rect, uint32_t rgb) {

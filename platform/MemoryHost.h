@@ -36,7 +36,6 @@ class MemoryHost : public WindowHost {
   int TimerStarts() const { return TimerStarts_; }
   CursorId CursorShown() const { return Cursor; }
   int Realizations() const { return Realizations_; }
-  int FrontRequests() const { return FrontRequests_; }
   std::vector<std::string> Messages;
 
   // WindowHost.
@@ -47,7 +46,7 @@ class MemoryHost : public WindowHost {
   void StartTimer(int milliseconds) override;
   void StopTimer() override { TimerRunning_ = false; }
   int RealizePalette(const LogicalPalette& palette) override;
-  void BringToFront() override { ++FrontRequests_; }
+  void BringToFront() override {}
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
 
  protected:
@@ -67,7 +66,6 @@ class MemoryHost : public WindowHost {
   int TimerStarts_ = 0;
   CursorId Cursor = CursorId::Default;
   int Realizations_ = 0;
-  int FrontRequests_ = 0;
 };
 
 }  // namespace platform

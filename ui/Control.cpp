@@ -38,12 +38,8 @@ void TControl::Invalidate() {
   if (Visible_) Form_.InvalidateRect(Bounds_);
 }
 
-void TControl::Repaint() {
-  if (Visible_) Form_.PaintControlNow(*this, nullptr);
-}
-
 void TControl::PaintNow(const platform::PaintFunction& paint) {
-  if (Visible_) Form_.PaintControlNow(*this, &paint);
+  if (Visible_) Form_.PaintControlNow(*this, paint);
 }
 
 void TControl::Paint(platform::Device&) {}

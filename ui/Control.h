@@ -47,8 +47,6 @@ class TControl {
 
   // Painted again at the form's next painting.
   void Invalidate();
-  // Painted now, with the controls that lie above it.
-  void Repaint();
   // Shows what `paint` draws on the control now (in the control's co-ordinates), in place of
   // its own painting; the controls above it are painted over it.
   void PaintNow(const platform::PaintFunction& paint);

@@ -1,5 +1,7 @@
 #include "ui/ControlDevice.h"
 
+#include "platform/DibBlock.h"
+
 namespace ui {
 
 TControlDevice::TControlDevice(platform::Device& form, const TRect& bounds)
@@ -41,12 +43,10 @@ int TControlDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destH
   const TRect dest{xDest, yDest, xDest + destWidth, yDest + destHeight};
   TRect visible;
   if (!IntersectRect(visible, dest, Clip)) return 0;
-  // ySrc counts lines bottom-up: lines cut off the bottom of the block raise its lower edge.
-  const int subX = xSrc + (visible.Left - dest.Left);
-  const int subY = ySrc + (dest.Bottom - visible.Bottom);
+  const TPoint source = platform::VisibleBlockSource(dest, visible, xSrc, ySrc);
   return Form.StretchDIBits(visible.Left + Origin.X, visible.Top + Origin.Y, visible.Width(),
-                            visible.Height(), subX, subY, visible.Width(), visible.Height(), bits,
-                            info, rop);
+                            visible.Height(), source.X, source.Y, visible.Width(), visible.Height(),
+                            bits, info, rop);
 }
 
 void TControlDevice::FillRect(const TRect& rect, uint32_t rgb) {

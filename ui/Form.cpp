@@ -34,9 +34,13 @@ void TForm::SetCursor(platform::CursorId cursor) {
 
 // While the mouse is captured the cursor stays as it was at the press.
 void TForm::UpdateCursor() {
-  if (Capturing) return;
+  if (Capturing()) return;
   const TControl* control = ControlAt(Mouse);
-  Host_.SetCursor(control ? control->Cursor() : Cursor_);
+  const platform::CursorId cursor = control ? control->Cursor() : Cursor_;
+  // Asked after every move of the mouse: the host hears only of a change.
+  if (cursor == CursorShown) return;
+  CursorShown = cursor;
+  Host_.SetCursor(cursor);
 }
 
 void TForm::InvalidateRect(const TRect& area) {
@@ -53,17 +57,13 @@ size_t TForm::IndexOf(const TControl& control) const {
   return Controls_.size();
 }
 
-void TForm::PaintControlNow(TControl& control, const platform::PaintFunction* paint) {
+void TForm::PaintControlNow(TControl& control, const platform::PaintFunction& paint) {
   const size_t index = IndexOf(control);
   const TRect bounds = control.Bounds();
   Host_.PaintNow(bounds, [&](platform::Device& device) {
-    if (paint) {
-      TControlDevice canvas(device, bounds);
-      (*paint)(canvas);
-      PaintControls(device, index + 1);
-    } else {
-      PaintControls(device, index);
-    }
+    TControlDevice canvas(device, bounds);
+    paint(canvas);
+    PaintControls(device, index + 1);
   });
 }
 
@@ -84,10 +84,7 @@ void TForm::Paint(platform::Device& device) {
 
 void TForm::MouseDown(platform::MouseButton button, int x, int y) {
   Mouse = {x, y};
-  if (!Capturing) {
-    Capturing = true;
-    Captured = ControlAt(Mouse);
-  }
+  if (!Capturing()) Captured = ControlAt(Mouse);
   ButtonsDown |= Bit(button);
   if (Captured) {
     Captured->MouseDown(button, x - Captured->Left(), y - Captured->Top());
@@ -98,7 +95,7 @@ void TForm::MouseDown(platform::MouseButton button, int x, int y) {
 
 void TForm::MouseMove(int x, int y) {
   Mouse = {x, y};
-  TControl* target = Capturing ? Captured : ControlAt(Mouse);
+  TControl* target = Capturing() ? Captured : ControlAt(Mouse);
   if (target) {
     target->MouseMove(x - target->Left(), y - target->Top());
   } else {
@@ -109,12 +106,9 @@ void TForm::MouseMove(int x, int y) {
 
 void TForm::MouseUp(platform::MouseButton button, int x, int y) {
   Mouse = {x, y};
-  TControl* target = Capturing ? Captured : ControlAt(Mouse);
+  TControl* target = Capturing() ? Captured : ControlAt(Mouse);
   ButtonsDown &= ~Bit(button);
-  if (ButtonsDown == 0) {
-    Capturing = false;
-    Captured = nullptr;
-  }
+  if (!Capturing()) Captured = nullptr;
   if (target) {
     target->MouseUp(button, x - target->Left(), y - target->Top());
   } else {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <type_traits>
 #include <vector>
 
@@ -34,7 +35,6 @@ class TForm : public platform::WindowClient {
     auto control = std::make_unique<Control>(*this, std::forward<Args>(args)...);
     Control* made = control.get();
     Controls_.push_back(std::move(control));
-    made->Invalidate();
     return made;
   }
   const std::vector<std::unique_ptr<TControl>>& Controls() const { return Controls_; }
@@ -42,10 +42,6 @@ class TForm : public platform::WindowClient {
   // The top-most visible, enabled control at a point of the client area; none over the form's
   // own area.
   TControl* ControlAt(TPoint p) const;
-  // The control that has the mouse from a press until its release; none also while the form
-  // itself has it.
-  TControl* MouseCapture() const { return Captured; }
-
   // The form's own cursor, shown where no control is.
   platform::CursorId Cursor() const { return Cursor_; }
   void SetCursor(platform::CursorId cursor);
@@ -54,9 +50,9 @@ class TForm : public platform::WindowClient {
 
   void InvalidateRect(const TRect& area);
   void Invalidate();
-  // Paints `control` and the controls above it now, over its area; with `paint`, that draws
-  // in place of the control's own painting.
-  void PaintControlNow(TControl& control, const platform::PaintFunction* paint);
+  // Paints `control` now with `paint` in place of its own painting, and the controls above it,
+  // over its area.
+  void PaintControlNow(TControl& control, const platform::PaintFunction& paint);
 
   // platform::WindowClient: the form's side of the window system.
   void Paint(platform::Device& device) final;
@@ -93,10 +89,12 @@ class TForm : public platform::WindowClient {
   std::vector<std::unique_ptr<TControl>> Controls_;
   platform::CursorId Cursor_ = platform::CursorId::Default;
   TPoint Mouse{-1, -1};
-  // The mouse capture: who has it, and which buttons are down.
-  bool Capturing = false;
-  TControl* Captured = nullptr;
+  // The mouse capture, from a press until the last button is up: which buttons are down, and
+  // the control that has it (none while the form itself has it).
+  bool Capturing() const { return ButtonsDown != 0; }
   unsigned ButtonsDown = 0;
+  TControl* Captured = nullptr;
+  std::optional<platform::CursorId> CursorShown;  // what the host was last told
   TTimer* Timer = nullptr;
 };
 

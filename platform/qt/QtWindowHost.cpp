@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <optional>
 #include <utility>
 
 #include "platform/qt/AppCursors.h"
@@ -19,8 +20,7 @@ QRect ToQRect(const TRect& r) {
   return QRect(r.Left, r.Top, r.Width(), r.Height());
 }
 
-}  // namespace
-
+// The form's button for a Qt button; none for buttons the game does not know.
 std::optional<MouseButton> ToMouseButton(Qt::MouseButton button) {
   switch (button) {
     case Qt::LeftButton:
@@ -33,6 +33,8 @@ std::optional<MouseButton> ToMouseButton(Qt::MouseButton button) {
       return std::nullopt;
   }
 }
+
+}  // namespace
 
 QtWindowHost::QtWindowHost(ClientSize size, const QString& title, MessageBoxes& boxes)
     : Boxes(boxes) {

@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <optional>
 #include <vector>
 
 #include "platform/MessageBoxes.h"
@@ -65,8 +64,5 @@ class QtWindowHost : public QWidget, public WindowHost {
   const PaintFunction* PaintingNow = nullptr;
   TRect PaintingNowArea;
 };
-
-// The form's button for a Qt button; none for buttons the game does not know.
-std::optional<MouseButton> ToMouseButton(Qt::MouseButton button);
 
 }  // namespace platform

@@ -77,8 +77,7 @@ int WidgetDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
   // The visible part as a block of its own: its lower-left pixel in bottom-up lines.
   const int w = visible.Width();
   const int h = visible.Height();
-  const int subX = xSrc + (visible.Left - dest.Left);
-  const int subY = ySrc + (dest.Bottom - visible.Bottom);
+  const auto [subX, subY] = VisibleBlockSource(dest, visible, xSrc, ySrc);
 
   // The palette does not change during a paint, and the table seldom between blocks.
   if (!ColorsValid || ColorsPalette != Palette ||
