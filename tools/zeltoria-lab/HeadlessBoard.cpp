@@ -39,14 +39,23 @@ void DealFrom(THeadlessBoard& board, const TDealArguments& deal) {
   board.Model.Deal();
 }
 
-void PrintBoard(const TBoardModel& model, std::ostream& out) {
+// Plain string building, no streams: the page's module carries this, and streams would bring
+// the whole of the C++ locale machinery into it.
+std::string CellsText(const TCells& cells, const TBoardModel& model) {
   constexpr char hex[] = "0123456789abcdef";
+  std::string out;
   for (int32_t r = 1; r <= model.Rows; ++r) {
     for (int32_t c = 1; c <= model.Cols; ++c) {
-      const uint8_t cell = model.Board(c, r);
-      if (c > 1) out << ' ';
-      out << hex[cell >> 4] << hex[cell & 0x0F];
+      const uint8_t cell = cells(c, r);
+      if (c > 1) out += ' ';
+      out += hex[cell >> 4];
+      out += hex[cell & 0x0F];
     }
-    out << '\n';
+    out += '\n';
   }
+  return out;
+}
+
+void PrintBoard(const TBoardModel& model, std::ostream& out) {
+  out << CellsText(model.Board, model);
 }

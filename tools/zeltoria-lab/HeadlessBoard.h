@@ -44,5 +44,8 @@ std::optional<TDealArguments> ParseDealArguments(const std::vector<std::string>&
 // Seeds the generator, sets the size and deals, as the game would.
 void DealFrom(THeadlessBoard& board, const TDealArguments& deal);
 
-// The player's board, top row first, each cell as two lower-case hex digits, one space apart.
+// The cells of a board in play, top row first, each cell as two lower-case hex digits, one
+// space apart, each row ending in a new line.
+std::string CellsText(const TCells& cells, const TBoardModel& model);
+// The player's board as CellsText gives it.
 void PrintBoard(const TBoardModel& model, std::ostream& out);

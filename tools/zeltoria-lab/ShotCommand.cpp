@@ -4,7 +4,6 @@
 #include "tools/zeltoria-lab/ShotCommand.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 

@@ -2,7 +2,6 @@
 // photographed.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <string>

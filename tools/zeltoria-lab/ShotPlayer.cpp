@@ -2,23 +2,7 @@
 
 #include <string>
 
-namespace {
-
-// Plain string building, no streams: the page's module carries this, and streams would bring
-// the whole of the C++ locale machinery into it.
-void PrintCells(const TCells& cells, const TBoardModel& model, std::string& out) {
-  constexpr char hex[] = "0123456789abcdef";
-  for (int32_t r = 1; r <= model.Rows; ++r) {
-    for (int32_t c = 1; c <= model.Cols; ++c) {
-      if (c > 1) out += ' ';
-      out += hex[cells(c, r) >> 4];
-      out += hex[cells(c, r) & 0x0F];
-    }
-    out += '\n';
-  }
-}
-
-}  // namespace
+#include "tools/zeltoria-lab/HeadlessBoard.h"
 
 TShotPlayer::TShotPlayer(const std::string& dataDir, uint32_t seed)
     : Random_(seed), Host(TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight) {
@@ -57,8 +41,7 @@ void TShotPlayer::Play(const TShotAction& action) {
       window.MouseUp(MouseButton::Left, action.X, action.Y);
       break;
     case TShotAction::Key:
-      LastKey = action.Character;
-      window.KeyPress(char32_t(static_cast<unsigned char>(LastKey)));
+      window.KeyPress(char32_t(static_cast<unsigned char>(action.Character)));
       break;
     case TShotAction::KeyUp:
       window.KeyUp();
@@ -79,13 +62,9 @@ void TShotPlayer::Play(const TShotAction& action) {
 }
 
 std::string ShotText(const TBoardModel& model) {
-  std::string out;
-  PrintCells(model.Board, model, out);
-  out += '\n';
-  PrintCells(model.BackBoard, model, out);
-  out += "playing=" + std::to_string(int(model.Playing)) +
+  return CellsText(model.Board, model) + '\n' + CellsText(model.BackBoard, model) +
+         "playing=" + std::to_string(int(model.Playing)) +
          " shuffle=" + std::to_string(model.ShuffleCount) +
          " move=" + std::to_string(model.MoveIndex) +
          " solved=" + std::to_string(int(model.Solved)) + '\n';
-  return out;
 }

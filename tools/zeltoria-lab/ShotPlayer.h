@@ -34,7 +34,6 @@ class TShotPlayer {
   const platform::MemoryDevice& Screen() const { return Host.Screen(); }
   std::string Text() const { return ShotText(Form->Model); }
 
-  TFormZelto& Window() { return *Form; }
   TRandom& Random() { return Random_; }
 
  private:
@@ -43,5 +42,4 @@ class TShotPlayer {
   TRandom Random_;
   platform::MemoryHost Host;
   std::unique_ptr<TFormZelto> Form;
-  char LastKey = ' ';
 };
