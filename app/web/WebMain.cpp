@@ -116,12 +116,11 @@ EMSCRIPTEN_KEEPALIVE void zeltoria_activate() {
   });
 }
 
-// Custom cursor 1 or 2 for the page's CSS: its file, then its hot spot, apart by spaces.
-EMSCRIPTEN_KEEPALIVE const char* zeltoria_cursor(int id) {
-  static std::string text;
-  const resources::Cursor& cursor = id == 2 ? resources::LinkCursor : resources::HandCursor;
-  text = std::string(cursor.File) + " " + std::to_string(cursor.HotX) + " " +
-         std::to_string(cursor.HotY);
+// The about box's link cursor for the page's CSS: its file, then its hot spot, apart by spaces.
+EMSCRIPTEN_KEEPALIVE const char* zeltoria_link_cursor() {
+  static const std::string text = std::string(resources::LinkCursor.File) + " " +
+                                  std::to_string(resources::LinkCursor.HotX) + " " +
+                                  std::to_string(resources::LinkCursor.HotY);
   return text.c_str();
 }
 
@@ -210,13 +209,8 @@ EMSCRIPTEN_KEEPALIVE int zeltoria_lab_shot(const char* actions) {
   LabResult.Text = player.Text();
   LabResult.Width = screen.Width();
   LabResult.Height = screen.Height();
-  LabResult.Rgba.reserve(screen.Pixels().size() * 4);
-  for (const uint32_t pixel : screen.Pixels()) {
-    LabResult.Rgba.push_back(uint8_t(pixel >> 16));
-    LabResult.Rgba.push_back(uint8_t(pixel >> 8));
-    LabResult.Rgba.push_back(uint8_t(pixel));
-    LabResult.Rgba.push_back(uint8_t(pixel >> 24));
-  }
+  LabResult.Rgba.resize(screen.Pixels().size() * 4);
+  platform::CopyCanvasBytes(screen, {0, 0, screen.Width(), screen.Height()}, LabResult.Rgba.data());
   return 0;
 }
 // The player's game as zeltoria-lab shot prints a game, for tests that play the page.

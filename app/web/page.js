@@ -15,8 +15,11 @@
   let module = null;
   let running = false;
   let timer = null;
-  let firstFrame = null;
-  const afterFirstFrame = [];
+  let firstFrame = null;  // when the game's first frame was on the screen
+  let frameAsked = false;
+  // Settles once the game's first frame is on the screen, or start() finds that it drew none.
+  let nowOnScreen;
+  const onScreen = new Promise((resolve) => (nowOnScreen = resolve));
   let labReady;
   const lab = new Promise((resolve) => (labReady = resolve));
 
@@ -116,20 +119,18 @@
     context.putImageData(new ImageData(bytes, width, height), 0, 0, x, y, w, h);
     // When the browser can first paint the game: for measuring the start-up, and for the
     // about box, which waits until the game is on the screen.
-    if (firstFrame === null) {
-      firstFrame = 0;
+    if (!frameAsked) {
+      frameAsked = true;
       requestAnimationFrame(() => {
         firstFrame = performance.now();
-        afterFirstFrame.splice(0).forEach((step) => setTimeout(step, 0));
+        nowOnScreen();
       });
     }
   }
 
-  // Runs `step` once the game's first frame is on the screen (start() lets it run if the game
-  // drew nothing).
+  // Runs `step` as an event of its own once the game's first frame is on the screen.
   function whenOnScreen(step) {
-    if (firstFrame) setTimeout(step, 0);
-    else afterFirstFrame.push(step);
+    onScreen.then(() => setTimeout(step, 0));
   }
 
   function cssCursor(file, hotX, hotY) {
@@ -188,7 +189,7 @@
     link.textContent = aboutText(Text.Link);
     link.href = "http://" + link.textContent;
     link.style.color = hex(module._zeltoria_about_link_color());
-    const cursor = module.UTF8ToString(module._zeltoria_cursor(2)).split(" ");
+    const cursor = module.UTF8ToString(module._zeltoria_link_cursor()).split(" ");
     link.style.cursor = cssCursor(cursor[0], cursor[1], cursor[2]);
     part("link-frame").style.cursor = link.style.cursor;
     showHomeOf();
@@ -242,12 +243,11 @@
   async function compileCode() {
     const response = await fetch("zeltoria.wasm");
     if (!response.ok) throw new Error("its code did not load");
-    try {
-      return await WebAssembly.compileStreaming(response.clone());
-    } catch (error) {
-      // A server that does not call the file application/wasm: compile it from its bytes.
-      return WebAssembly.compile(await response.arrayBuffer());
-    }
+    // Compiling while it streams in needs the type application/wasm; from any other server the
+    // code is compiled from its bytes.
+    if (response.headers.get("Content-Type")?.startsWith("application/wasm"))
+      return WebAssembly.compileStreaming(response);
+    return WebAssembly.compile(await response.arrayBuffer());
   }
   const code = compileCode();
   code.catch(() => {});  // start() reports it
@@ -280,7 +280,7 @@
     status.remove();
     const started = module._zeltoria_start(seed === null ? 0 : seed, seed === null ? 0 : 1) === 0;
     performance.mark("zeltoria-started");
-    if (firstFrame === null) afterFirstFrame.splice(0).forEach((step) => setTimeout(step, 0));
+    if (!frameAsked) nowOnScreen();
     // The about box is made right after the window, whether or not that failed.
     buildAbout();
     running = started;
@@ -308,7 +308,7 @@
       text: module.UTF8ToString(module._zeltoria_lab_text()),
       width,
       height,
-      rgba: new Uint8ClampedArray(module.HEAPU8.slice(pixels, pixels + width * height * 4)),
+      rgba: new Uint8ClampedArray(module.HEAPU8.buffer.slice(pixels, pixels + width * height * 4)),
     };
   }
 
@@ -330,7 +330,7 @@
       return module;
     },
     get firstFrame() {
-      return firstFrame || null;
+      return firstFrame;
     },
     present,
     startTimer,

@@ -15,6 +15,21 @@ EM_JS(void, PageShowMessage, (const char* text), { zeltoriaPage.showMessage(UTF8
 
 namespace platform {
 
+void CopyCanvasBytes(const MemoryDevice& screen, const TRect& area, uint8_t* rgba) {
+  const size_t width = size_t(screen.Width());
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const uint32_t* from = screen.Pixels().data() + size_t(y) * width + size_t(area.Left);
+    uint8_t* to = rgba + (size_t(y) * width + size_t(area.Left)) * 4;
+    for (int x = 0; x < area.Width(); ++x, to += 4) {
+      const uint32_t pixel = from[x];  // 0xAARRGGBB
+      to[0] = uint8_t(pixel >> 16);
+      to[1] = uint8_t(pixel >> 8);
+      to[2] = uint8_t(pixel);
+      to[3] = uint8_t(pixel >> 24);
+    }
+  }
+}
+
 WebHost::~WebHost() {
   if (TimerRunning()) PageStopTimer();
 }
@@ -50,24 +65,13 @@ void WebHost::Painted(const TRect& area) {
   const MemoryDevice& screen = Screen();
   const TRect inside = Intersection(area, {0, 0, screen.Width(), screen.Height()});
   if (inside.IsEmpty()) return;
-  const size_t width = size_t(screen.Width());
-  const size_t size = width * size_t(screen.Height()) * 4;
+  const size_t size = size_t(screen.Width()) * size_t(screen.Height()) * 4;
   if (size != canvasSize_) {
     // Left unset: the page shows only parts that were written.
     canvasBytes_.reset(new uint8_t[size]);
     canvasSize_ = size;
   }
-  for (int y = inside.Top; y < inside.Bottom; ++y) {
-    const uint32_t* from = screen.Pixels().data() + size_t(y) * width + size_t(inside.Left);
-    uint8_t* to = canvasBytes_.get() + (size_t(y) * width + size_t(inside.Left)) * 4;
-    for (int x = 0; x < inside.Width(); ++x, to += 4) {
-      const uint32_t pixel = from[x];  // 0xAARRGGBB
-      to[0] = uint8_t(pixel >> 16);
-      to[1] = uint8_t(pixel >> 8);
-      to[2] = uint8_t(pixel);
-      to[3] = 255;
-    }
-  }
+  CopyCanvasBytes(screen, inside, canvasBytes_.get());
   PagePresent(canvasBytes_.get(), screen.Width(), screen.Height(), inside.Left, inside.Top,
               inside.Width(), inside.Height());
 }

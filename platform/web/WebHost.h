@@ -11,6 +11,10 @@
 
 namespace platform {
 
+// Copies `area` of `screen` into `rgba` (the whole screen's size, red, green, blue, alpha bytes
+// as a canvas takes them), each pixel at its place.
+void CopyCanvasBytes(const MemoryDevice& screen, const TRect& area, uint8_t* rgba);
+
 class WebHost : public MemoryHost {
  public:
   WebHost(int width, int height) : MemoryHost(width, height) {}
