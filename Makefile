@@ -23,6 +23,9 @@ BENCH_PACKAGES := xvfb xauth llvm
 
 CMAKE_FLAGS := -G Ninja -DZELTORIA_WERROR=ON
 
+# What npm ci leaves once the browser tests' driver is installed.
+WEB_TEST_TOOLS := tests/web/node_modules/.package-lock.json
+
 # Debian's Emscripten runs its JavaScript tools on Node.js with Debian's node modules.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
@@ -82,13 +85,12 @@ fuzz-long: fuzz-build
 	bash fuzz/long.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGET)
 
 # The benchmarks, each beside its anchor in the same run: on a busy machine compare the ratios.
-bench: web
+bench: web $(WEB_TEST_TOOLS)
 	$(call install_missing,$(BENCH_PACKAGES))
 	$(BUILD)/bench_decode --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	$(BUILD)/bench_frame
 	$(BUILD)/bench_startup 31
 	xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb $(BUILD)/bench_startup 31
-	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node bench/web/measure.mjs 15
 	node bench/web/wasm-breakdown.mjs $(abspath $(WEB_BUILD))
 
@@ -104,9 +106,16 @@ serve-web: web
 	@echo "Zeltoria is served at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"
 	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
 
-# The browser test: the page's lab against zeltoria-lab, and the page in headless Chromium.
-test-web: web
+# The browser tests' driver (playwright-core, pinned by the lock file), from the npm registry
+# with the machine's Node.js and npm; installed again only when the lock file changes.
+$(WEB_TEST_TOOLS): tests/web/package-lock.json
+	@command -v npm > /dev/null || { echo "The browser tests need npm (and Node.js 20 or later)."; exit 1; }
+	@node -e 'process.exit(Number(process.versions.node.split(".")[0]) >= 20 ? 0 : 1)' || \
+	  { echo "The browser tests need Node.js 20 or later; this is $$(node --version)."; exit 1; }
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+
+# The browser test: the page's lab against zeltoria-lab, and the page in headless Chromium.
+test-web: web $(WEB_TEST_TOOLS)
 	ZELTORIA_SITE=$(abspath $(WEB_BUILD))/site ZELTORIA_LAB=$(abspath $(BUILD))/zeltoria-lab \
 	  node --test tests/web/
 

@@ -9,7 +9,7 @@ using namespace vx8test;
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: make_decoder_seeds FOLDER\n");
+    std::fprintf(stderr, "usage: make_fuzz_decoder_seeds FOLDER\n");
     return 2;
   }
   int n = 0;

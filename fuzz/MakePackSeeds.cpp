@@ -9,7 +9,7 @@
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: make_pack_seeds FOLDER\n");
+    std::fprintf(stderr, "usage: make_fuzz_pack_seeds FOLDER\n");
     return 2;
   }
   const std::string dir = argv[1];

@@ -20,7 +20,7 @@ Pixels Picture(uint16_t w, uint16_t h, int seed) {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: make_fuzz_seeds FOLDER\n");
+    std::fprintf(stderr, "usage: make_fuzz_library_seeds FOLDER\n");
     return 2;
   }
   const std::string dir = argv[1];

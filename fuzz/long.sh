@@ -10,11 +10,14 @@ seconds=${2:-600}
 only=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$here/findings"
+shopt -s nullglob
 status=0
+found=0
 for target in "$build"/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   [ -z "$only" ] || [ "$name" = "$only" ] || continue
+  found=1
   corpus="$here/corpus-$name"
   mkdir -p "$corpus"
   seeds=()
@@ -24,9 +27,15 @@ for target in "$build"/fuzz_*; do
   (cd "$logs" && "$target" -jobs=2 -workers=2 -max_total_time="$seconds" -timeout=10 \
      -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$here/findings/$name-" \
      "$corpus" "${seeds[@]}" > /dev/null 2>&1)
+  exit_code=$?
   runs=0
   result=ok
-  for log in "$logs"/fuzz-*.log; do
+  workerLogs=("$logs"/fuzz-*.log)
+  if [ ${#workerLogs[@]} = 0 ]; then
+    result="FAILED (no worker ran; exit status $exit_code)"
+    status=1
+  fi
+  for log in "${workerLogs[@]}"; do
     n=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | awk '{print $2}')
     runs=$((runs + ${n:-0}))
     if grep -q -E 'ERROR: (libFuzzer|AddressSanitizer|LeakSanitizer|UndefinedBehaviorSanitizer)|SUMMARY' "$log"; then
@@ -34,7 +43,15 @@ for target in "$build"/fuzz_*; do
       status=1
     fi
   done
+  if [ "$result" = ok ] && [ "$exit_code" != 0 ]; then
+    result="FAILED (exit status $exit_code; see $logs)"
+    status=1
+  fi
   echo "$name: $runs runs in $seconds s on 2 workers, corpus $(ls "$corpus" | wc -l) inputs: $result"
   [ "$result" = ok ] && rm -rf "$logs"
 done
+if [ "$found" = 0 ]; then
+  echo "no fuzz target ${only:-at all} in $build"
+  status=1
+fi
 exit $status

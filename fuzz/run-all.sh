@@ -15,4 +15,4 @@ for target in "$build"/fuzz_*; do
   "$target" -runs="$runs" -max_total_time=300 "$work" ${seeds:+$( [ -d "$seeds" ] && echo "$seeds")}
   rm -rf "$work"
 done
-[ "$found" = 1 ] || echo "no fuzz targets built"
+[ "$found" = 1 ] || { echo "no fuzz targets built in $build"; exit 1; }

@@ -6,27 +6,16 @@
 //   and data file and then paints the empty canvas (runs alternate; medians);
 // - one animation frame of a move: the tick that composes it and puts it on the canvas.
 // Needs `make web` first (build-web/site) and tests/web/node_modules (make test-web installs it).
-import { readFileSync, readdirSync, statSync } from "node:fs";
-import { createRequire } from "node:module";
-import { join, relative } from "node:path";
+import { readFileSync } from "node:fs";
+import { relative } from "node:path";
 import { gzipSync } from "node:zlib";
+import { launchChromium, serveSite, siteDir, siteFiles } from "../../tests/web/harness.mjs";
 
-const root = new URL("../..", import.meta.url).pathname;
-const require = createRequire(join(root, "tests/web/package.json"));
-const { chromium } = require("playwright-core");
-const { serveSite, siteDir } = await import(join(root, "tests/web/harness.mjs"));
 const runs = Number(process.argv[2] ?? 15);
-
-function files(dir) {
-  return readdirSync(dir).flatMap((name) => {
-    const path = join(dir, name);
-    return statSync(path).isDirectory() ? files(path) : [path];
-  });
-}
 
 let raw = 0, packed = 0;
 console.log("file                       raw      gzip -9");
-for (const file of files(siteDir).sort()) {
+for (const file of siteFiles().sort()) {
   const bytes = readFileSync(file);
   const gz = gzipSync(bytes, { level: 9 }).length;
   raw += bytes.length;
@@ -62,11 +51,7 @@ loaded.then(() => {
 });
 </script><script src="zeltoria.js" async onload="scriptLoaded()"></script></body></html>`;
 const site = await serveSite({ "/empty.html": emptyPage, "/floor.html": floorPage });
-const browser = await chromium.launch({
-  executablePath: "/usr/bin/chromium",
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-});
+const browser = await launchChromium();
 
 // The time of the first frame since navigation; with `steps`, when each file arrived and each
 // of the page's marks was reached, on the same clock.

@@ -105,8 +105,8 @@ for (const archive of [...archives(build), ...(existsSync(entry) ? [entry] : [])
 
 const plainNames = bodies.map((_, i) => names.get(importedFunctions + i) ?? `function ${importedFunctions + i}`);
 
-function group(name, plain) {
-  if (library.has(name)) return `project: ${library.get(name)}`;
+function group(plain) {
+  if (library.has(plain)) return `project: ${library.get(plain)}`;
   if (/^(std::|__cxxabiv1::|__cxa_|__gxx_|_Unwind|__cxx_|operator new|operator delete)/.test(plain) ||
       plain.includes("std::__2::"))
     return "C++ runtime (libc++, libc++abi)";
@@ -120,7 +120,7 @@ const groups = new Map();
 const functions = [];
 bodies.forEach((bytes, i) => {
   const plain = plainNames[i];
-  const g = group(plain, plain);
+  const g = group(plain);
   const entry = groups.get(g) ?? { count: 0, bytes: 0 };
   entry.count += 1;
   entry.bytes += bytes;

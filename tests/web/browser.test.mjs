@@ -2,11 +2,10 @@
 // and must print and show exactly what the native tool does; then the real page as a visitor
 // meets it, in headless Chromium.
 import assert from "node:assert/strict";
-import { readFileSync, readdirSync } from "node:fs";
-import { join } from "node:path";
+import { readFileSync } from "node:fs";
 import { after, before, describe, test } from "node:test";
 import { gzipSync } from "node:zlib";
-import { launchChromium, nativeShot, serveSite, siteDir } from "./harness.mjs";
+import { launchChromium, nativeShot, serveSite, siteFiles } from "./harness.mjs";
 
 let site, browser;
 
@@ -222,8 +221,6 @@ describe("the page as a visitor meets it", () => {
 // What a visitor downloads: a library that drags the C++ locale machinery in, for one, would
 // double the module.
 test("the whole site is at most 200 KB gzipped", () => {
-  const files = (dir) => readdirSync(dir, { withFileTypes: true }).flatMap((entry) =>
-    entry.isDirectory() ? files(join(dir, entry.name)) : [join(dir, entry.name)]);
-  const total = files(siteDir).reduce((sum, file) => sum + gzipSync(readFileSync(file), { level: 9 }).length, 0);
+  const total = siteFiles().reduce((sum, file) => sum + gzipSync(readFileSync(file), { level: 9 }).length, 0);
   assert.ok(total <= 200 * 1024, `the site is ${total} bytes gzipped`);
 });

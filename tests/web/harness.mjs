@@ -1,7 +1,7 @@
 // What the browser tests stand on: the site served on 127.0.0.1 (with a damaged and a missing
 // data file under their own paths), Debian's Chromium, and the native zeltoria-lab.
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, readFileSync, rmSync } from "node:fs";
+import { mkdtempSync, readFileSync, readdirSync, rmSync } from "node:fs";
 import { createServer } from "node:http";
 import { tmpdir } from "node:os";
 import { extname, join, normalize } from "node:path";
@@ -15,6 +15,12 @@ const chromiumPath = process.env.ZELTORIA_CHROMIUM ?? "/usr/bin/chromium";
 
 const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm",
                 ".png": "image/png", ".vx8": "application/octet-stream" };
+
+// Every file of the site, with its path.
+export function siteFiles(dir = siteDir) {
+  return readdirSync(dir, { withFileTypes: true }).flatMap((entry) =>
+    entry.isDirectory() ? siteFiles(join(dir, entry.name)) : [join(dir, entry.name)]);
+}
 
 // "/" serves the site; "/damaged/" the same with a data file whose head is spoiled;
 // "/missing/" the same without a data file. `extra` adds pages of its own by path.

@@ -149,8 +149,7 @@ std::string HexColour(uint32_t rgb) {
   return text;
 }
 
-NearestColour::NearestColour(const vx8::Palette& palette, std::optional<uint8_t> excluded)
-    : cache_(size_t(1) << kCacheBits, kEmpty) {
+NearestColour::NearestColour(const vx8::Palette& palette, std::optional<uint8_t> excluded) {
   for (int i = 0; i < 256; ++i)
     if (i != excluded)
       byGreen_.push_back({palette[i].Green, palette[i].Red, palette[i].Blue, uint8_t(i)});
@@ -160,6 +159,8 @@ NearestColour::NearestColour(const vx8::Palette& palette, std::optional<uint8_t>
 }
 
 NearestColour::Match NearestColour::Find(uint32_t rgb) {
+  // Made at the first search: a palette picture that keeps its indices needs none.
+  if (cache_.empty()) cache_.assign(size_t(1) << kCacheBits, kEmpty);
   uint64_t& slot = cache_[(rgb * 2654435761u) >> (32 - kCacheBits)];
   if (slot >> 32 == rgb) return {uint8_t(slot), uint32_t(slot >> 8) & 0xFFFFFFu};
   const Match match = Search(rgb);
