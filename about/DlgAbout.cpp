@@ -184,7 +184,7 @@ void TDlgAbout::FormCreate() {
   Bevel1->setEnabled(false);
   lblURL->setCursor(platform::AppCursor(platform::CursorId::Link));
   lblVersion->setText(QString::fromLatin1(resources::Version));
-  setWindowTitle(QGuiApplication::applicationDisplayName() + Text(about::CaptionSuffix));
+  setWindowTitle(Services.Title + Text(about::CaptionSuffix));
   Box.Create(Services.SeedSource());
   ShowHomeOf();
 }

@@ -24,6 +24,8 @@ struct TAboutServices {
   std::function<uint32_t()> SeedSource;
   // Qt resource path (or file) of the logo; a missing logo leaves the picture empty.
   QString LogoPath;
+  // The application's title, which the caption starts with.
+  QString Title;
 
   static TAboutServices Default();
 };

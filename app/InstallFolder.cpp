@@ -56,6 +56,10 @@ void FindInstallFolder(TStartupServices& services) {
 bool CheckDataFile(TStartupServices& services) {
   const std::string path = DataDir + DataFileName;
   if (services.Files.FileExists(path)) return true;
-  services.Boxes.ShowError("Sorry! Zeltoria cannot find the needed file \"" + path + "\".");
+  services.Boxes.ShowError(MissingDataFileMessage(path));
   return false;
+}
+
+std::string MissingDataFileMessage(const std::string& path) {
+  return "Sorry! Zeltoria cannot find the needed file \"" + path + "\".";
 }

@@ -24,3 +24,5 @@ void FindInstallFolder(TStartupServices& services);
 
 // True when DataDir + "zelto.vx8" exists; otherwise shows the error box and returns false.
 bool CheckDataFile(TStartupServices& services);
+// What the error box says when the data file at `path` is missing.
+std::string MissingDataFileMessage(const std::string& path);

@@ -40,8 +40,10 @@ void TQtApplicationHost::ProcessMessages() {
   QCoreApplication::processEvents();
 }
 
+// Not Qt's application display name: the window system would show it after every other title,
+// and the about box's caption is the title and ": About", nothing more.
 void TQtApplicationHost::SetTitle(const std::string& title) {
-  QGuiApplication::setApplicationDisplayName(QString::fromStdString(title));
+  Title = QString::fromStdString(title);
 }
 
 void TQtApplicationHost::CreateMainWindow() {
@@ -77,8 +79,10 @@ void TQtApplicationHost::CreateMainWindow() {
 // to show, it is made at once.
 void TQtApplicationHost::CreateAboutDialog() {
   const auto make = [this] {
-    if (!About)
-      About = std::make_unique<TDlgAbout>(nullptr, *Setup.Random, TAboutServices::Default());
+    if (About) return;
+    TAboutServices services = TAboutServices::Default();
+    services.Title = Title;
+    About = std::make_unique<TDlgAbout>(nullptr, *Setup.Random, std::move(services));
   };
   if (WindowHost && !StartupFailed)
     WindowHost->AfterFirstFrame(make);

@@ -2,6 +2,7 @@
 // dialog, wires the application's events to the window, and runs the event loop.
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <memory>
 
@@ -51,4 +52,5 @@ class TQtApplicationHost : public TApplicationHost {
   std::unique_ptr<platform::QtWindowHost> WindowHost;
   std::unique_ptr<TFormZelto> Form;
   std::unique_ptr<TDlgAbout> About;
+  QString Title;
 };

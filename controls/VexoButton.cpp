@@ -147,9 +147,14 @@ void TVexoButton::MouseMove(int x, int y) {
 
 void TVexoButton::MouseUp(platform::MouseButton button, int x, int y) {
   if (button != platform::MouseButton::Left || !Enabled_ || Toggles) return;
-  // A click needs a press on this button first.
-  const bool wasPressed = Pressed_;
   Pressed_ = false;
   UpdateFace();
-  if (wasPressed && PtInButton(x, y) && OnClick) OnClick(this);
+  if (PtInButton(x, y) && OnClick) OnClick(this);
+}
+
+void TVexoButton::CaptureLost() {
+  if (!Pressed_) return;
+  Pressed_ = false;
+  MouseInside_ = false;
+  UpdateFace();
 }

@@ -62,6 +62,8 @@ class TVexoButton : public ui::TControl, public TLibraryHookup<TVexoButton> {
   void MouseDown(platform::MouseButton button, int x, int y) override;
   void MouseMove(int x, int y) override;
   void MouseUp(platform::MouseButton button, int x, int y) override;
+  // A press that lost its capture ends without a click.
+  void CaptureLost() override;
 
   static constexpr uint32_t PlaceholderColor = 0xFF00FF;
   static constexpr uint32_t PlaceholderTextColor = 0xFFFFFF;

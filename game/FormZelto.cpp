@@ -45,6 +45,8 @@ void TFormZelto::CreateComponents() {
   };
   pbxBoard->OnMouseMove = [this](int x, int y) { pbxBoardMouseMove(x, y); };
   pbxBoard->OnMouseUp = [this](platform::MouseButton, int, int) { pbxBoardMouseUp(); };
+  // A move held by the mouse ends when the window loses the mouse, as at its release.
+  pbxBoard->OnCaptureLost = [this] { pbxBoardMouseUp(); };
   pbxBoard->OnPaint = [this](platform::Device& canvas) { pbxBoardPaint(canvas); };
 
   pbxBackBoard = Make<ui::TPaintBox>("pbxBackBoard");

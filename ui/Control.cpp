@@ -46,5 +46,6 @@ void TControl::Paint(platform::Device&) {}
 void TControl::MouseDown(platform::MouseButton, int, int) {}
 void TControl::MouseMove(int, int) {}
 void TControl::MouseUp(platform::MouseButton, int, int) {}
+void TControl::CaptureLost() {}
 
 }  // namespace ui

@@ -53,11 +53,15 @@ class TControl {
 
   // The control's own painting; `canvas` has the control's co-ordinates and clip.
   virtual void Paint(platform::Device& canvas);
-  // Input in the control's co-ordinates. A press captures the mouse for the control until
-  // every button is let go: moves and the release come here wherever the pointer goes.
+  // Input in the control's co-ordinates. A left press captures the mouse for the control until
+  // the left button is let go: moves, other buttons and the release come here wherever the
+  // pointer goes. Other buttons capture nothing.
   virtual void MouseDown(platform::MouseButton button, int x, int y);
   virtual void MouseMove(int x, int y);
   virtual void MouseUp(platform::MouseButton button, int x, int y);
+  // The capture of a left press on the control ended without a release (the window was
+  // deactivated, or a modal window opened): the press is over, and no release follows.
+  virtual void CaptureLost();
 
  private:
   TForm& Form_;

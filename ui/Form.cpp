@@ -1,5 +1,7 @@
 #include "ui/Form.h"
 
+#include <utility>
+
 #include "ui/ControlDevice.h"
 #include "ui/Timer.h"
 
@@ -34,7 +36,7 @@ void TForm::SetCursor(platform::CursorId cursor) {
 
 // While the mouse is captured the cursor stays as it was at the press.
 void TForm::UpdateCursor() {
-  if (Capturing()) return;
+  if (Capturing) return;
   const TControl* control = ControlAt(Mouse);
   const platform::CursorId cursor = control ? control->Cursor() : Cursor_;
   // Asked after every move of the mouse: the host hears only of a change.
@@ -84,10 +86,14 @@ void TForm::Paint(platform::Device& device) {
 
 void TForm::MouseDown(platform::MouseButton button, int x, int y) {
   Mouse = {x, y};
-  if (!Capturing()) Captured = ControlAt(Mouse);
   ButtonsDown |= Bit(button);
-  if (Captured) {
-    Captured->MouseDown(button, x - Captured->Left(), y - Captured->Top());
+  TControl* target = Capturing ? Captured : ControlAt(Mouse);
+  if (button == platform::MouseButton::Left && !Capturing) {
+    Capturing = true;
+    Captured = target;
+  }
+  if (target) {
+    target->MouseDown(button, x - target->Left(), y - target->Top());
   } else {
     FormMouseDown(button, x, y);
   }
@@ -95,7 +101,7 @@ void TForm::MouseDown(platform::MouseButton button, int x, int y) {
 
 void TForm::MouseMove(int x, int y) {
   Mouse = {x, y};
-  TControl* target = Capturing() ? Captured : ControlAt(Mouse);
+  TControl* target = Capturing ? Captured : ControlAt(Mouse);
   if (target) {
     target->MouseMove(x - target->Left(), y - target->Top());
   } else {
@@ -106,14 +112,27 @@ void TForm::MouseMove(int x, int y) {
 
 void TForm::MouseUp(platform::MouseButton button, int x, int y) {
   Mouse = {x, y};
-  TControl* target = Capturing() ? Captured : ControlAt(Mouse);
+  // The release of a press this form never saw, or whose capture was lost, belongs to nobody.
+  if (!(ButtonsDown & Bit(button))) return;
   ButtonsDown &= ~Bit(button);
-  if (!Capturing()) Captured = nullptr;
+  TControl* target = Capturing ? Captured : ControlAt(Mouse);
+  if (button == platform::MouseButton::Left) {
+    Capturing = false;
+    Captured = nullptr;
+  }
   if (target) {
     target->MouseUp(button, x - target->Left(), y - target->Top());
   } else {
     FormMouseUp(button, x, y);
   }
+  UpdateCursor();
+}
+
+void TForm::CaptureLost() {
+  ButtonsDown = 0;
+  TControl* captured = std::exchange(Captured, nullptr);
+  if (!std::exchange(Capturing, false)) return;
+  if (captured) captured->CaptureLost();
   UpdateCursor();
 }
 

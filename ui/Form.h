@@ -63,6 +63,7 @@ class TForm : public platform::WindowClient {
   void KeyUp() final;
   void Resized(platform::ClientSize size) final;
   void Activated() final;
+  void CaptureLost() final;
   void Shown() final;
   void TimerTick() final;
 
@@ -89,10 +90,11 @@ class TForm : public platform::WindowClient {
   std::vector<std::unique_ptr<TControl>> Controls_;
   platform::CursorId Cursor_ = platform::CursorId::Default;
   TPoint Mouse{-1, -1};
-  // The mouse capture, from a press until the last button is up: which buttons are down, and
-  // the control that has it (none while the form itself has it).
-  bool Capturing() const { return ButtonsDown != 0; }
+  // Which buttons are down, as the presses this form saw tell; and the mouse capture, from a
+  // left press until its release, with the control that has it (none while the form itself
+  // has it).
   unsigned ButtonsDown = 0;
+  bool Capturing = false;
   TControl* Captured = nullptr;
   std::optional<platform::CursorId> CursorShown;  // what the host was last told
   TTimer* Timer = nullptr;

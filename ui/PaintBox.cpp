@@ -18,4 +18,8 @@ void TPaintBox::MouseUp(platform::MouseButton button, int x, int y) {
   if (OnMouseUp) OnMouseUp(button, x, y);
 }
 
+void TPaintBox::CaptureLost() {
+  if (OnCaptureLost) OnCaptureLost();
+}
+
 }  // namespace ui

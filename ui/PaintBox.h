@@ -18,11 +18,14 @@ class TPaintBox : public TControl {
   TMouseEvent OnMouseDown;
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
+  // A left press ended without its release (see TControl::CaptureLost).
+  std::function<void()> OnCaptureLost;
 
   void Paint(platform::Device& canvas) override;
   void MouseDown(platform::MouseButton button, int x, int y) override;
   void MouseMove(int x, int y) override;
   void MouseUp(platform::MouseButton button, int x, int y) override;
+  void CaptureLost() override;
 };
 
 }  // namespace ui

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "about/AboutBox.h"
+#include "app/InstallFolder.h"
 #include "app/ProcessValues.h"
 #include "game/FormZelto.h"
 #include "platform/ResourceFacts.h"
@@ -114,6 +115,15 @@ EMSCRIPTEN_KEEPALIVE void zeltoria_activate() {
     f.Activated();
     f.AppActivate();
   });
+}
+// The window no longer has the mouse: the page lost the focus.
+EMSCRIPTEN_KEEPALIVE void zeltoria_capture_lost() {
+  Deliver([](TFormZelto& f) { f.CaptureLost(); });
+}
+// The message for a data file the page could not fetch, with "%s" where its address goes.
+EMSCRIPTEN_KEEPALIVE const char* zeltoria_missing_data_file() {
+  static const std::string text = MissingDataFileMessage("%s");
+  return text.c_str();
 }
 
 // The about box's link cursor for the page's CSS: its file, then its hot spot, apart by spaces.

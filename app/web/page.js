@@ -50,29 +50,44 @@
     ];
   }
 
+  // The buttons as the game numbers them, by their bit in PointerEvent.buttons.
+  const ButtonBits = [[1, 0], [4, 1], [2, 2]];
+  let buttonsHeld = 0;
+
+  // Presses and releases follow from the change in `buttons`: a second button pressed while
+  // another is held, or one let go while another stays down, comes as a pointermove.
+  function followButtons(event, buttons) {
+    const [x, y] = clientPoint(event);
+    module._zeltoria_mouse_move(x, y);
+    for (const [bit, button] of ButtonBits) {
+      if (buttons & bit && !(buttonsHeld & bit)) {
+        buttonsHeld |= bit;
+        module._zeltoria_mouse_down(button, x, y);
+      } else if (!(buttons & bit) && buttonsHeld & bit) {
+        buttonsHeld &= ~bit;
+        module._zeltoria_mouse_up(button, x, y);
+      }
+    }
+  }
+
   function wirePointer() {
     canvas.addEventListener("pointerdown", (event) => {
-      if (!running || event.button > 2) return;
+      if (!running) return;
       event.preventDefault();
       canvas.setPointerCapture(event.pointerId);
       canvas.focus({ preventScroll: true });
-      const [x, y] = clientPoint(event);
-      // A touch or a pen arrives where the pointer was not before.
-      if (event.pointerType !== "mouse") module._zeltoria_mouse_move(x, y);
-      module._zeltoria_mouse_down(event.button, x, y);
+      followButtons(event, event.buttons);
     });
     canvas.addEventListener("pointermove", (event) => {
-      if (!running) return;
-      const [x, y] = clientPoint(event);
-      module._zeltoria_mouse_move(x, y);
+      if (running) followButtons(event, event.buttons);
     });
-    const release = (event) => {
-      if (!running || event.button > 2) return;
-      const [x, y] = clientPoint(event);
-      module._zeltoria_mouse_up(event.type === "pointercancel" ? 0 : event.button, x, y);
-    };
-    canvas.addEventListener("pointerup", release);
-    canvas.addEventListener("pointercancel", release);
+    canvas.addEventListener("pointerup", (event) => {
+      if (running) followButtons(event, event.buttons);
+    });
+    // A gesture the browser took over releases whatever it held.
+    canvas.addEventListener("pointercancel", (event) => {
+      if (running) followButtons(event, 0);
+    });
     canvas.addEventListener("contextmenu", (event) => event.preventDefault());
   }
 
@@ -92,16 +107,24 @@
     window.addEventListener("focus", () => {
       if (running) module._zeltoria_activate();
     });
+    // Whatever was held when the page lost the focus is let go elsewhere.
+    window.addEventListener("blur", () => {
+      buttonsHeld = 0;
+      if (running) module._zeltoria_capture_lost();
+    });
   }
 
   // The one timer: each tick is planned one interval after the last one planned, so it keeps
-  // its rhythm however long a tick takes.
+  // its rhythm however long a tick takes. After the page was throttled or hidden it does not
+  // catch up: the next tick comes one interval after the late one.
   function startTimer(milliseconds) {
     stopTimer();
     let due = performance.now() + milliseconds;
     const tick = () => {
+      const now = performance.now();
       due += milliseconds;
-      timer = setTimeout(tick, Math.max(0, due - performance.now()));
+      if (due < now) due = now + milliseconds;
+      timer = setTimeout(tick, due - now);
       module._zeltoria_tick();
     };
     timer = setTimeout(tick, milliseconds);
@@ -270,14 +293,21 @@
     // Marks for measuring the start-up (bench/web/measure.mjs).
     performance.mark("zeltoria-module");
     module = created;
-    // A file that did not arrive is missing: the game says so as on the desktop.
-    if (bytes) module.FS.writeFile("/zelto.vx8", bytes);
+    status.remove();
+    // A file that did not arrive is missing: the game says so, with its address, and does not
+    // start, as on the desktop.
+    if (!bytes) {
+      const address = new URL("zelto.vx8", document.baseURI).href;
+      showMessage(module.UTF8ToString(module._zeltoria_missing_data_file()).replace("%s", () => address));
+      labReady();
+      return;
+    }
+    module.FS.writeFile("/zelto.vx8", bytes);
     const seed = seedFromAddress();
     fitCanvas();
     window.addEventListener("resize", fitCanvas);
     wirePointer();
     wireKeys();
-    status.remove();
     const started = module._zeltoria_start(seed === null ? 0 : seed, seed === null ? 0 : 1) === 0;
     performance.mark("zeltoria-started");
     if (!frameAsked) nowOnScreen();

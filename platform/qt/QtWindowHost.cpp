@@ -160,9 +160,20 @@ void QtWindowHost::resizeEvent(QResizeEvent* event) {
   if (Client) Client->Resized(Size());
 }
 
+// A modal dialog over the window takes the mouse: Qt never delivers the release of a press that
+// opened it, so the form must not wait for one.
+bool QtWindowHost::event(QEvent* event) {
+  if (event->type() == QEvent::WindowBlocked && Client) Client->CaptureLost();
+  return QWidget::event(event);
+}
+
 void QtWindowHost::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && Client) Client->Activated();
+  if (event->type() != QEvent::ActivationChange || !Client) return;
+  if (isActiveWindow())
+    Client->Activated();
+  else
+    Client->CaptureLost();
 }
 
 void QtWindowHost::showEvent(QShowEvent* event) {

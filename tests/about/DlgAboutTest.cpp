@@ -113,11 +113,10 @@ TEST(DlgAboutLayout, EveryComponentSitsAtItsPlaceWithItsFont) {
 }
 
 TEST(DlgAboutLayout, CaptionFollowsTheApplicationTitle) {
-  const QString before = QGuiApplication::applicationDisplayName();
-  QGuiApplication::setApplicationDisplayName("Zeltoria");
-  TDlgAbout dialog(nullptr, TestRandom, TestServices());
+  TAboutServices services = TestServices();
+  services.Title = QStringLiteral("Zeltoria");
+  TDlgAbout dialog(nullptr, TestRandom, std::move(services));
   EXPECT_EQ(dialog.windowTitle(), "Zeltoria: About");
-  QGuiApplication::setApplicationDisplayName(before);
 }
 
 TEST(DlgAboutLayout, LinkCarriesTheLinkCursor) {

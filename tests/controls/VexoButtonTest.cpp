@@ -159,6 +159,19 @@ TEST_F(VexoButtonTest, PressDragOffAndReleaseGivesNoClick) {
   EXPECT_EQ(Clicks, 1);
 }
 
+TEST_F(VexoButtonTest, AReleaseClicksWithoutAPressAndALostCaptureEndsAPressWithout) {
+  Load("strip");
+  Button->SetEnabled(true);
+  Button->MouseUp(MouseButton::Left, 10, 10);
+  EXPECT_EQ(Clicks, 1);
+  Press(10, 10);
+  Parent.CaptureLost();
+  EXPECT_FALSE(Button->Pressed());
+  EXPECT_EQ(ShownFrame(), 0);
+  Release(10, 10);
+  EXPECT_EQ(Clicks, 1) << "the release of a lost press is nobody's";
+}
+
 TEST_F(VexoButtonTest, OnlyTheLeftButtonPresses) {
   Load("strip");
   Button->SetEnabled(true);

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "about/DlgAbout.h"
 #include "app/ProcessValues.h"
 #include "app/QtApplicationHost.h"
 #include "game/FormZelto.h"
@@ -65,7 +66,9 @@ TEST_F(Entry, AGoodDataFileShowsTheWindowAndRunsTheLoop) {
   EXPECT_NE(Host->AboutDialog(), nullptr);
   EXPECT_FALSE(Host->MainWindowHost()->windowIcon().isNull());
   EXPECT_TRUE(WindowBoxes.Shown.empty());
-  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Zeltoria");
+  // Qt would append a display name to the titles the window manager shows.
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+  EXPECT_EQ(Host->AboutDialog()->windowTitle(), "Zeltoria: About");
 }
 
 TEST_F(Entry, ACorruptDataFileShowsTheWindowsMessageAndSkipsTheLoop) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
@@ -41,6 +42,7 @@ class TRecordingClient : public platform::WindowClient {
   void KeyUp() override { Events.push_back("keyup"); }
   void Resized(ClientSize s) override { Events.push_back(Point("resized", s.Width, s.Height)); }
   void Activated() override {}
+  void CaptureLost() override { Events.push_back("capture lost"); }
   void Shown() override {
     Events.push_back("shown");
     if (PaintsWhenShown < 0) PaintsWhenShown = Paints;
@@ -257,6 +259,40 @@ TEST(QtHostTimer, AHeldKeyKeepsTheTicksAndFramesComing) {
   EXPECT_EQ(host.TimerInterval(), 100);
   QTest::simulateEvent(host.windowHandle(), false, Qt::Key_B, {}, QStringLiteral("b"), false);
   EXPECT_TRUE(QTest::qWaitFor([&] { return form.Model.MoveIndex == 0; }, 2000));
+  host.SetClient(nullptr);
+}
+
+// The title opens the about box on its press, in a modal loop: the release happens over the
+// dialog, and the first click after it must act.
+TEST(QtHostModal, AfterADialogOpenedByAPressTheFirstClickActs) {
+  windowtest::TRecordingBoxes boxes;
+  QtWindowHost host({TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight},
+                    QStringLiteral("Zeltoria"), boxes);
+  vx8test::TempFolder data;
+  vx8test::WriteBytes(data.Path() + "/zelto.vx8",
+                      vx8test::LibraryBytes(windowtest::WindowRecords()));
+  TRandom random(3);
+  TFormZeltoSetup setup;
+  setup.DataDir = data.Path() + "/";
+  setup.AboutWhenShown = false;
+  const QPoint title(71 + 20, 9 + 8);
+  setup.ShowAbout = [&] {
+    QDialog dialog(&host);
+    dialog.setModal(true);
+    QTimer::singleShot(0, &dialog, [&] {
+      QTest::mouseRelease(host.windowHandle(), Qt::LeftButton, {}, title);  // blocked: lost
+      dialog.accept();
+    });
+    dialog.exec();
+  };
+  TFormZelto form(host, random, setup);
+  host.SetClient(&form);
+  host.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+  QTest::mousePress(host.windowHandle(), Qt::LeftButton, {}, title);
+  QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {},
+                    QPoint(form.cmdStart->Left() + 10, form.cmdStart->Top() + 10));
+  EXPECT_TRUE(form.Model.Playing);
   host.SetClient(nullptr);
 }
 

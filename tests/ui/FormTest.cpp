@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/Form.h"
 #include "platform/MemoryHost.h"
+#include "ui/Form.h"
 #include "ui/Timer.h"
 
 namespace {
@@ -29,6 +29,7 @@ class TPatch : public ui::TControl {
   void MouseDown(MouseButton, int x, int y) override { Note("down", x, y); }
   void MouseMove(int x, int y) override { Note("move", x, y); }
   void MouseUp(MouseButton, int x, int y) override { Note("up", x, y); }
+  void CaptureLost() override { Log.push_back(Name() + " lost"); }
 
  private:
   void Note(const char* what, int x, int y) {
@@ -114,18 +115,30 @@ TEST_F(FormFixture, PaintingNowCoversWhatWaitsAndPaintsTheControlsAbove) {
   EXPECT_EQ(At(20, 20), 0xFFFF00u) << "the frame stays until the next painting there";
 }
 
-TEST_F(FormFixture, APressHoldsTheMouseForItsControlUntilEveryButtonIsUp) {
-  Form.MouseMove(5, 5);
-  Form.MouseDown(MouseButton::Left, 20, 20);
-  Form.MouseMove(60, 45);                      // over the other control
-  Form.MouseDown(MouseButton::Right, 95, 55);  // outside both
+TEST_F(FormFixture, OnlyALeftPressHoldsTheMouseUntilItsReleaseOrTheCaptureIsLost) {
+  Form.MouseDown(MouseButton::Right, 20, 20);  // captures nothing
+  Form.MouseDown(MouseButton::Left, 60, 45);   // the other control, right still held
+  Form.MouseMove(95, 55);                      // outside both
+  Form.MouseUp(MouseButton::Right, 95, 55);
   Form.MouseUp(MouseButton::Left, 95, 55);
-  Form.MouseMove(60, 45);
-  Form.MouseUp(MouseButton::Right, 60, 45);
-  Form.MouseMove(60, 45);
-  EXPECT_EQ(Log, (std::vector<std::string>{"form move 5,5", "under down 10,10", "under move 50,35",
-                                           "under down 85,45", "under up 85,45", "under move 50,35",
-                                           "under up 50,35", "over move 20,25"}));
+  Form.MouseDown(MouseButton::Middle, 95, 55);
+  Form.MouseMove(20, 20);
+  Form.MouseUp(MouseButton::Middle, 20, 20);
+  // The form's own area holds a left press too.
+  Form.MouseDown(MouseButton::Left, 95, 55);
+  Form.MouseMove(20, 20);
+  Form.MouseUp(MouseButton::Left, 20, 20);
+  // A lost capture ends the press: its release no longer arrives, the next press acts.
+  Form.MouseDown(MouseButton::Left, 20, 20);
+  Form.CaptureLost();
+  Form.MouseUp(MouseButton::Left, 20, 20);
+  Form.MouseDown(MouseButton::Left, 60, 45);
+  Form.MouseUp(MouseButton::Left, 60, 45);
+  EXPECT_EQ(Log, (std::vector<std::string>{"under down 10,10", "over down 20,25", "over move 55,35",
+                                           "over up 55,35", "over up 55,35", "form down 95,55",
+                                           "under move 10,10", "under up 10,10", "form down 95,55",
+                                           "form move 20,20", "form up 20,20", "under down 10,10",
+                                           "under lost", "over down 20,25", "over up 20,25"}));
 }
 
 TEST_F(FormFixture, ADisabledControlLetsTheMouseThroughToWhatLiesBeneath) {
@@ -155,6 +168,9 @@ TEST_F(FormFixture, EachControlShowsItsOwnCursorAndTheFormItsOwnElsewhere) {
   EXPECT_EQ(Host.CursorShown(), CursorId::Default);
   Form.MouseUp(MouseButton::Left, 5, 5);
   EXPECT_EQ(Host.CursorShown(), CursorId::Link);
+  Form.MouseDown(MouseButton::Right, 5, 5);
+  Form.MouseMove(20, 20);
+  EXPECT_EQ(Host.CursorShown(), CursorId::Default) << "a right press holds no cursor";
 }
 
 TEST(FormTimer, KeepsItsRhythmOnlyANewIntervalRestartsIt) {
