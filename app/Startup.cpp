@@ -54,8 +54,13 @@ int RunStartup(TStartupServices& services, TApplicationHost& host) {
     return host.Run();
   }
   if (mutex == platform::MutexResult::AlreadyExists) {
-    services.Instance.PostToAllWindows(InstanceMessage);
-    return ExitSuccess;
+    if (services.Instance.PostToAllWindows(InstanceMessage)) return ExitSuccess;
+    // The lock is held, but by nothing that answers: leaving without a word would look like
+    // a game that does not start.
+    services.Boxes.ShowError(std::string(ApplicationTitle) + " cannot start: " + ApplicationTitle +
+                             " seems to be running already, but it does not answer. Close it "
+                             "and try again.");
+    return ExitFailure;
   }
   // Without its guard the game could run twice; it says why it stops instead of stopping mute.
   services.Boxes.ShowError(std::string(ApplicationTitle) +

@@ -20,8 +20,9 @@ class InstanceGuard {
   virtual MutexResult CreateMutex(const std::string& name) = 0;
   // After CreateMutex answered Failed: why, in words for the user.
   virtual std::string MutexFailure() const = 0;
-  // Sends `message` to the running instance's windows; does nothing when none listens.
-  virtual void PostToAllWindows(uint16_t message) = 0;
+  // Sends `message` to the running instance's windows: false when none took it in a short
+  // while.
+  virtual bool PostToAllWindows(uint16_t message) = 0;
 };
 
 }  // namespace platform

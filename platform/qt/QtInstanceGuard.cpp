@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -26,6 +27,26 @@ uint16_t MessageNumber(const std::string& name) {
   return static_cast<uint16_t>(0xC000u | (hash & 0x3FFFu));
 }
 
+std::string Quoted(const QString& path) {
+  return "\"" + path.toStdString() + "\"";
+}
+
+std::string Reason(int error) {
+  return error == EACCES || error == EPERM || error == EROFS ? "no permission"
+                                                             : std::strerror(error);
+}
+
+// Empty when `path` is a folder itself (no link), owned by this user, that no one else may
+// write to or enter; otherwise why not.
+std::string NotPrivate(const QString& path) {
+  struct stat info {};
+  if (::lstat(QFile::encodeName(path).constData(), &info) != 0) return Reason(errno);
+  if (!S_ISDIR(info.st_mode)) return "not a folder";
+  if (info.st_uid != ::getuid()) return "another user's folder";
+  if (info.st_mode & (S_IRWXG | S_IRWXO)) return "others may enter it";
+  return {};
+}
+
 }  // namespace
 
 QtInstanceGuard::QtInstanceGuard(QObject* parent) : QObject(parent) {}
@@ -43,56 +64,80 @@ QString QtInstanceGuard::RuntimeFolder() {
   return QDir::tempPath();
 }
 
-QString QtInstanceGuard::NoticeServerName(const std::string& name) {
-  return RuntimeFolder() + QLatin1Char('/') + QString::fromStdString(name) + QLatin1Char('-') +
-         QString::number(getuid());
+QString QtInstanceGuard::TempUserFolder() {
+  return QDir::tempPath() + QLatin1String("/zeltoria-") + QString::number(::getuid());
 }
 
 uint16_t QtInstanceGuard::RegisterMessage(const std::string& name) {
-  NoticeName = NoticeServerName(name);
+  NoticeName = name;
   return MessageNumber(name);
 }
 
+QString QtInstanceGuard::NoticePath() const {
+  return Folder + QLatin1Char('/') + QString::fromStdString(NoticeName);
+}
+
+// Every user has a folder of their own, so another user's files never stop a start and no
+// one else can plant a link or a lock where the game looks.
 MutexResult QtInstanceGuard::CreateMutex(const std::string& name) {
   const QString file = QString::fromStdString(name) + QLatin1String(".lock");
-  MutexResult result = TakeLock(RuntimeFolder() + QLatin1Char('/') + file);
-  // A runtime folder the game cannot write to should not keep it from running.
-  if (result == MutexResult::Failed && RuntimeFolder() != QDir::tempPath())
-    result = TakeLock(QDir::tempPath() + QLatin1Char('/') + file);
+  const QString runtime = RuntimeFolder();
+  MutexResult result = MutexResult::Failed;
+  if (runtime != QDir::tempPath() && NotPrivate(runtime).empty()) result = TakeLock(runtime, file);
+  if (result == MutexResult::Failed) {
+    const QString own = TempUserFolder();
+    // Made private; one that is already there must have been made so by this user.
+    if (::mkdir(QFile::encodeName(own).constData(), 0700) != 0 && errno != EEXIST) {
+      Failure = "it cannot create its folder " + Quoted(own) + " (" + Reason(errno) + ")";
+      return MutexResult::Failed;
+    }
+    if (const std::string why = NotPrivate(own); !why.empty()) {
+      Failure = "its folder " + Quoted(own) + " is not private (" + why + ")";
+      return MutexResult::Failed;
+    }
+    result = TakeLock(own, file);
+  }
   if (result == MutexResult::Created) Listen();
   return result;
 }
 
 // An advisory lock (flock) on the file: held while the process lives, whatever the file's age,
 // and let go by the kernel when it dies, so no dead instance can leave a lock that holds.
-MutexResult QtInstanceGuard::TakeLock(const QString& path) {
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+MutexResult QtInstanceGuard::TakeLock(const QString& folder, const QString& file) {
+  const QString path = folder + QLatin1Char('/') + file;
+  const int fd = ::open(QFile::encodeName(path).constData(),
+                        O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  if (fd < 0) {
+    Failure = "it cannot create its lock file " + Quoted(path) + " (" + Reason(errno) + ")";
+    return MutexResult::Failed;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
+    ::close(fd);
+    Failure = "its lock file " + Quoted(path) + " is not the user's own file";
+    return MutexResult::Failed;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
     LockFd = fd;
+    Folder = folder;
     return MutexResult::Created;
   }
   const int error = errno;
-  if (fd >= 0) ::close(fd);
-  if (fd >= 0 && error == EWOULDBLOCK) return MutexResult::AlreadyExists;
-  Failure = "it cannot create its lock file \"" + path.toStdString() + "\" (" +
-            (error == EACCES || error == EPERM || error == EROFS ? std::string("no permission")
-                                                                 : std::strerror(error)) +
-            ")";
+  ::close(fd);
+  if (error == EWOULDBLOCK) {
+    Folder = folder;
+    return MutexResult::AlreadyExists;
+  }
+  Failure = "it cannot lock its lock file " + Quoted(path) + " (" + Reason(error) + ")";
   return MutexResult::Failed;
 }
 
 void QtInstanceGuard::Listen() {
-  if (NoticeName.isEmpty()) return;
+  if (NoticeName.empty()) return;
   Server = std::make_unique<QLocalServer>();
-  // In a folder only the user can enter (the runtime folder is one) the socket needs no rules of
-  // its own; elsewhere Qt makes it the user's alone, at the cost of a temporary folder.
-  const QFileInfo folder(QFileInfo(NoticeName).path());
-  const auto othersMayEnter = QFile::ExeGroup | QFile::ExeOther;
-  if (folder.ownerId() != getuid() || (folder.permissions() & othersMayEnter))
-    Server->setSocketOptions(QLocalServer::UserAccessOption);
   // Holding the lock, a socket left here can only be a dead instance's.
-  QLocalServer::removeServer(NoticeName);
-  if (!Server->listen(NoticeName)) {
+  QLocalServer::removeServer(NoticePath());
+  if (!Server->listen(NoticePath())) {
     Server.reset();  // no notices then; the game itself runs as usual
     return;
   }
@@ -115,17 +160,18 @@ void QtInstanceGuard::ReadNotice(QLocalSocket* socket) {
   emit MessageReceived(static_cast<quint16>(low | (high << 8)));
 }
 
-void QtInstanceGuard::PostToAllWindows(uint16_t message) {
-  if (NoticeName.isEmpty()) return;
+bool QtInstanceGuard::PostToAllWindows(uint16_t message) {
+  if (NoticeName.empty() || Folder.isEmpty()) return false;
   QLocalSocket socket;
-  socket.connectToServer(NoticeName);
-  if (!socket.waitForConnected(PostTimeoutMs)) return;
+  socket.connectToServer(NoticePath());
+  if (!socket.waitForConnected(PostTimeoutMs)) return false;
   const char bytes[NoticeBytes] = {static_cast<char>(message & 0xFF),
                                    static_cast<char>(message >> 8)};
   socket.write(bytes, NoticeBytes);
-  socket.waitForBytesWritten(PostTimeoutMs);
+  const bool sent = socket.waitForBytesWritten(PostTimeoutMs) || socket.bytesToWrite() == 0;
   socket.disconnectFromServer();
   if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(PostTimeoutMs);
+  return sent;
 }
 
 }  // namespace platform

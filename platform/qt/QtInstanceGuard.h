@@ -1,6 +1,6 @@
-// The single-instance guard: a locked file "<name>.lock" in the user's runtime folder (the temp
-// folder when there is none), free again when its owner dies, and a QLocalServer beside it on
-// which later starts send the registered notice.
+// The single-instance guard: a locked file "<name>.lock" in a folder only the user can write to
+// (the runtime folder, else a private folder of the user's in the temp folder), free again when
+// its owner dies, and a QLocalServer beside it on which later starts send the registered notice.
 #pragma once
 
 #include <QObject>
@@ -23,16 +23,17 @@ class QtInstanceGuard : public QObject, public InstanceGuard {
 
   uint16_t RegisterMessage(const std::string& name) override;
   // Created also starts listening for the notices of later starts (see MessageReceived).
-  // The lock goes to the runtime folder, or to the temp folder when it cannot be made there.
+  // The lock goes to the runtime folder when it is the user's private folder and can hold it,
+  // else to the user's private folder in the temp folder.
   MutexResult CreateMutex(const std::string& name) override;
   std::string MutexFailure() const override { return Failure; }
-  // Connects to the running instance, sends the message and returns; gives up after a second.
-  void PostToAllWindows(uint16_t message) override;
+  // Connects to the running instance and sends the message; gives up after a second.
+  bool PostToAllWindows(uint16_t message) override;
 
   // $XDG_RUNTIME_DIR when it names a folder, else the temp folder.
   static QString RuntimeFolder();
-  // The local socket of the notice registered as `name`, per user.
-  static QString NoticeServerName(const std::string& name);
+  // The private folder of this user's in the temp folder: "<temp>/zeltoria-<uid>".
+  static QString TempUserFolder();
 
  signals:
   // A later start sent `message`; the main window takes the input focus when it equals
@@ -42,11 +43,13 @@ class QtInstanceGuard : public QObject, public InstanceGuard {
  private:
   void Listen();
   void ReadNotice(QLocalSocket* socket);
+  QString NoticePath() const;
 
-  // Takes the lock at `path`: Created, AlreadyExists, or Failed with Failure set.
-  MutexResult TakeLock(const QString& path);
+  // Takes the lock `file` in `folder`: Created, AlreadyExists, or Failed with Failure set.
+  MutexResult TakeLock(const QString& folder, const QString& file);
 
-  QString NoticeName;
+  std::string NoticeName;
+  QString Folder;  // where the lock was taken or found held
   std::string Failure;
   int LockFd = -1;  // the open lock file while it is held
   std::unique_ptr<QLocalServer> Server;

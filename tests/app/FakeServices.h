@@ -70,6 +70,7 @@ class TFakeInstance : public platform::InstanceGuard {
  public:
   explicit TFakeInstance(Log& log) : Events(log) {}
   platform::MutexResult Mutex = platform::MutexResult::Created;
+  bool Answers = true;
 
   uint16_t RegisterMessage(const std::string& name) override {
     Events.push_back("register " + name);
@@ -80,8 +81,9 @@ class TFakeInstance : public platform::InstanceGuard {
     return Mutex;
   }
   std::string MutexFailure() const override { return "the lock folder is full"; }
-  void PostToAllWindows(uint16_t message) override {
+  bool PostToAllWindows(uint16_t message) override {
     Events.push_back("post " + std::to_string(message));
+    return Answers;
   }
 
  private:

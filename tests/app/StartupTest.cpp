@@ -91,6 +91,14 @@ TEST_F(Startup, ASecondStartNotifiesTheFirstAndExitsSilentlyEvenWithoutTheDataFi
   Files.Files.clear();
   EXPECT_EQ(Start(), ExitSuccess);
   EXPECT_EQ(Events, Join({{"query depth"}, Guard, {"post " + std::to_string(0xC0DE)}}));
+
+  // A lock held by something that does not answer is no reason to stop without a word.
+  Events.clear();
+  Instance.Answers = false;
+  EXPECT_EQ(Start(), ExitFailure);
+  EXPECT_EQ(Events.back(),
+            "error box: Zeltoria cannot start: Zeltoria seems to be running already, but it does "
+            "not answer. Close it and try again.");
 }
 
 TEST_F(Startup, AMutexThatCannotBeCreatedEndsTheStartSayingWhy) {

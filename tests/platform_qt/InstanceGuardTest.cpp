@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "platform/qt/QtInstanceGuard.h"
@@ -121,7 +126,12 @@ TEST_F(InstanceGuard, WithoutARuntimeFolderTheTempFolderHoldsTheLock) {
   QProcess& first = Start(env);
   NextLine(first);
   EXPECT_EQ(NextLine(first), "created");
-  EXPECT_TRUE(QFileInfo::exists(Runtime.filePath("ZE32.lock")));
+  const QFileInfo own(Runtime.filePath("zeltoria-" + QString::number(getuid())));
+  EXPECT_TRUE(QFileInfo::exists(own.filePath() + "/ZE32.lock"));
+  EXPECT_EQ(own.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                  QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+            QFile::Permissions())
+      << "the user's own folder";
 
   QProcess& second = Start(env);
   ASSERT_TRUE(second.waitForFinished(10000));
@@ -140,14 +150,14 @@ TEST_F(InstanceGuard, ALockTheRuntimeFolderCannotHoldGoesToTheTempFolderOrSaysWh
   {
     platform::QtInstanceGuard guard;
     EXPECT_EQ(guard.CreateMutex("ZE32"), platform::MutexResult::Created);
-    EXPECT_TRUE(QFileInfo(temp.filePath("ZE32.lock")).isFile());
+    EXPECT_TRUE(QFileInfo(platform::QtInstanceGuard::TempUserFolder() + "/ZE32.lock").isFile());
   }
   qputenv("TMPDIR", "/proc/self");
   {
     platform::QtInstanceGuard guard;
     EXPECT_EQ(guard.CreateMutex("ZE32"), platform::MutexResult::Failed);
-    const std::string lock = QDir::tempPath().toStdString() + "/ZE32.lock";
-    EXPECT_NE(guard.MutexFailure().find("cannot create its lock file \"" + lock + "\""),
+    const std::string folder = platform::QtInstanceGuard::TempUserFolder().toStdString();
+    EXPECT_NE(guard.MutexFailure().find("cannot create its folder \"" + folder + "\""),
               std::string::npos)
         << guard.MutexFailure();
   }
@@ -161,27 +171,66 @@ TEST_F(InstanceGuard, ALockTheRuntimeFolderCannotHoldGoesToTheTempFolderOrSaysWh
   }
 }
 
-// In a folder others may enter, the notice socket is made the user's alone.
-TEST_F(InstanceGuard, TheNoticeSocketIsTheUsersAloneWhereOthersMayEnter) {
-  const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-  qputenv("XDG_RUNTIME_DIR", Runtime.path().toUtf8());
-  const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-  ASSERT_TRUE(QFile::setPermissions(Runtime.path(), everyone));
-  {
-    platform::QtInstanceGuard guard;
-    guard.RegisterMessage("probe notice");
-    ASSERT_EQ(guard.CreateMutex("ZE32"), platform::MutexResult::Created);
-    const QFileInfo socket(platform::QtInstanceGuard::NoticeServerName("probe notice"));
-    ASSERT_TRUE(socket.exists());
-    EXPECT_FALSE(socket.permissions() &
-                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+// Another user's files never stop a start, and no one can make a start write elsewhere: each
+// user plays in a folder of their own in the shared temp folder, which must be theirs alone.
+TEST_F(InstanceGuard, TwoUsersPlayTheirOwnGamesAndNoOtherUserCanTrapAStart) {
+  if (getuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+    GTEST_SKIP() << "acting as several users needs root and setpriv";
+  QTemporaryDir shared;  // as /tmp is: anyone may create, only the owner may remove
+  ASSERT_TRUE(shared.isValid());
+  ASSERT_EQ(::chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
+  const QString probe = shared.filePath("probe");
+  ASSERT_TRUE(QFile::copy(INSTANCE_PROBE, probe));
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove("XDG_RUNTIME_DIR");
+  env.insert("TMPDIR", shared.path());
+  const auto startAs = [&](int uid) -> QProcess& {
+    Processes.push_back(std::make_unique<QProcess>());
+    QProcess& process = *Processes.back();
+    process.setProcessEnvironment(env);
+    const QString id = QString::number(uid);
+    process.start("setpriv", {"--reuid=" + id, "--regid=" + id, "--clear-groups", probe, "start"});
+    EXPECT_TRUE(process.waitForStarted(10000));
+    NextLine(process);  // the message number
+    return process;
+  };
+  const auto folderOf = [&](int uid) {
+    return shared.filePath("zeltoria-" + QString::number(uid));
+  };
+
+  // Users 61001 and 61002 each hold their own game, both at once.
+  EXPECT_EQ(NextLine(startAs(61001)), "created");
+  EXPECT_EQ(NextLine(startAs(61002)), "created");
+  // 61001 plants traps for 61003 (a folder of its own, open to all) and 61004 (a link to it).
+  const QString trap = shared.filePath("trap");
+  ASSERT_TRUE(QDir().mkpath(trap));
+  ASSERT_EQ(::chmod(QFile::encodeName(trap).constData(), 0777), 0);
+  ASSERT_EQ(::symlink(QFile::encodeName(trap).constData(), QFile::encodeName(folderOf(61004))), 0);
+  ASSERT_TRUE(QDir().mkpath(folderOf(61003)));
+  ASSERT_EQ(::chmod(QFile::encodeName(folderOf(61003)).constData(), 0777), 0);
+  for (const QString& path : {trap, folderOf(61003)})
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 61001, 61001), 0);
+  for (const auto& [uid, why] :
+       {std::pair{61003, "another user's folder"}, std::pair{61004, "not a folder"}}) {
+    EXPECT_EQ(NextLine(startAs(uid)), "failed: its folder \"" + folderOf(uid).toStdString() +
+                                          "\" is not private (" + why + ")");
   }
-  if (saved.isNull()) {
-    qunsetenv("XDG_RUNTIME_DIR");
-  } else {
-    qputenv("XDG_RUNTIME_DIR", saved);
-  }
+  EXPECT_TRUE(QDir(trap).isEmpty()) << "nothing was made where the link points";
+}
+
+// A held lock that nothing answers for is said, not taken as another running game.
+TEST_F(InstanceGuard, ALockHeldByWhatDoesNotAnswerIsNoSilentExit) {
+  const int fd =
+      ::open(QFile::encodeName(Runtime.filePath("ZE32.lock")).constData(), O_RDWR | O_CREAT, 0600);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  QProcess& second = Start();
+  NextLine(second);
+  EXPECT_EQ(NextLine(second), "exists");
+  EXPECT_EQ(NextLine(second), "unanswered");
+  ASSERT_TRUE(second.waitForFinished(10000));
+  EXPECT_EQ(second.exitCode(), 4);
+  ::close(fd);
 }
 
 TEST_F(InstanceGuard, TheSameNameGivesTheSameRegisteredNumberInTheRegisteredRange) {

@@ -1,7 +1,8 @@
 // Starts like the game as far as the single-instance guard, and reports each step on stdout:
 //   instance_probe start [ms]   "message N", then "created" and waits up to ms (default 20000)
 //                               for a notice ("notice N", exit 0; none: exit 3), or "exists",
-//                               sends the notice and prints "posted", or "failed" (exit 1)
+//                               sends the notice and prints "posted" (or "unanswered", exit 4),
+//                               or "failed: WHY" (exit 1)
 //   instance_probe exe          the executable's path as the start-up finds it
 #include <QCoreApplication>
 #include <QTimer>
@@ -38,11 +39,14 @@ int main(int argc, char** argv) {
       break;
     case platform::MutexResult::AlreadyExists:
       Say("exists");
-      guard.PostToAllWindows(message);
+      if (!guard.PostToAllWindows(message)) {
+        Say("unanswered");
+        return 4;
+      }
       Say("posted");
       return 0;
     case platform::MutexResult::Failed:
-      Say("failed");
+      Say("failed: " + guard.MutexFailure());
       return 1;
   }
   QObject::connect(&guard, &platform::QtInstanceGuard::MessageReceived, &app, [](quint16 received) {
