@@ -215,7 +215,7 @@ describe("the page as a visitor meets it", () => {
     await page.mouse.down({ button: "right" });
     await page.mouse.down();
     await page.mouse.up();
-    assert.match(await page.evaluate(() => window.zeltoriaLab.state()), / playing=1 /);
+    assert.match(await page.evaluate(() => window.zeltoriaLab.state()), /^playing=1 /m);
     await page.mouse.up({ button: "right" });
     assert.deepEqual(problems, []);
     await context.close();
