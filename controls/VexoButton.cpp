@@ -158,3 +158,22 @@ void TVexoButton::CaptureLost() {
   MouseInside_ = false;
   UpdateFace();
 }
+
+void TVexoButton::Describe(std::vector<platform::AccessibleNode>& into) const {
+  namespace State = platform::AccessibleState;
+  platform::AccessibleNode node;
+  node.Id = Name();
+  node.Role = platform::AccessibleRole::Button;
+  node.Name = AccessibleName;
+  node.States = State::Focusable | (Enabled_ ? State::Enabled : 0u) |
+                (FrameIndex() == 1 ? State::Pressed : 0u);
+  node.Bounds = Bounds();
+  node.Pressable = true;
+  into.push_back(std::move(node));
+}
+
+void TVexoButton::AccessiblePress() {
+  if (!Enabled_) return;
+  if (Toggles) SetChecked(!Checked_);
+  if (OnClick) OnClick(this);
+}

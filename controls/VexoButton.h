@@ -64,6 +64,10 @@ class TVexoButton : public ui::TControl, public TLibraryHookup<TVexoButton> {
   void MouseUp(platform::MouseButton button, int x, int y) override;
   // A press that lost its capture ends without a click.
   void CaptureLost() override;
+  // A button in the keyboard's focus chain, named by its AccessibleName.
+  void Describe(std::vector<platform::AccessibleNode>& into) const override;
+  // A click, when the button is enabled.
+  void AccessiblePress() override;
 
   static constexpr uint32_t PlaceholderColor = 0xFF00FF;
   static constexpr uint32_t PlaceholderTextColor = 0xFFFFFF;

@@ -89,6 +89,7 @@ void TBoardModel::Exit() {
   Window.EnableControls(true);
   Deal();
   RedrawBothBoards();
+  Window.BoardNews(TBoardNews::Dealt, {});
 }
 
 void TBoardModel::ColRowButtonClick(int32_t tag) {
@@ -111,6 +112,7 @@ void TBoardModel::ColRowButtonClick(int32_t tag) {
   Deal();
   Solved = false;
   RedrawBothBoards();
+  Window.BoardNews(TBoardNews::Resized, {});
 }
 
 void TBoardModel::SizeLabelDeal() {
@@ -118,4 +120,5 @@ void TBoardModel::SizeLabelDeal() {
   Deal();
   View.DrawBoard(true);
   View.ShowSurface(true);
+  Window.BoardNews(TBoardNews::Dealt, {});
 }

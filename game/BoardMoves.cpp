@@ -50,6 +50,7 @@ void TBoardModel::FinishMove() {
     Window.EnableControls(true);
     RedrawBothBoards();
   }
+  Window.BoardNews(TBoardNews::MoveDone, {MoveAxis, index});
 }
 
 void TBoardModel::TimerTick() {

@@ -50,5 +50,6 @@ bool TBoardModel::ShuffleBatch() {
   const bool solved = IsSolved();
   // A game must never start solved: run the whole shuffle again.
   if (solved) ShuffleCount = ShuffleBatches;
+  if (ShuffleCount == 0) Window.BoardNews(TBoardNews::Scrambled, {});
   return ShuffleCount > 0 || solved;
 }

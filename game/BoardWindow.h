@@ -40,6 +40,10 @@ class TBoardView {
   virtual void DrawMoveFrame() = 0;
 };
 
+// What the game tells the player in words: the shuffle ended, a move finished (the move), a new
+// puzzle was dealt, the board changed size.
+enum class TBoardNews : uint8_t { Scrambled, MoveDone, Dealt, Resized };
+
 // Implemented by the main window.
 class TBoardWindow {
  public:
@@ -55,4 +59,7 @@ class TBoardWindow {
   // count. Every start sets the interval first: 55 ms for the shuffle, 100 ms for a move.
   virtual void SetTimerInterval(int32_t milliseconds) = 0;
   virtual void SetTimerEnabled(bool enabled) = 0;
+
+  // News of the game, after the model's fields hold its outcome; `move` only for MoveDone.
+  virtual void BoardNews(TBoardNews, const TMoveCommand& /*move*/) {}
 };

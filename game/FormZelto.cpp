@@ -63,6 +63,13 @@ void TFormZelto::CreateComponents() {
   cmdRowP = MakeButton("cmdRowP", "plus_btn", 199, 359, 40, 28, 4);
   for (TVexoButton* size : {cmdColM, cmdColP, cmdRowM, cmdRowP})
     size->OnClick = [this](TVexoButton* sender) { ColRowButtonClick(sender); };
+  AccessibleName = Setup.Title;
+  cmdStart->AccessibleName = "Start";
+  cmdExit->AccessibleName = "Exit";
+  cmdColM->AccessibleName = "Fewer columns";
+  cmdColP->AccessibleName = "More columns";
+  cmdRowM->AccessibleName = "Fewer rows";
+  cmdRowP->AccessibleName = "More rows";
 
   tmrZelto.OnTimer = [this] { tmrZeltoTimer(); };
 }

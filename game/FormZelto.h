@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/BoardModel.h"
 #include "game/BoardPictures.h"
@@ -77,6 +78,8 @@ class TFormZelto : public ui::TForm, public TBoardWindow, public TBoardScreen {
   void FormMouseMove(int x, int y) override;
   void FormKeyPress(char32_t key) override;
   void FormKeyUp() override;
+  void FormDescribe(std::vector<platform::AccessibleNode>& into) override;
+  void FormAccessiblePress(const std::string& id) override;
   void ColRowButtonClick(TVexoButton* sender);
   void StartButtonClick();
   void ExitButtonClick();
@@ -100,6 +103,7 @@ class TFormZelto : public ui::TForm, public TBoardWindow, public TBoardScreen {
   void EnableControls(bool idle) override;
   void SetTimerInterval(int32_t milliseconds) override;
   void SetTimerEnabled(bool enabled) override;
+  void BoardNews(TBoardNews news, const TMoveCommand& move) override;
 
   // TBoardScreen.
   TPoint BoardOrigin(bool player) const override;

@@ -37,6 +37,10 @@ class MemoryHost : public WindowHost {
   CursorId CursorShown() const { return Cursor; }
   int Realizations() const { return Realizations_; }
   std::vector<std::string> Messages;
+  // Assistive technology reads the window only once the owner says so; what the window
+  // announces meanwhile is kept here.
+  void SetAccessibilityActive(bool active) { AccessibilityActive_ = active; }
+  std::vector<std::string> Announcements;
 
   // WindowHost.
   ClientSize Size() const override { return {Device.Width(), Device.Height()}; }
@@ -48,6 +52,8 @@ class MemoryHost : public WindowHost {
   int RealizePalette(const LogicalPalette& palette) override;
   void BringToFront() override {}
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+  bool AccessibilityActive() const override { return AccessibilityActive_; }
+  void Announce(const std::string& text) override { Announcements.push_back(text); }
 
  protected:
   // Everything painted lies within `area` now; a host that shows the picture elsewhere copies
@@ -66,6 +72,7 @@ class MemoryHost : public WindowHost {
   int TimerStarts_ = 0;
   CursorId Cursor = CursorId::Default;
   int Realizations_ = 0;
+  bool AccessibilityActive_ = false;
 };
 
 }  // namespace platform

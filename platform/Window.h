@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "foundation/Geometry.h"
+#include "platform/Accessible.h"
 #include "platform/Device.h"
 #include "platform/LogicalPalette.h"
 
@@ -18,6 +20,9 @@ enum class MouseButton : uint8_t { Left, Right, Middle };
 // The shapes a window shows over its parts: the system's arrow, or custom cursor 1 (the hand
 // over everything clickable) or 2 (the link) of the application's cursor table.
 enum class CursorId : uint8_t { Default = 0, Hand = 1, Link = 2 };
+
+// The keys that move the keyboard focus and press what has it.
+enum class FocusKey : uint8_t { Next, Previous, Press };
 
 struct ClientSize {
   int Width = 0;
@@ -51,6 +56,12 @@ class WindowClient {
   virtual void Shown() = 0;
   // One tick of the window's timer.
   virtual void TimerTick() = 0;
+  // Tab, Shift+Tab, or Enter and Space (which also arrive as characters when typed).
+  virtual void FocusKeyPress(FocusKey key) = 0;
+  // What assistive technology reads of the window now.
+  virtual AccessibleNode Accessible() = 0;
+  // Assistive technology pressed the part `id`: what a click on it does.
+  virtual void AccessiblePress(const std::string& id) = 0;
 };
 
 // Paints through a device whose clip box is the area being painted.
@@ -79,6 +90,13 @@ class WindowHost {
   virtual void BringToFront() = 0;
   // A plain message box over the window, with the application title.
   virtual void ShowMessage(const std::string& text) = 0;
+
+  // Whether assistive technology reads the window: without it the window spares the work.
+  virtual bool AccessibilityActive() const { return false; }
+  // The parts of the accessible tree that changed since it was last published.
+  virtual void AccessibleChanged(const std::vector<AccessibleEvent>&) {}
+  // Says `text` politely, after whatever is being said.
+  virtual void Announce(const std::string&) {}
 };
 
 }  // namespace platform

@@ -47,5 +47,7 @@ void TControl::MouseDown(platform::MouseButton, int, int) {}
 void TControl::MouseMove(int, int) {}
 void TControl::MouseUp(platform::MouseButton, int, int) {}
 void TControl::CaptureLost() {}
+void TControl::Describe(std::vector<platform::AccessibleNode>&) const {}
+void TControl::AccessiblePress() {}
 
 }  // namespace ui

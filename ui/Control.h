@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "foundation/Geometry.h"
 #include "platform/Window.h"
@@ -44,6 +45,8 @@ class TControl {
   void SetCursor(platform::CursorId cursor);
 
   int Tag = 0;
+  // The control's name as a player would say it, for assistive technology.
+  std::string AccessibleName;
 
   // Painted again at the form's next painting.
   void Invalidate();
@@ -62,6 +65,11 @@ class TControl {
   // The capture of a left press on the control ended without a release (the window was
   // deactivated, or a modal window opened): the press is over, and no release follows.
   virtual void CaptureLost();
+
+  // What the control tells assistive technology, added to `into`: nothing unless it says so.
+  virtual void Describe(std::vector<platform::AccessibleNode>& into) const;
+  // Assistive technology or the keyboard pressed the control: what a click on it does.
+  virtual void AccessiblePress();
 
  private:
   TForm& Form_;

@@ -1,5 +1,6 @@
 #include "ui/Form.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "ui/ControlDevice.h"
@@ -11,6 +12,33 @@ namespace {
 
 unsigned Bit(platform::MouseButton button) {
   return 1u << unsigned(button);
+}
+
+using platform::AccessibleNode;
+using platform::AccessibleState::Enabled;
+using platform::AccessibleState::Focusable;
+using platform::AccessibleState::Focused;
+
+// The parts the keyboard's focus goes through, in order.
+void CollectFocusable(const AccessibleNode& node, std::vector<const AccessibleNode*>& chain) {
+  if (node.Has(Focusable | Enabled)) chain.push_back(&node);
+  for (const AccessibleNode& child : node.Children) CollectFocusable(child, chain);
+}
+
+AccessibleNode* FindMutable(AccessibleNode& node, const std::string& id) {
+  if (node.Id == id) return &node;
+  for (AccessibleNode& child : node.Children)
+    if (AccessibleNode* found = FindMutable(child, id)) return found;
+  return nullptr;
+}
+
+// The focus mark: a frame two pixels wide, one pixel clear of the part.
+constexpr int FocusMarkGap = 1;
+constexpr int FocusMarkWidth = 2;
+constexpr uint32_t FocusMarkColor = 0xFFFFFF;
+
+TRect Inflated(const TRect& r, int by) {
+  return {r.Left - by, r.Top - by, r.Right + by, r.Bottom + by};
 }
 
 }  // namespace
@@ -66,6 +94,7 @@ void TForm::PaintControlNow(TControl& control, const platform::PaintFunction& pa
     TControlDevice canvas(device, bounds);
     paint(canvas);
     PaintControls(device, index + 1);
+    PaintFocusMark(device);
   });
 }
 
@@ -82,6 +111,18 @@ void TForm::PaintControls(platform::Device& device, size_t first) {
 void TForm::Paint(platform::Device& device) {
   FormPaint(device);
   PaintControls(device, 0);
+  PaintFocusMark(device);
+}
+
+void TForm::PaintFocusMark(platform::Device& device) const {
+  if (!FocusShown || FocusBounds.IsEmpty()) return;
+  const TRect outer = Inflated(FocusBounds, FocusMarkGap + FocusMarkWidth);
+  const TRect inner = Inflated(FocusBounds, FocusMarkGap);
+  for (const TRect& side : {TRect{outer.Left, outer.Top, outer.Right, inner.Top},
+                            TRect{outer.Left, inner.Bottom, outer.Right, outer.Bottom},
+                            TRect{outer.Left, inner.Top, inner.Left, inner.Bottom},
+                            TRect{inner.Right, inner.Top, outer.Right, inner.Bottom}})
+    if (device.RectVisible(side)) device.FillRect(side, FocusMarkColor);
 }
 
 void TForm::MouseDown(platform::MouseButton button, int x, int y) {
@@ -97,6 +138,7 @@ void TForm::MouseDown(platform::MouseButton button, int x, int y) {
   } else {
     FormMouseDown(button, x, y);
   }
+  AfterEvent();
 }
 
 void TForm::MouseMove(int x, int y) {
@@ -108,6 +150,7 @@ void TForm::MouseMove(int x, int y) {
     FormMouseMove(x, y);
   }
   UpdateCursor();
+  AfterEvent();
 }
 
 void TForm::MouseUp(platform::MouseButton button, int x, int y) {
@@ -126,6 +169,7 @@ void TForm::MouseUp(platform::MouseButton button, int x, int y) {
     FormMouseUp(button, x, y);
   }
   UpdateCursor();
+  AfterEvent();
 }
 
 void TForm::CaptureLost() {
@@ -134,14 +178,17 @@ void TForm::CaptureLost() {
   if (!std::exchange(Capturing, false)) return;
   if (captured) captured->CaptureLost();
   UpdateCursor();
+  AfterEvent();
 }
 
 void TForm::KeyPress(char32_t character) {
   FormKeyPress(character);
+  AfterEvent();
 }
 
 void TForm::KeyUp() {
   FormKeyUp();
+  AfterEvent();
 }
 
 void TForm::Resized(platform::ClientSize size) {
@@ -149,18 +196,121 @@ void TForm::Resized(platform::ClientSize size) {
   Size = size;
   Invalidate();
   FormResize();
+  AfterEvent();
 }
 
 void TForm::Activated() {
   FormActivate();
+  AfterEvent();
 }
 
 void TForm::Shown() {
   FormShow();
+  AfterEvent();
 }
 
 void TForm::TimerTick() {
   if (Timer) Timer->Tick();
+  AfterEvent();
+}
+
+AccessibleNode TForm::Tree() {
+  AccessibleNode root;
+  root.Id = "window";
+  root.Role = platform::AccessibleRole::Window;
+  root.Name = AccessibleName;
+  root.Bounds = {0, 0, Size.Width, Size.Height};
+  FormDescribe(root.Children);
+  return root;
+}
+
+AccessibleNode TForm::Accessible() {
+  AccessibleNode tree = Tree();
+  if (AccessibleNode* focused = FocusShown ? FindMutable(tree, FocusId_) : nullptr)
+    focused->States |= Focused;
+  return tree;
+}
+
+void TForm::SetFocus(const AccessibleNode* node) {
+  if (FocusShown) InvalidateRect(Inflated(FocusBounds, FocusMarkGap + FocusMarkWidth));
+  FocusId_ = node ? node->Id : std::string();
+  FocusBounds = node ? node->Bounds : TRect{};
+  if (FocusShown) InvalidateRect(Inflated(FocusBounds, FocusMarkGap + FocusMarkWidth));
+}
+
+// Tab and Shift+Tab go round the parts that can have the focus; Enter and Space press the one
+// that has it.
+void TForm::FocusKeyPress(platform::FocusKey key) {
+  const AccessibleNode tree = Tree();
+  std::vector<const AccessibleNode*> chain;
+  CollectFocusable(tree, chain);
+  const auto at = std::find_if(chain.begin(), chain.end(),
+                               [&](const AccessibleNode* n) { return n->Id == FocusId_; });
+  if (key == platform::FocusKey::Press) {
+    if (FocusShown && at != chain.end()) {
+      AccessiblePress(FocusId_);
+      return;
+    }
+  } else if (!chain.empty()) {
+    const auto n = static_cast<std::ptrdiff_t>(chain.size());
+    std::ptrdiff_t i = at - chain.begin();
+    if (key == platform::FocusKey::Next) {
+      i = at == chain.end() ? 0 : (i + 1) % n;
+    } else {
+      i = at == chain.end() || i == 0 ? n - 1 : i - 1;
+    }
+    FocusShown = true;
+    SetFocus(chain[static_cast<size_t>(i)]);
+    FocusIndex = static_cast<size_t>(i);
+  }
+  AfterEvent();
+}
+
+void TForm::AccessiblePress(const std::string& id) {
+  const auto control = std::find_if(Controls_.begin(), Controls_.end(), [&](const auto& c) {
+    return c->Visible() && c->Name() == id;
+  });
+  if (control != Controls_.end()) {
+    (*control)->AccessiblePress();
+  } else {
+    FormAccessiblePress(id);
+  }
+  AfterEvent();
+}
+
+void TForm::AfterEvent() {
+  const bool reading = Host_.AccessibilityActive();
+  if (!FocusShown && !reading) {
+    Published.reset();
+    return;
+  }
+  AccessibleNode tree = Tree();
+  if (FocusShown) {
+    // A part that lost the focus (disabled, gone) hands it on to the part now at its place in
+    // the chain, as a dialog moves it on from a button that was disabled.
+    std::vector<const AccessibleNode*> chain;
+    CollectFocusable(tree, chain);
+    const auto at = std::find_if(chain.begin(), chain.end(),
+                                 [&](const AccessibleNode* n) { return n->Id == FocusId_; });
+    if (at != chain.end()) {
+      FocusIndex = static_cast<size_t>(at - chain.begin());
+      if ((*at)->Bounds != FocusBounds) SetFocus(*at);
+    } else {
+      SetFocus(chain.empty() ? nullptr : chain[std::min(FocusIndex, chain.size() - 1)]);
+    }
+    if (AccessibleNode* focused = FindMutable(tree, FocusId_)) focused->States |= Focused;
+  }
+  if (!reading) return;
+  if (Published) {
+    const std::vector<platform::AccessibleEvent> changes =
+        platform::AccessibleChanges(*Published, tree);
+    if (!changes.empty()) {
+      Published = std::move(tree);
+      Host_.AccessibleChanged(changes);
+      return;
+    }
+  }
+  Published = std::move(tree);
 }
 
 void TForm::FormPaint(platform::Device&) {}
@@ -172,5 +322,12 @@ void TForm::FormKeyUp() {}
 void TForm::FormResize() {}
 void TForm::FormActivate() {}
 void TForm::FormShow() {}
+
+void TForm::FormDescribe(std::vector<platform::AccessibleNode>& into) {
+  for (const auto& control : Controls_)
+    if (control->Visible()) control->Describe(into);
+}
+
+void TForm::FormAccessiblePress(const std::string&) {}
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -66,6 +67,14 @@ class TForm : public platform::WindowClient {
   void CaptureLost() final;
   void Shown() final;
   void TimerTick() final;
+  void FocusKeyPress(platform::FocusKey key) final;
+  platform::AccessibleNode Accessible() final;
+  void AccessiblePress(const std::string& id) final;
+
+  // The window's name for assistive technology.
+  std::string AccessibleName;
+  // The part that has the keyboard focus, if any; its mark shows from the first Tab on.
+  const std::string& FocusId() const { return FocusId_; }
 
   // The form's own handlers: painting before its controls, input that no control takes, and
   // every key (the form previews them all).
@@ -78,11 +87,20 @@ class TForm : public platform::WindowClient {
   virtual void FormResize();
   virtual void FormActivate();
   virtual void FormShow();
+  // The window's parts for assistive technology, in the keyboard's focus order: by default
+  // what the controls describe; and the press of a part that is no control.
+  virtual void FormDescribe(std::vector<platform::AccessibleNode>& into);
+  virtual void FormAccessiblePress(const std::string& id);
 
  private:
   friend class TTimer;
 
   void PaintControls(platform::Device& device, size_t first);
+  void PaintFocusMark(platform::Device& device) const;
+  // After each event: keeps the focus on a part that can have it, and publishes what changed.
+  void AfterEvent();
+  platform::AccessibleNode Tree();
+  void SetFocus(const platform::AccessibleNode* node);
   size_t IndexOf(const TControl& control) const;
 
   platform::WindowHost& Host_;
@@ -98,6 +116,11 @@ class TForm : public platform::WindowClient {
   TControl* Captured = nullptr;
   std::optional<platform::CursorId> CursorShown;  // what the host was last told
   TTimer* Timer = nullptr;
+  std::string FocusId_;
+  TRect FocusBounds;
+  size_t FocusIndex = 0;  // the focus's place in the chain when it was last seen
+  bool FocusShown = false;
+  std::optional<platform::AccessibleNode> Published;
 };
 
 }  // namespace ui

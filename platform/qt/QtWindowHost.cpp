@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/qt/AppCursors.h"
+#include "platform/qt/QtAccessibility.h"
 #include "platform/qt/WidgetDevice.h"
 
 namespace platform {
@@ -37,7 +38,7 @@ std::optional<MouseButton> ToMouseButton(Qt::MouseButton button) {
 }  // namespace
 
 QtWindowHost::QtWindowHost(ClientSize size, const QString& title, MessageBoxes& boxes)
-    : Boxes(boxes) {
+    : Boxes(boxes), Accessibility(std::make_unique<QtAccessibleTree>(*this, Client)) {
   setWindowTitle(title);
   // A single border: the user cannot resize the window.
   setFixedSize(size.Width, size.Height);
@@ -56,6 +57,20 @@ QtWindowHost::QtWindowHost(ClientSize size, const QString& title, MessageBoxes& 
 }
 
 QtWindowHost::~QtWindowHost() = default;
+
+bool QtWindowHost::AccessibilityActive() const {
+  return QAccessible::isActive();
+}
+
+void QtWindowHost::AccessibleChanged(const std::vector<AccessibleEvent>& events) {
+  Accessibility->Changed(events);
+}
+
+// Nothing is said for a window no one sees yet.
+void QtWindowHost::Announce(const std::string& text) {
+  if (isVisible() && QAccessible::isActive())
+    Accessibility->Announce(QString::fromStdString(text));
+}
 
 void QtWindowHost::Invalidate(const TRect& area) {
   update(ToQRect(area));
@@ -145,9 +160,24 @@ void QtWindowHost::keyPressEvent(QKeyEvent* event) {
   // With Ctrl, Alt or Meta held a key is a shortcut, not a typed character.
   constexpr Qt::KeyboardModifiers shortcut =
       Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  if (!Client || (event->modifiers() & shortcut)) return;
+  switch (event->key()) {
+    case Qt::Key_Tab:
+      Client->FocusKeyPress(event->modifiers() & Qt::ShiftModifier ? FocusKey::Previous
+                                                                   : FocusKey::Next);
+      return;
+    case Qt::Key_Backtab:
+      Client->FocusKeyPress(FocusKey::Previous);
+      return;
+    default:
+      break;
+  }
   const QList<uint> text = event->text().toUcs4();
-  if (Client && !text.isEmpty() && !(event->modifiers() & shortcut))
-    Client->KeyPress(char32_t(text.front()));
+  if (!text.isEmpty()) Client->KeyPress(char32_t(text.front()));
+  // Held down, Enter and Space press the focused part once.
+  const bool press = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                     event->key() == Qt::Key_Space;
+  if (press && !event->isAutoRepeat() && Client) Client->FocusKeyPress(FocusKey::Press);
 }
 
 // The keyboard's own repeat sends presses only: its releases are no letting go.

@@ -7,12 +7,15 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/MessageBoxes.h"
 #include "platform/Window.h"
 
 namespace platform {
+
+class QtAccessibleTree;
 
 class QtWindowHost : public QWidget, public WindowHost {
  public:
@@ -41,6 +44,9 @@ class QtWindowHost : public QWidget, public WindowHost {
   int RealizePalette(const LogicalPalette& palette) override;
   void BringToFront() override;
   void ShowMessage(const std::string& text) override { Boxes.ShowMessage(text); }
+  bool AccessibilityActive() const override;
+  void AccessibleChanged(const std::vector<AccessibleEvent>& events) override;
+  void Announce(const std::string& text) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -51,12 +57,14 @@ class QtWindowHost : public QWidget, public WindowHost {
   void keyReleaseEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool event(QEvent* event) override;
+  bool focusNextPrevChild(bool) override { return false; }  // Tab is the form's
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
   MessageBoxes& Boxes;
   WindowClient* Client = nullptr;
+  std::unique_ptr<QtAccessibleTree> Accessibility;
   QTimer Timer;
   bool ShownOnce = false;
   bool FirstFramePainted = false;

@@ -48,6 +48,9 @@ class TRecordingClient : public platform::WindowClient {
     if (PaintsWhenShown < 0) PaintsWhenShown = Paints;
   }
   void TimerTick() override { Events.push_back("tick"); }
+  void FocusKeyPress(platform::FocusKey) override {}
+  platform::AccessibleNode Accessible() override { return {}; }
+  void AccessiblePress(const std::string&) override {}
 
  private:
   static std::string Point(const char* what, int x, int y) {

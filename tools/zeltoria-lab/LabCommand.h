@@ -21,6 +21,10 @@ struct TLabCommand {
 extern const TLabCommand DealCommand;
 extern const TLabCommand StartCommand;
 extern const TLabCommand ShotCommand;
+extern const TLabCommand TreeCommand;
+
+// The folder of the running program, ending with '/': the data file lies there.
+std::string ProgramFolder();
 
 // Every command, in the order the usage lists them.
 std::span<const TLabCommand* const> LabCommands();

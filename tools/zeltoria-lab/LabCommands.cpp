@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <ostream>
 
 #include "tools/zeltoria-lab/LabCommand.h"
@@ -6,7 +7,8 @@ namespace {
 
 // A new command is one file defining its TLabCommand, declared in LabCommand.h, and one entry
 // here.
-const TLabCommand* const Commands[] = {&DealCommand, &StartCommand, &ShotCommand};
+const TLabCommand* const Commands[] = {&DealCommand, &StartCommand, &ShotCommand,
+                                          &TreeCommand};
 
 void PrintUsage(std::ostream& to, const TLabCommand* only) {
   const char* lead = "usage: ";
@@ -18,6 +20,13 @@ void PrintUsage(std::ostream& to, const TLabCommand* only) {
 }
 
 }  // namespace
+
+std::string ProgramFolder() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return "./";
+  return self.parent_path().string() + "/";
+}
 
 std::span<const TLabCommand* const> LabCommands() {
   return Commands;

@@ -39,8 +39,18 @@ std::optional<TShotAction> Action(const std::string& arg) {
       action.What = TShotAction::Run;
     else if (name == "about")
       action.What = TShotAction::About;
-    else
+    else if (name == "tab" || name == "backtab" || name == "enter") {
+      action.What = TShotAction::Focus;
+      action.FocusKey = name == "tab"       ? platform::FocusKey::Next
+                        : name == "backtab" ? platform::FocusKey::Previous
+                                            : platform::FocusKey::Press;
+    } else
       return std::nullopt;
+    return action;
+  }
+  if (name == "act" && !value.empty()) {
+    action.What = TShotAction::Act;
+    action.Part = std::string(value);
     return action;
   }
   if (name == "tick") {

@@ -1,7 +1,5 @@
 // The `shot` entry of zeltoria-lab: the data file beside the program, and the about dialog
 // when the build has the desktop toolkit.
-#include <filesystem>
-
 #include "tools/zeltoria-lab/LabCommand.h"
 #include "tools/zeltoria-lab/ShotCommand.h"
 #ifdef ZELTORIA_LAB_ABOUT
@@ -9,14 +7,6 @@
 #endif
 
 namespace {
-
-// The folder of the running program, ending with '/'.
-std::string ProgramFolder() {
-  std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return "./";
-  return self.parent_path().string() + "/";
-}
 
 int RunShotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
 #ifdef ZELTORIA_LAB_ABOUT

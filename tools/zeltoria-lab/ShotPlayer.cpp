@@ -5,21 +5,21 @@
 #include "tools/zeltoria-lab/HeadlessBoard.h"
 
 TShotPlayer::TShotPlayer(const std::string& dataDir, uint32_t seed)
-    : Random_(seed), Host(TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight) {
+    : Random_(seed), Host_(TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight) {
   TFormZeltoSetup setup;
   setup.DataDir = dataDir;
   setup.AboutWhenShown = false;
-  Form = std::make_unique<TFormZelto>(Host, Random_, setup);
-  Host.SetClient(Form.get());
-  if (!Form->StartupFailed()) Host.Show();
+  Form = std::make_unique<TFormZelto>(Host_, Random_, setup);
+  Host_.SetClient(Form.get());
+  if (!Form->StartupFailed()) Host_.Show();
 }
 
 TShotPlayer::~TShotPlayer() {
-  Host.SetClient(nullptr);
+  Host_.SetClient(nullptr);
 }
 
 void TShotPlayer::Ticks(int count) {
-  for (int i = 0; i < count && Host.Tick(); ++i) Host.Flush();
+  for (int i = 0; i < count && Host_.Tick(); ++i) Host_.Flush();
 }
 
 void TShotPlayer::Play(const TShotAction& action) {
@@ -28,7 +28,7 @@ void TShotPlayer::Play(const TShotAction& action) {
   switch (action.What) {
     case TShotAction::Click:
       window.MouseDown(MouseButton::Left, action.X, action.Y);
-      Host.Flush();
+      Host_.Flush();
       window.MouseUp(MouseButton::Left, action.X, action.Y);
       break;
     case TShotAction::Press:
@@ -53,12 +53,18 @@ void TShotPlayer::Play(const TShotAction& action) {
       Ticks(MaxRunTicks);
       break;
     case TShotAction::Resize:
-      Host.Resize(action.X, action.Y);
+      Host_.Resize(action.X, action.Y);
+      break;
+    case TShotAction::Focus:
+      window.FocusKeyPress(action.FocusKey);
+      break;
+    case TShotAction::Act:
+      window.AccessiblePress(action.Part);
       break;
     case TShotAction::About:
       break;
   }
-  Host.Flush();
+  Host_.Flush();
 }
 
 std::string ShotText(const TBoardModel& model) {

@@ -24,22 +24,25 @@ class TShotPlayer {
 
   // The window's start-up failed; Messages() says why.
   bool Failed() const { return Form->StartupFailed(); }
-  const std::vector<std::string>& Messages() const { return Host.Messages; }
+  const std::vector<std::string>& Messages() const { return Host_.Messages; }
 
   // Plays one action and lets the window paint what it invalidated. `About` is no action of
   // the window: it is ignored here.
   void Play(const TShotAction& action);
 
   // The client area as it is on the screen now.
-  const platform::MemoryDevice& Screen() const { return Host.Screen(); }
+  const platform::MemoryDevice& Screen() const { return Host_.Screen(); }
   std::string Text() const { return ShotText(Form->Model); }
 
   TRandom& Random() { return Random_; }
+  platform::MemoryHost& Host() { return Host_; }
+  // The window's accessible tree now.
+  platform::AccessibleNode Accessible() { return Form->Accessible(); }
 
  private:
   void Ticks(int count);
 
   TRandom Random_;
-  platform::MemoryHost Host;
+  platform::MemoryHost Host_;
   std::unique_ptr<TFormZelto> Form;
 };
