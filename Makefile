@@ -16,10 +16,11 @@ PACKAGES := cmake ninja-build g++ pkg-config libpng-dev libgtest-dev libgmock-de
             fonts-liberation2 fonts-dejavu-core \
             desktop-file-utils appstream man-db \
             debhelper dpkg-dev lintian \
-            emscripten nodejs chromium python3 clang libclang-rt-14-dev
+            emscripten nodejs chromium python3 clang libclang-rt-14-dev \
+            xvfb xauth dbus-daemon at-spi2-core python3-pyatspi
 
-# What make bench needs besides: an X server for the start-up under X, llvm-nm for the wasm.
-BENCH_PACKAGES := xvfb xauth llvm
+# What make bench needs besides: llvm-nm for the wasm.
+BENCH_PACKAGES := llvm
 
 CMAKE_FLAGS := -G Ninja -DZELTORIA_WERROR=ON
 

@@ -64,11 +64,11 @@ void TFormZelto::FormDescribe(std::vector<AccessibleNode>& into) {
                                   origin.Y + rowOrigin.Y + TBoardLayout::CellPitch});
       for (int32_t col = 1; col <= Model.Cols; ++col) {
         const TPoint at = layout.CellOrigin(col, row);
-        AccessibleNode cell = Part(std::string(id) + "." + speech::CellName(col, row),
-                                   AccessibleRole::Cell, speech::CellName(col, row),
-                                   {origin.X + at.X, origin.Y + at.Y,
-                                    origin.X + at.X + TBoardLayout::CellPitch,
-                                    origin.Y + at.Y + TBoardLayout::CellPitch});
+        AccessibleNode cell =
+            Part(std::string(id) + "." + speech::CellName(col, row), AccessibleRole::Cell,
+                 speech::CellName(col, row),
+                 {origin.X + at.X, origin.Y + at.Y, origin.X + at.X + TBoardLayout::CellPitch,
+                  origin.Y + at.Y + TBoardLayout::CellPitch});
         cell.Description = speech::RoadWords(cells(col, row));
         if (judged)
           cell.Description +=
@@ -89,19 +89,18 @@ void TFormZelto::FormDescribe(std::vector<AccessibleNode>& into) {
         const TMoveCommand move{axis, index};
         AccessibleNode arrow =
             Button(ArrowId(move), speech::ArrowName(layout, move), {},
-                   MoveRectTo(layout.ArrowRect(move),
-                              {player.X + layout.ArrowRect(move).Left,
-                               player.Y + layout.ArrowRect(move).Top}),
+                   MoveRectTo(layout.ArrowRect(move), {player.X + layout.ArrowRect(move).Left,
+                                                       player.Y + layout.ArrowRect(move).Top}),
                    Model.ShuffleCount <= 0);
         if (Model.MoveIndex != 0 && Model.Move() == move) arrow.States |= State::Pressed;
         into.push_back(std::move(arrow));
       }
     }
   } else {
-    into.push_back(Part("picture", AccessibleRole::Image,
-                        Model.Solved ? speech::WellDonePicture : speech::ClickStartPicture,
-                        MoveRectTo({0, 0, TBoardLayout::PictureSize, TBoardLayout::PictureSize},
-                                   back)));
+    into.push_back(
+        Part("picture", AccessibleRole::Image,
+             Model.Solved ? speech::WellDonePicture : speech::ClickStartPicture,
+             MoveRectTo({0, 0, TBoardLayout::PictureSize, TBoardLayout::PictureSize}, back)));
   }
 }
 
@@ -120,7 +119,8 @@ void TFormZelto::FormAccessiblePress(const std::string& id) {
 
 void TFormZelto::BoardNews(TBoardNews news, const TMoveCommand& move) {
   const int32_t cells = Model.Cols * Model.Rows;
-  const int32_t inPlace = speech::CellsInPlace(Model.Board, Model.BackBoard, Model.Cols, Model.Rows);
+  const int32_t inPlace =
+      speech::CellsInPlace(Model.Board, Model.BackBoard, Model.Cols, Model.Rows);
   switch (news) {
     case TBoardNews::Scrambled:
       Host().Announce(speech::Scrambled(cells, inPlace));

@@ -26,7 +26,7 @@ struct AccessibleNode {
   std::string Name;
   std::string Description;
   unsigned States = AccessibleState::Enabled;
-  TRect Bounds;          // in client co-ordinates
+  TRect Bounds;            // in client co-ordinates
   bool Pressable = false;  // offers the action "press", which does what a click does
   std::vector<AccessibleNode> Children;
 

@@ -267,9 +267,8 @@ void TForm::FocusKeyPress(platform::FocusKey key) {
 }
 
 void TForm::AccessiblePress(const std::string& id) {
-  const auto control = std::find_if(Controls_.begin(), Controls_.end(), [&](const auto& c) {
-    return c->Visible() && c->Name() == id;
-  });
+  const auto control = std::find_if(Controls_.begin(), Controls_.end(),
+                                    [&](const auto& c) { return c->Visible() && c->Name() == id; });
   if (control != Controls_.end()) {
     (*control)->AccessiblePress();
   } else {

@@ -13,7 +13,9 @@ namespace platform {
 namespace {
 
 constexpr char TreeProperty[] = "zeltoriaAccessibleTree";
-constexpr char AlertPart[] = "\x01" "alert";  // no id of the client's begins so
+constexpr char AlertPart[] =
+    "\x01"
+    "alert";  // no id of the client's begins so
 
 QString Q(const std::string& text) {
   return QString::fromStdString(text);
@@ -90,8 +92,8 @@ class QtAccessiblePart : public QAccessibleInterface, public QAccessibleActionIn
   }
   QAccessibleInterface* childAt(int x, int y) const override {
     const AccessibleNode* node = Node();
-    const AccessibleNode* part = node ? PartAt(*node, Tree.Widget().mapFromGlobal(QPoint(x, y)))
-                                      : nullptr;
+    const AccessibleNode* part =
+        node ? PartAt(*node, Tree.Widget().mapFromGlobal(QPoint(x, y))) : nullptr;
     return part ? Tree.Interface(part->Id) : nullptr;
   }
   QString text(QAccessible::Text t) const override {
@@ -126,8 +128,7 @@ class QtAccessiblePart : public QAccessibleInterface, public QAccessibleActionIn
     return QtState(*node, Tree.Widget().isActiveWindow());
   }
   void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::ActionInterface)
-      return static_cast<QAccessibleActionInterface*>(this);
+    if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
     return nullptr;
   }
 
@@ -255,13 +256,15 @@ QAccessibleInterface* QtAccessibleTree::Interface(const std::string& id) {
   if (!Find(id)) return nullptr;
   auto it = Interfaces.find(id);
   if (it == Interfaces.end())
-    it = Interfaces.emplace(id, QAccessible::registerAccessibleInterface(
-                                    new QtAccessiblePart(*this, id))).first;
+    it = Interfaces
+             .emplace(id, QAccessible::registerAccessibleInterface(new QtAccessiblePart(*this, id)))
+             .first;
   return QAccessible::accessibleInterface(it->second);
 }
 
 QAccessibleInterface* QtAccessibleTree::Alert() {
-  if (!AlertId) AlertId = QAccessible::registerAccessibleInterface(new QtAccessiblePart(*this, AlertPart));
+  if (!AlertId)
+    AlertId = QAccessible::registerAccessibleInterface(new QtAccessiblePart(*this, AlertPart));
   return QAccessible::accessibleInterface(AlertId);
 }
 
@@ -344,7 +347,8 @@ void QtAccessibleTree::Announce(const QString& text) {
 
 void QtAccessibleTree::Press(const std::string& id) {
   QMetaObject::invokeMethod(
-      &Widget_, [this, id] {
+      &Widget_,
+      [this, id] {
         if (Client) Client->AccessiblePress(id);
       },
       Qt::QueuedConnection);

@@ -68,8 +68,7 @@ void QtWindowHost::AccessibleChanged(const std::vector<AccessibleEvent>& events)
 
 // Nothing is said for a window no one sees yet.
 void QtWindowHost::Announce(const std::string& text) {
-  if (isVisible() && QAccessible::isActive())
-    Accessibility->Announce(QString::fromStdString(text));
+  if (isVisible() && QAccessible::isActive()) Accessibility->Announce(QString::fromStdString(text));
 }
 
 void QtWindowHost::Invalidate(const TRect& area) {

@@ -7,8 +7,7 @@ namespace {
 
 // A new command is one file defining its TLabCommand, declared in LabCommand.h, and one entry
 // here.
-const TLabCommand* const Commands[] = {&DealCommand, &StartCommand, &ShotCommand,
-                                          &TreeCommand};
+const TLabCommand* const Commands[] = {&DealCommand, &StartCommand, &ShotCommand, &TreeCommand};
 
 void PrintUsage(std::ostream& to, const TLabCommand* only) {
   const char* lead = "usage: ";

@@ -14,10 +14,10 @@ struct TShotAction {
   Kind What = Click;
   int X = 0;  // client co-ordinates, or the new client size for Resize
   int Y = 0;
-  int Count = 1;       // ticks of Tick
-  char Character = 0;  // the key of Key
+  int Count = 1;                                           // ticks of Tick
+  char Character = 0;                                      // the key of Key
   platform::FocusKey FocusKey = platform::FocusKey::Next;  // of Focus: tab, backtab, enter
-  std::string Part;    // the part that Act presses as assistive technology does
+  std::string Part;  // the part that Act presses as assistive technology does
 };
 
 struct TShotPlan {
@@ -30,6 +30,6 @@ struct TShotPlan {
 constexpr int MaxRunTicks = 10000;
 
 // OUT.png [seed=N] [click=X,Y | press=X,Y | move=X,Y | release=X,Y | key=C | keyup | tick |
-// tick=N | run | resize=W,H | about | tab | backtab | enter | act=PART]...; seed only first. None, with `error` saying why, for
-// anything else.
+// tick=N | run | resize=W,H | about | tab | backtab | enter | act=PART]...; seed only first. None,
+// with `error` saying why, for anything else.
 std::optional<TShotPlan> ParseShot(const std::vector<std::string>& args, std::string& error);

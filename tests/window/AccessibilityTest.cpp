@@ -1,0 +1,141 @@
+// The window as assistive technology and a keyboard-only player meet it: the parts it
+// describes, the focus that Tab moves and Enter presses, presses by part, what changes are
+// published, and what the game announces.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "controls/VexoButton.h"
+#include "game/Speech.h"
+#include "tests/window/WindowRig.h"
+
+namespace {
+
+using namespace windowtest;
+using platform::AccessibleNode;
+using platform::AccessibleRole;
+using platform::FocusKey;
+namespace State = platform::AccessibleState;
+
+std::vector<std::string> Names(const AccessibleNode& node) {
+  std::vector<std::string> names;
+  for (const AccessibleNode& child : node.Children) names.push_back(child.Name);
+  return names;
+}
+
+TEST(Accessibility, TheWindowDescribesItsPartsAsAPlayerWouldSayThem) {
+  TWindowRig rig;
+  rig.Show();
+  AccessibleNode tree = rig.Form().Accessible();
+  EXPECT_EQ(Names(tree),
+            (std::vector<std::string>{"Start", "Exit", "Fewer columns", "More columns",
+                                      "Fewer rows", "More rows", "About Zeltoria", "New puzzle",
+                                      "Your board", "Click Start to play"}));
+  const AccessibleNode* board = platform::FindAccessible(tree, "board");
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(board->Role, AccessibleRole::Grid);
+  ASSERT_EQ(board->Children.size(), 3u);
+  const AccessibleNode& b2 = board->Children[1].Children[1];
+  EXPECT_EQ(b2.Name, "B2");
+  EXPECT_EQ(b2.Description, speech::RoadWords(rig.Model().Board(2, 2)));
+  EXPECT_EQ(b2.Bounds, (TRect{37 + 89, 104 + 89, 37 + 121, 104 + 121}));
+
+  StartAndShuffle(rig);
+  tree = rig.Form().Accessible();
+  const AccessibleNode* arrow = platform::FindAccessible(tree, "arrow.r6");
+  ASSERT_NE(arrow, nullptr);
+  EXPECT_EQ(arrow->Name, "Row 3 right, key 6");
+  EXPECT_EQ(platform::FindAccessible(tree, "pattern")->Role, AccessibleRole::Grid);
+  const std::string judged = platform::FindAccessible(tree, "board.A1")->Description;
+  EXPECT_TRUE(judged.ends_with(", in place") || judged.ends_with(", not in place")) << judged;
+}
+
+TEST(Accessibility, TabGoesRoundTheEnabledButtonsAndEnterPressesTheFocusedOne) {
+  TWindowRig rig;
+  rig.Show();
+  TFormZelto& form = rig.Form();
+  const TPoint beside{form.cmdStart->Left() - 2, form.cmdStart->Top() + 5};
+  const uint32_t before = rig.ScreenAt(beside);
+  form.FocusKeyPress(FocusKey::Press);  // nothing has the focus before the first Tab
+  EXPECT_FALSE(rig.Model().Playing);
+  std::vector<std::string> order;
+  for (int i = 0; i < 5; ++i) {
+    form.FocusKeyPress(FocusKey::Next);
+    order.push_back(form.FocusId());
+  }
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"cmdStart", "cmdColP", "cmdRowP", "title", "cmdStart"}));
+  rig.Host().Flush();
+  EXPECT_NE(rig.ScreenAt(beside), before) << "the focus mark shows";
+  form.FocusKeyPress(FocusKey::Previous);
+  EXPECT_EQ(form.FocusId(), "title");
+  form.FocusKeyPress(FocusKey::Next);
+  form.FocusKeyPress(FocusKey::Press);
+  EXPECT_TRUE(rig.Model().Playing);
+  EXPECT_EQ(form.FocusId(), "cmdExit") << "the focus moves on from a button that was disabled";
+}
+
+TEST(Accessibility, APressByPartDoesWhatAClickDoes) {
+  TWindowRig rig;
+  rig.Show();
+  rig.Form().AccessiblePress("title");
+  EXPECT_EQ(rig.AboutShown, 1);
+  const TCells dealt = rig.Model().Board;
+  rig.Form().AccessiblePress("size");
+  EXPECT_NE(rig.Model().Board, dealt);
+  rig.Form().AccessiblePress("cmdExit");  // disabled: nothing
+  rig.Form().AccessiblePress("cmdStart");
+  rig.RunTimer();
+  const TCells shuffled = rig.Model().Board;
+  rig.Form().AccessiblePress("arrow.c1");
+  EXPECT_EQ(rig.Model().Board(1, 1), shuffled(1, 2));
+  EXPECT_EQ(rig.RunTimer(), 4) << "pressed and let go: one move";
+}
+
+TEST(Accessibility, ChangesArePublishedAndTheGameAnnouncesOncePerFinishedMove) {
+  TWindowRig rig;
+  rig.Host().SetAccessibilityActive(true);
+  rig.Show();
+  rig.Host().Announcements.clear();
+  StartAndShuffle(rig);
+  ASSERT_EQ(rig.Host().Announcements.size(), 1u);
+  EXPECT_TRUE(rig.Host().Announcements[0].starts_with("Board scrambled: 9 cells, "));
+  rig.Key('A');
+  rig.Tick(7);  // held: the move repeats
+  rig.KeyUp();
+  rig.RunTimer();
+  ASSERT_EQ(rig.Host().Announcements.size(), 2u);
+  EXPECT_TRUE(rig.Host().Announcements[1].starts_with("Column A up: "))
+      << rig.Host().Announcements[1];
+  rig.Click(TWindowRig::Centre(rig.Form().cmdExit));
+  rig.Click(TWindowRig::Centre(rig.Form().cmdColP));
+  EXPECT_EQ(std::vector<std::string>(rig.Host().Announcements.begin() + 2,
+                                     rig.Host().Announcements.end()),
+            (std::vector<std::string>{"New puzzle dealt, 3 columns by 3 rows",
+                                      "Board size 4 columns by 3 rows, new puzzle dealt"}));
+}
+
+TEST(Accessibility, OnlyWhatChangedIsPublished) {
+  using platform::AccessibleChange;
+  AccessibleNode before{"window",
+                        AccessibleRole::Window,
+                        "Zeltoria",
+                        {},
+                        State::Enabled,
+                        {},
+                        false,
+                        {{"a", AccessibleRole::Button, "A", {}, State::Enabled, {}, true, {}},
+                         {"b", AccessibleRole::Cell, "B", "road north", 0, {}, false, {}}}};
+  AccessibleNode after = before;
+  EXPECT_TRUE(platform::AccessibleChanges(before, after).empty());
+  after.Children[0].States = State::Enabled | State::Focused;
+  after.Children[1].Description = "no road";
+  EXPECT_EQ(platform::AccessibleChanges(before, after),
+            (std::vector<platform::AccessibleEvent>{{AccessibleChange::Focus, "a"},
+                                                    {AccessibleChange::Description, "b"}}));
+  after.Children.pop_back();
+  EXPECT_EQ(platform::AccessibleChanges(before, after),
+            (std::vector<platform::AccessibleEvent>{{AccessibleChange::Children, "window"}}));
+}
+
+}  // namespace
