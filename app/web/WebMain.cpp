@@ -116,6 +116,33 @@ EMSCRIPTEN_KEEPALIVE void zeltoria_activate() {
     f.AppActivate();
   });
 }
+// The window's parts as JSON for the page's mirror (see platform::AccessibleJson).
+EMSCRIPTEN_KEEPALIVE const char* zeltoria_accessible_tree() {
+  static std::string json;
+  json = Game && Game->Form ? platform::AccessibleJson(Game->Form->Accessible()) : "{}";
+  return json.c_str();
+}
+// Assistive technology pressed the part at `index` of a depth-first walk of the tree.
+EMSCRIPTEN_KEEPALIVE void zeltoria_accessible_press(int index) {
+  Deliver([&](TFormZelto& f) {
+    std::vector<const platform::AccessibleNode*> order;
+    const platform::AccessibleNode tree = f.Accessible();
+    const auto walk = [&](const auto& self, const platform::AccessibleNode& node) -> void {
+      order.push_back(&node);
+      for (const platform::AccessibleNode& child : node.Children) self(self, child);
+    };
+    walk(walk, tree);
+    if (index >= 0 && size_t(index) < order.size()) f.AccessiblePress(order[size_t(index)]->Id);
+  });
+}
+// Tab (0), Shift+Tab (1), Enter or Space (2).
+EMSCRIPTEN_KEEPALIVE void zeltoria_focus_key(int key) {
+  Deliver([&](TFormZelto& f) {
+    f.FocusKeyPress(key == 0   ? platform::FocusKey::Next
+                    : key == 1 ? platform::FocusKey::Previous
+                               : platform::FocusKey::Press);
+  });
+}
 // The window no longer has the mouse: the page lost the focus.
 EMSCRIPTEN_KEEPALIVE void zeltoria_capture_lost() {
   Deliver([](TFormZelto& f) { f.CaptureLost(); });

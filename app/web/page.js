@@ -96,6 +96,16 @@
       if (!running || about.open) return;
       // With Ctrl, Alt or Meta held a key is a shortcut of the browser's, not the game's.
       if (event.ctrlKey || event.altKey || event.metaKey) return;
+      // Tab and Shift+Tab move the game's own focus; Enter and Space press what has it, unless
+      // a mirrored button has the page's focus: it takes them as a click itself.
+      if (event.key === "Tab") {
+        event.preventDefault();
+        module._zeltoria_focus_key(event.shiftKey ? 1 : 0);
+        return;
+      }
+      const onPart = event.target instanceof HTMLButtonElement && event.target.classList.contains("part");
+      if ((event.key === "Enter" || event.key === " ") && !event.repeat && !onPart)
+        module._zeltoria_focus_key(2);
       if ([...event.key].length !== 1) return;
       // A typed character is the game's; a space would scroll the page.
       event.preventDefault();
@@ -317,6 +327,7 @@
     if (running) {
       canvas.classList.add("running");
       canvas.focus({ preventScroll: true });
+      zeltoriaAccess.attach(module, canvas);
     }
     labReady();
   }

@@ -12,6 +12,8 @@ EM_JS(void, PageStopTimer, (), { zeltoriaPage.stopTimer(); });
 EM_JS(void, PageSetCursor, (const char* file, int hotX, int hotY),
       { zeltoriaPage.setCursor(file ? UTF8ToString(file) : "", hotX, hotY); });
 EM_JS(void, PageShowMessage, (const char* text), { zeltoriaPage.showMessage(UTF8ToString(text)); });
+EM_JS(void, PageAccessibleChanged, (), { zeltoriaAccess.changed(); });
+EM_JS(void, PageAnnounce, (const char* text), { zeltoriaAccess.announce(UTF8ToString(text)); });
 
 namespace platform {
 
@@ -28,6 +30,59 @@ void CopyCanvasBytes(const MemoryDevice& screen, const TRect& area, uint8_t* rgb
       to[3] = uint8_t(pixel >> 24);
     }
   }
+}
+
+namespace {
+
+void Quote(const std::string& text, std::string& json) {
+  json += '"';
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      json += ' ';
+    } else {
+      json += c;
+    }
+  }
+  json += '"';
+}
+
+void Write(const AccessibleNode& node, int& index, std::string& json) {
+  json += "{\"id\":";
+  Quote(node.Id, json);
+  json += ",\"role\":" + std::to_string(int(node.Role)) + ",\"name\":";
+  Quote(node.Name, json);
+  json += ",\"description\":";
+  Quote(node.Description, json);
+  const TRect& b = node.Bounds;
+  json += ",\"states\":" + std::to_string(node.States) + ",\"bounds\":[" + std::to_string(b.Left) +
+          "," + std::to_string(b.Top) + "," + std::to_string(b.Right) + "," +
+          std::to_string(b.Bottom) + "],\"press\":" + (node.Pressable ? "1" : "0") +
+          ",\"index\":" + std::to_string(index++) + ",\"children\":[";
+  for (size_t i = 0; i < node.Children.size(); ++i) {
+    if (i > 0) json += ',';
+    Write(node.Children[i], index, json);
+  }
+  json += "]}";
+}
+
+}  // namespace
+
+std::string AccessibleJson(const AccessibleNode& root) {
+  std::string json;
+  int index = 0;
+  Write(root, index, json);
+  return json;
+}
+
+void WebHost::AccessibleChanged(const std::vector<AccessibleEvent>&) {
+  PageAccessibleChanged();
+}
+
+void WebHost::Announce(const std::string& text) {
+  PageAnnounce(text.c_str());
 }
 
 WebHost::~WebHost() {

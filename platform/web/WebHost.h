@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/MemoryHost.h"
 
@@ -14,6 +16,11 @@ namespace platform {
 // Copies `area` of `screen` into `rgba` (the whole screen's size, red, green, blue, alpha bytes
 // as a canvas takes them), each pixel at its place.
 void CopyCanvasBytes(const MemoryDevice& screen, const TRect& area, uint8_t* rgba);
+
+// The tree as the page reads it: JSON objects of id, role (AccessibleRole's number), name,
+// description, states, bounds [left, top, right, bottom], press, index (the part's place in a
+// depth-first walk, which the page hands back to press it) and children.
+std::string AccessibleJson(const AccessibleNode& root);
 
 class WebHost : public MemoryHost {
  public:
@@ -25,6 +32,10 @@ class WebHost : public MemoryHost {
   void StartTimer(int milliseconds) override;
   void StopTimer() override;
   void ShowMessage(const std::string& text) override;
+  // The page mirrors the window's parts for assistive technology whenever it runs.
+  bool AccessibilityActive() const override { return true; }
+  void AccessibleChanged(const std::vector<AccessibleEvent>& events) override;
+  void Announce(const std::string& text) override;
 
  protected:
   void Painted(const TRect& area) override;

@@ -5,7 +5,7 @@ import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { after, before, describe, test } from "node:test";
 import { gzipSync } from "node:zlib";
-import { launchChromium, nativeShot, serveSite, siteFiles } from "./harness.mjs";
+import { launchChromium, nativeShot, nativeTree, serveSite, siteFiles } from "./harness.mjs";
 
 let site, browser;
 
@@ -250,6 +250,82 @@ describe("the page as a visitor meets it", () => {
       assert.equal(await page.locator("#game").isVisible(), false);
       await context.close();
     }
+  });
+});
+
+describe("the page as assistive technology meets it", () => {
+  // A move's result on a grid of rows, by its arrow's name: "Column B up, key B".
+  function moved(rows, name) {
+    const [, kind, line, way] = /^(Column|Row) (\w+) (\w+),/.exec(name);
+    const next = rows.map((row) => [...row]);
+    const turn = (values, back) => (back ? [values.at(-1), ...values.slice(0, -1)] : [...values.slice(1), values[0]]);
+    if (kind === "Column") {
+      const c = line.charCodeAt(0) - 65;
+      turn(next.map((row) => row[c]), way === "down").forEach((v, r) => (next[r][c] = v));
+    } else {
+      next[Number(line) - 1] = turn(next[Number(line) - 1], way === "right");
+    }
+    return next;
+  }
+  const key = (rows) => JSON.stringify(rows);
+
+  test("the parts carry the desktop's names", async () => {
+    const { page, context } = await openPage("/#seed=7");
+    await page.locator("#about-ok").click();
+    const roles = { button: "button", grid: "grid", row: "row", gridcell: "cell", img: "image" };
+    const page_ = (await page.locator("#parts").ariaSnapshot()).split("\n").flatMap((line) => {
+      const m = /- (\w+) "([^"]*)"/.exec(line);
+      return m && roles[m[1]] ? [`${roles[m[1]]} "${m[2]}"`] : [];
+    });
+    const desktop = nativeTree(["seed=7"]).split("\n").flatMap((line) => {
+      const m = /^ +(\w+) "([^"]*)"/.exec(line);
+      return m ? [`${m[1]} "${m[2]}"`] : [];
+    });
+    assert.deepEqual(page_, desktop);
+    await context.close();
+  });
+
+  test("a game is played to a win by roles and names alone", async () => {
+    const { page, context, problems } = await openPage("/");
+    await page.getByRole("button", { name: "OK" }).click();
+    const said = page.locator("#announcements");
+    const grid = async (name) => {
+      const rows = page.getByRole("grid", { name }).getByRole("row");
+      return rows.evaluateAll((all) => all.map((row) => [...row.children].map(
+        (cell) => cell.getAttribute("aria-description").replace(/, (not )?in place$/, ""))));
+    };
+    // Pressed as assistive technology presses: a click on the element itself.
+    const press = (name) => page.getByRole("button", { name, exact: true }).dispatchEvent("click");
+    await press("Start");
+    await said.filter({ hasText: /^Board scrambled/ }).waitFor();
+    const arrows = await page.getByRole("button", { name: /^(Column|Row) / })
+      .evaluateAll((all) => all.map((b) => b.getAttribute("aria-label")));
+    const target = key(await grid("Pattern"));
+    const cameFrom = new Map([[key(await grid("Your board")), null]]);
+    const queue = [await grid("Your board")];
+    while (queue.length && !cameFrom.has(target)) {
+      const rows = queue.shift();
+      for (const name of arrows) {
+        const next = moved(rows, name);
+        if (!cameFrom.has(key(next))) {
+          cameFrom.set(key(next), { from: key(rows), name });
+          queue.push(next);
+        }
+      }
+    }
+    const path = [];
+    for (let k = target; cameFrom.get(k); k = cameFrom.get(k).from) path.unshift(cameFrom.get(k).name);
+    for (const name of path) {
+      const expected = key(moved(await grid("Your board"), name));
+      await press(name);
+      await page.waitForFunction(([move]) =>
+        document.getElementById("announcements").textContent.startsWith(move) &&
+        !document.querySelector("#parts [aria-pressed]"), [name.split(",")[0]]);
+      assert.equal(key(await grid("Your board")), expected);
+    }
+    await said.filter({ hasText: /Solved, well done!$/ }).waitFor();
+    assert.deepEqual(problems, []);
+    await context.close();
   });
 });
 

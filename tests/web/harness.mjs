@@ -72,3 +72,8 @@ export function nativeShot(actions) {
     rmSync(folder, { recursive: true, force: true });
   }
 }
+
+// What `zeltoria-lab tree` prints for the actions.
+export function nativeTree(actions) {
+  return execFileSync(labPath, ["tree", ...actions], { encoding: "utf8" });
+}
