@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "controls/VX8Tile.h"
+#include "controls/TileBG.h"
 #include "controls/VexoButton.h"
 #include "ui/Bevel.h"
 #include "ui/PaintBox.h"

@@ -1,5 +1,5 @@
 // The main window's handlers: mouse, keys, buttons, timer, painting, resizing and palette.
-#include "controls/VX8Tile.h"
+#include "controls/TileBG.h"
 #include "controls/VexoButton.h"
 #include "game/FormZelto.h"
 #include "game/SurfaceDisplay.h"

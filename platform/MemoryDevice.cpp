@@ -41,7 +41,6 @@ const LogicalPalette* MemoryDevice::SelectPalette(const LogicalPalette* palette,
 }
 
 int MemoryDevice::RealizePalette() {
-  ++realizeCount_;
   return 0;
 }
 

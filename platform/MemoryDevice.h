@@ -30,7 +30,6 @@ class MemoryDevice : public Device {
   void SetClipRegion(const std::vector<TRect>& region);
   // Painting reaches the whole picture again.
   void ResetClip() { SetClipBox({0, 0, width_, height_}); }
-  int RealizeCount() const { return realizeCount_; }
 
   TRect ClipBox() const override { return clip_; }
   bool RectVisible(const TRect& rect) const override;
@@ -53,7 +52,6 @@ class MemoryDevice : public Device {
   TRect clip_;                     // the bounding box of clipRegion_
   std::vector<TRect> clipRegion_;  // where painting lands
   const LogicalPalette* palette_ = nullptr;
-  int realizeCount_ = 0;
 };
 
 }  // namespace platform

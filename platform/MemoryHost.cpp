@@ -74,16 +74,13 @@ bool MemoryHost::Tick() {
   return true;
 }
 
-void MemoryHost::StartTimer(int milliseconds) {
+void MemoryHost::StartTimer(int) {
   TimerRunning_ = true;
-  TimerInterval_ = milliseconds;
-  ++TimerStarts_;
 }
 
 void MemoryHost::Painted(const TRect&) {}
 
 int MemoryHost::RealizePalette(const LogicalPalette&) {
-  ++Realizations_;
   return 0;
 }
 

@@ -31,11 +31,7 @@ class MemoryHost : public WindowHost {
   // What the screen shows.
   const MemoryDevice& Screen() const { return Device; }
   bool TimerRunning() const { return TimerRunning_; }
-  int TimerInterval() const { return TimerInterval_; }
-  // How often the timer was started, also from a running state: each start restarts its count.
-  int TimerStarts() const { return TimerStarts_; }
   CursorId CursorShown() const { return Cursor; }
-  int Realizations() const { return Realizations_; }
   std::vector<std::string> Messages;
   // Assistive technology reads the window only once the owner says so; what the window
   // announces meanwhile is kept here.
@@ -68,10 +64,7 @@ class MemoryHost : public WindowHost {
   bool Shown = false;
   std::vector<TRect> Pending;
   bool TimerRunning_ = false;
-  int TimerInterval_ = 0;
-  int TimerStarts_ = 0;
   CursorId Cursor = CursorId::Default;
-  int Realizations_ = 0;
   bool AccessibilityActive_ = false;
 };
 

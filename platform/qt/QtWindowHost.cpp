@@ -38,7 +38,7 @@ std::optional<MouseButton> ToMouseButton(Qt::MouseButton button) {
 }  // namespace
 
 QtWindowHost::QtWindowHost(ClientSize size, const QString& title, MessageBoxes& boxes)
-    : Boxes(boxes), Accessibility(std::make_unique<QtAccessibleTree>(*this, Client)) {
+    : Boxes(boxes), Accessibility(std::make_unique<QtAccessibleTree>(*this, Client)), Timer(this) {
   setWindowTitle(title);
   // A single border: the user cannot resize the window.
   setFixedSize(size.Width, size.Height);

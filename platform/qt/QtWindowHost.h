@@ -31,9 +31,6 @@ class QtWindowHost : public QWidget, public WindowHost {
   // pass of the loop when it has already: what the first frame does not need waits for it.
   void AfterFirstFrame(std::function<void()> then);
 
-  bool TimerActive() const { return Timer.isActive(); }
-  int TimerInterval() const { return Timer.interval(); }
-
   // WindowHost.
   ClientSize Size() const override { return {width(), height()}; }
   void Invalidate(const TRect& area) override;

@@ -57,7 +57,6 @@ const LogicalPalette* WidgetDevice::SelectPalette(const LogicalPalette* palette,
 }
 
 int WidgetDevice::RealizePalette() {
-  ++Realized;
   return 0;
 }
 

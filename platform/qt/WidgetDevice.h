@@ -29,7 +29,6 @@ class WidgetDevice final : public Device {
 
   // A true-colour screen changes no entries; the calls are only counted.
   int RealizePalette() override;
-  int RealizeCount() const { return Realized; }
 
   // Paints only the part of the block that lies in the clip box and returns its number of lines.
   // Unequal source and destination sizes, an empty block, or a block outside the pixel array
@@ -50,7 +49,6 @@ class WidgetDevice final : public Device {
   TRect Clip;  // the region's bounding box
   const LogicalPalette* Palette = nullptr;
   bool Background = false;
-  int Realized = 0;
   // The expanded block, in a buffer that only grows: a paint copies many blocks, most of them
   // tiles of one size.
   std::unique_ptr<uint32_t[]> Block;

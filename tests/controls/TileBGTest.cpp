@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "controls/VX8Tile.h"
+#include "controls/TileBG.h"
 #include "tests/controls/ControlsLibrary.h"
 
 namespace {

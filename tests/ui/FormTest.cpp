@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/MemoryHost.h"
+#include "tests/support/RecordingHost.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
 
@@ -174,7 +175,7 @@ TEST_F(FormFixture, EachControlShowsItsOwnCursorAndTheFormItsOwnElsewhere) {
 }
 
 TEST(FormTimer, KeepsItsRhythmOnlyANewIntervalRestartsIt) {
-  platform::MemoryHost host(10, 10);
+  testsupport::TRecordingHost host(10, 10);
   ui::TForm form(host);
   host.SetClient(&form);
   ui::TTimer timer(form, 60);

@@ -2,7 +2,7 @@
 // and the re-centring of the layout when the client area changes size.
 #include <gtest/gtest.h>
 
-#include "controls/VX8Tile.h"
+#include "controls/TileBG.h"
 #include "controls/VexoButton.h"
 #include "tests/window/WindowRig.h"
 #include "ui/Bevel.h"

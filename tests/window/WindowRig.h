@@ -10,6 +10,7 @@
 #include "tests/render/RenderRig.h"
 #include "tests/support/TempFile.h"
 #include "platform/MemoryHost.h"
+#include "tests/support/RecordingHost.h"
 
 namespace windowtest {
 
@@ -36,7 +37,7 @@ class TWindowRig {
 
   TFormZelto& Form() { return *Form_; }
   TBoardModel& Model() { return Form_->Model; }
-  platform::MemoryHost& Host() { return Host_; }
+  testsupport::TRecordingHost& Host() { return Host_; }
   std::string DataDir() const { return Folder.Path() + "/"; }
   // The messages the window showed.
   const std::vector<std::string>& Messages() const { return Host_.Messages; }
@@ -70,7 +71,7 @@ class TWindowRig {
  private:
   vx8test::TempFolder Folder;
   TRandom Random;
-  platform::MemoryHost Host_{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight};
+  testsupport::TRecordingHost Host_{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight};
   std::unique_ptr<TFormZelto> Form_;
 };
 

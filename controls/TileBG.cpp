@@ -1,4 +1,4 @@
-#include "controls/VX8Tile.h"
+#include "controls/TileBG.h"
 
 #include <vector>
 
