@@ -18,10 +18,9 @@ constexpr int32_t ShuffleInterval = 55;  // ms per shuffle batch
 constexpr int32_t MoveInterval = 100;    // ms per animation step
 constexpr int32_t ShuffleBatches = 10;
 
-// The window's handlers call: FormCreate SetCols(3), SetRows(3), Exit(); key press KeyPress;
-// any key release and the mouse release after a press on the player's board Release; a press
-// on an arrow (while Playing and ShuffleCount <= 0) StartMove; the timer TimerTick; the buttons
-// Start, Exit and ColRowButtonClick(tag); a click on the size label SizeLabelDeal.
+// Driven by the operations below: a size and Exit once when the window is made, then typed
+// keys, releases, presses on arrows, the timer and the buttons; every change of state goes
+// through them.
 class TBoardModel {
  public:
   // All three outlive the model. It starts at 3 × 3, idle, undealt, and draws its deals and

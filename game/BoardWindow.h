@@ -21,8 +21,8 @@ class TBoardView {
   virtual void DrawCells(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) = 0;
 
   // Redraws the arrow of `move` on the player's board: pressed when it is the model's move in
-  // progress, normal otherwise. Called by StartMove (pressed, before the shift) and by
-  // FinishMove (normal, MoveIndex already 0).
+  // progress (as the move starts, before its shift), normal otherwise (as it finishes, with
+  // MoveIndex already 0).
   virtual void DrawArrow(const TMoveCommand& move) = 0;
 
   // Redraws a whole board picture, not shown: the player's board (`player`) or the back board,
@@ -50,8 +50,8 @@ class TBoardWindow {
   virtual ~TBoardWindow() = default;
 
   // Enables Start when idle, Exit when playing, and each size button when idle and its size can
-  // still go that way. Called by SetCols and SetRows (always with idle = true), by Start (false),
-  // by Exit (true) and by FinishMove on a win (true).
+  // still go that way. A size change and Exit leave the game idle, Start leaves it playing, and
+  // a winning move idle again.
   virtual void EnableControls(bool idle) = 0;
 
   // The timer that drives TBoardModel::TimerTick. Setting the interval it already has, or

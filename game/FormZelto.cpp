@@ -105,7 +105,7 @@ void TFormZelto::FormCreate() {
     Model.SetRows(3);
     ExitButtonClick();
   } catch (const std::bad_alloc&) {
-    // The engine's own words for it.
+    // Said as the image engine says it when its own allocations fail.
     Failed("Allocate: out of memory");
   } catch (const std::exception& error) {
     Failed(error.what());

@@ -1,6 +1,5 @@
-// A form's one timer, with the rhythm of the window system the game was made for: setting the
-// interval it already has, or enabling a running timer, changes nothing; only a new interval
-// restarts a running count. A held key that sets the same interval at every repeat thus still
+// A form's one timer that keeps its rhythm: setting the interval it already has, or enabling a
+// running timer, changes nothing; only a new interval restarts a running count. A held key that sets the same interval at every repeat thus still
 // gets its ticks.
 #pragma once
 
