@@ -1,32 +1,42 @@
-// The browser build against the desktop's: the page's lab plays the actions of zeltoria-lab shot
-// and must print and show exactly what the native tool does; then the real page as a visitor
-// meets it, in headless Chromium.
+// The browser build against the desktop's: the test build's lab plays the actions of
+// zeltoria-lab shot and must print and show exactly what the native tool does; then the page as
+// a visitor meets it, in headless Chromium, read through the lab; and what ships has no lab.
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { after, before, describe, test } from "node:test";
 import { gzipSync } from "node:zlib";
-import { launchChromium, nativeShot, serveSite, siteFiles } from "./harness.mjs";
+import { labSiteDir, launchChromium, nativeShot, serveSite, siteFiles } from "./harness.mjs";
 
-let site, browser;
+let site, lab, browser;
 
 before(async () => {
   site = await serveSite();
+  lab = await serveSite({ dir: labSiteDir });
   browser = await launchChromium();
 });
 
 after(async () => {
   await browser?.close();
   site?.server.close();
+  lab?.server.close();
 });
 
-async function openPage(path = "/", options = {}) {
+// The page at `path` of the test build (or of `from`), once the game has started or failed;
+// `problems` collects errors, failed requests and what the content policy refused.
+async function openPage(path = "/", options = {}, from = lab) {
   const context = await browser.newContext({ viewport: { width: 1100, height: 900 }, ...options });
+  await context.addInitScript(() =>
+    document.addEventListener("securitypolicyviolation", (event) =>
+      console.error(`content policy refused ${event.violatedDirective}: ${event.blockedURI}`)));
   const page = await context.newPage();
   const problems = [];
+  page.on("console", (message) => {
+    if (message.text().startsWith("content policy refused")) problems.push(message.text());
+  });
   page.on("pageerror", (error) => problems.push(error.message));
   page.on("requestfailed", (request) => problems.push("request failed: " + request.url()));
-  await page.goto(site.url + path);
-  await page.evaluate(() => window.zeltoriaLab.ready);
+  await page.goto(from.url + path);
+  await page.waitForFunction(() => document.body.dataset.zeltoria);
   return { page, context, problems };
 }
 
@@ -148,6 +158,38 @@ async function onCanvas(page, x, y) {
   return { x: box.x + ((x + 0.5) * box.width) / 517, y: box.y + ((y + 0.5) * box.height) / 403 };
 }
 
+// The canvas and the open about box (its OK button too) lie inside the viewport, nothing
+// scrolls, and the canvas is scaled by whole device pixels where one device pixel per pixel
+// fits, else as large as fits.
+async function assertFits(page, width, height, ratio) {
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  const inside = (box, what) => {
+    assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width + 0.01 &&
+              box.y + box.height <= height + 0.01, `${what} at ${JSON.stringify(box)}`);
+  };
+  const canvas = await page.locator("#game").boundingBox();
+  inside(canvas, "the canvas");
+  const room = Math.min(width / 517, height / 403);
+  const devicePixels = Math.floor(room * ratio);
+  if (devicePixels >= 1) {
+    // Layout rounds to 1/64 of a CSS pixel.
+    assert.ok(Math.abs(canvas.width * ratio - 517 * devicePixels) < 0.5, `${canvas.width} wide`);
+    assert.ok(Math.abs(canvas.height * ratio - 403 * devicePixels) < 0.5, `${canvas.height} high`);
+  } else {
+    assert.ok(Math.abs(Math.max(canvas.width / width, canvas.height / height) - 1) < 0.01);
+  }
+  if (await page.locator("#about").evaluate((d) => d.open)) {
+    inside(await page.locator("#about").boundingBox(), "the about box");
+    inside(await page.locator("#about-ok").boundingBox(), "its OK button");
+  }
+  const scrolled = await page.evaluate(() => {
+    window.scrollTo(50, 50);
+    const root = document.scrollingElement;
+    return [window.scrollX, window.scrollY, root.scrollWidth - root.clientWidth, root.scrollHeight - root.clientHeight];
+  });
+  assert.deepEqual(scrolled, [0, 0, 0, 0]);
+}
+
 describe("the page as a visitor meets it", () => {
   test("the about box shows first, then Start, a key and the title work", async () => {
     const { page, context, problems } = await openPage("/#seed=32");
@@ -206,16 +248,61 @@ describe("the page as a visitor meets it", () => {
     });
   }
 
-  for (const [path, reason] of [["/damaged/", "ValidateVX8FileHeader: header invalid"],
-                                ["/missing/", "Cannot open file /zelto.vx8"]]) {
-    test(`a ${path.slice(1, -1)} data file shows the start-up failure`, async () => {
-      const { page, context } = await openPage(path);
-      assert.equal(await page.locator("#failure").textContent(),
-                   "Zeltoria encountered a problem on start-up: " + reason);
-      assert.equal(await page.locator("#game").isVisible(), false);
+  // Width, height and device pixel ratio: phones upright and on their side, a laptop, a 4K screen.
+  const screens = [[320, 568, 2], [360, 640, 1], [390, 844, 3], [844, 390, 3], [1366, 768, 1], [1920, 1080, 2]];
+  for (const [width, height, ratio] of screens) {
+    test(`${width} x ${height} at ${ratio}: the game and the about box fit, Start and an arrow act`, async () => {
+      const phone = width < 1000;
+      const { page, context, problems } = await openPage("/#seed=7", {
+        viewport: { width, height }, deviceScaleFactor: ratio, isMobile: phone, hasTouch: true });
+      await assertFits(page, width, height, ratio);
+      await page.locator("#about-ok").tap();
+      assert.equal(await page.locator("#about").evaluate((d) => d.open), false);
+
+      const state = () => page.evaluate(() => window.zeltoriaLab.state());
+      const board = (text) => text.split("\n\n")[0];
+      const start = await onCanvas(page, 377, 343);
+      await page.touchscreen.tap(start.x, start.y);
+      await page.waitForFunction(() => /playing=1 shuffle=0 move=0 /.test(window.zeltoriaLab.state()));
+      const before = board(await state());
+      const arrow = await page.evaluate(() => window.zeltoriaLab.arrowAt(true, 1));
+      const at = await onCanvas(page, arrow.x, arrow.y);
+      await page.touchscreen.tap(at.x, at.y);
+      await page.waitForFunction(() => / move=0 /.test(window.zeltoriaLab.state()));
+      assert.notEqual(board(await state()), before);
+
+      // Turned on its side, or the window resized: fitted again at once.
+      await page.setViewportSize({ width: height, height: width });
+      await assertFits(page, height, width, ratio);
+      assert.deepEqual(problems, []);
       await context.close();
     });
   }
+
+  for (const [path, reason] of [["/damaged/", "ValidateVX8FileHeader: header invalid"],
+                                ["/missing/", "Cannot open file /zelto.vx8"]]) {
+    test(`a ${path.slice(1, -1)} data file shows the start-up failure`, async () => {
+      const { page, context, problems } = await openPage(path, {}, site);
+      assert.equal(await page.locator("#failure").textContent(),
+                   "Zeltoria encountered a problem on start-up: " + reason);
+      assert.equal(await page.locator("#game").isVisible(), false);
+      assert.deepEqual(problems, []);
+      await context.close();
+    });
+  }
+});
+
+test("the shipped site carries no test interface", async () => {
+  const { page, context, problems } = await openPage("/", {}, site);
+  assert.equal(await page.evaluate(() => document.body.dataset.zeltoria), "running");
+  assert.equal(await page.evaluate(() => "zeltoriaLab" in window), false);
+  for (const file of siteFiles()) {
+    const bytes = readFileSync(file).toString("latin1");
+    for (const name of ["zeltoriaLab", "zeltoria_lab", "zeltoria_state", "zeltoria_arrow", "_malloc"])
+      assert.ok(!bytes.includes(name), `${file} holds ${name}`);
+  }
+  assert.deepEqual(problems, []);
+  await context.close();
 });
 
 // What a visitor downloads: a library that drags the C++ locale machinery in, for one, would
