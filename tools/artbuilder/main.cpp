@@ -66,7 +66,8 @@ bool Parse(int argc, char** argv, Options& o) {
 
 void Save(const QImage& image, const QString& path) {
   QDir().mkpath(QFileInfo(path).path());
-  if (!image.save(path, "PNG")) throw std::runtime_error("cannot write " + path.toStdString());
+  // The smallest files zlib makes: the site downloads some of them.
+  if (!image.save(path, "PNG", 0)) throw std::runtime_error("cannot write " + path.toStdString());
 }
 
 void WriteMocks(const std::vector<vx8::Picture>& pictures, const QString& dir) {
