@@ -1,10 +1,11 @@
-// The game's entry in a web page: the page script loads the data file into the in-memory file
-// system, then starts the game here and passes it the page's input, the timer's ticks and the
-// about box's events. There is no installation folder, settings store, single-instance guard or
-// colour-depth check in a browser: each page is a game of its own with 24-bit colour.
+// The game's entry in a web page: the page script hands over the data file it fetched, then
+// starts the game here and passes it the page's input, the timer's ticks and the about box's
+// events. There is no installation folder, settings store, single-instance guard or colour-depth
+// check in a browser: each page is a game of its own with 24-bit colour.
 #include <emscripten.h>
 
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@
 #include "app/web/WebGame.h"
 #include "game/FormZelto.h"
 #include "platform/ResourceFacts.h"
+#include "platform/web/PageFiles.h"
 #include "platform/web/WebHost.h"
 
 EM_JS(void, PageShowAbout, (), { zeltoriaPage.showAbout(); });
@@ -56,6 +58,17 @@ const TFormZelto* PlayerForm() {
 }  // namespace web
 
 extern "C" {
+
+// Room for the data file, `size` bytes, which the page fills before it starts the game; null
+// when there is no memory for it. Without it the game reports the file missing, as on the
+// desktop.
+EMSCRIPTEN_KEEPALIVE uint8_t* zeltoria_data_file(uint32_t size) {
+  try {
+    return platform::AddPageFile(std::string(web::PageDataDir) + "zelto.vx8", size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
 
 // Starts the game, its first puzzle dealt from `seed` when `seeded`, else from the clock.
 // Returns 0, or 1 when the window could not be made (it has shown why).

@@ -311,7 +311,10 @@
     performance.mark("zeltoria-module");
     module = created;
     // A file that did not arrive is missing: the game says so as on the desktop.
-    if (bytes) module.FS.writeFile("/zelto.vx8", bytes);
+    if (bytes) {
+      const room = module._zeltoria_data_file(bytes.length);
+      if (room) module.HEAPU8.set(bytes, room);
+    }
     const seed = seedFromAddress();
     fitCanvas();
     keepFitting();
