@@ -23,6 +23,8 @@ self.addEventListener("install", (event) => {
 
 self.addEventListener("activate", (event) => {
   event.waitUntil((async () => {
+    // The page is asked for while this worker starts, not after.
+    await self.registration.navigationPreload?.enable();
     for (const name of await caches.keys())
       if (name.startsWith("zeltoria-") && name !== cacheName) await caches.delete(name);
     await self.clients.claim();
@@ -38,7 +40,7 @@ self.addEventListener("fetch", (event) => {
   if (request.mode === "navigate") {
     event.respondWith((async () => {
       try {
-        const response = await fetch(request);
+        const response = (await event.preloadResponse) ?? (await fetch(request));
         if (response.ok) return response;
         return (await caches.match(page, { cacheName })) ?? response;
       } catch (error) {

@@ -225,7 +225,10 @@ describe("the page as a visitor meets it", () => {
 
   for (const way of ["keys", "mouse", "touch"]) {
     test(`a game is played to a win by ${way}`, async () => {
-      const { page, context, problems } = await openPage("/", { hasTouch: way === "touch" });
+      // By touch on a phone upright, the about box read first.
+      const phone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+      const { page, context, problems } = await openPage("/", way === "touch" ? phone : {});
+      if (way === "touch") await assertFits(page, 390, 844, 3);
       await page.locator("#about-ok").click();
       const start = await onCanvas(page, 377, 343);
       await page.mouse.click(start.x, start.y);
