@@ -96,6 +96,20 @@ describe("the page's lab shows what zeltoria-lab shot shows", () => {
     });
     assert.match(message, /seed=N must come first/);
   });
+
+  test("a window too big for the memory is an error, and the lab goes on", async () => {
+    const message = await page.evaluate(() => {
+      try {
+        window.zeltoriaLab.shot(["seed=7", "resize=65536,65536"]);
+        return "";
+      } catch (error) {
+        return error.message;
+      }
+    });
+    assert.match(message, /no memory/);
+    const again = await page.evaluate(() => window.zeltoriaLab.shot(["seed=7"]).text);
+    assert.equal(again, nativeShot(["seed=7"]).text);
+  });
 });
 
 // The shortest list of moves from the player's board to the back board, from a state as shot

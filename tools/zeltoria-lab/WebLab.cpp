@@ -4,6 +4,7 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,7 @@ extern "C" {
 
 // Plays a shot on a window of its own: `actions` holds the actions of `zeltoria-lab shot`, one
 // per line. Returns 0 with the result below, 2 for actions that do not parse and 1 when the
-// window fails to start; then zeltoria_lab_error says why.
+// window fails to start or a size is beyond the memory; then zeltoria_lab_error says why.
 EMSCRIPTEN_KEEPALIVE int zeltoria_lab_shot(const char* actions) {
   LabResult = {};
   std::vector<std::string> args{"lab.png"};
@@ -60,18 +61,25 @@ EMSCRIPTEN_KEEPALIVE int zeltoria_lab_shot(const char* actions) {
       return 2;
     }
   }
-  TShotPlayer player(web::PageDataDir, plan->Seed);
-  if (player.Failed()) {
-    for (const std::string& message : player.Messages()) LabResult.Error += message;
+  try {
+    TShotPlayer player(web::PageDataDir, plan->Seed);
+    if (player.Failed()) {
+      for (const std::string& message : player.Messages()) LabResult.Error += message;
+      return 1;
+    }
+    for (const TShotAction& action : plan->Actions) player.Play(action);
+    const platform::MemoryDevice& screen = player.Screen();
+    LabResult.Text = player.Text();
+    LabResult.Width = screen.Width();
+    LabResult.Height = screen.Height();
+    LabResult.Rgba.resize(screen.Pixels().size() * 4);
+    platform::CopyCanvasBytes(screen, {0, 0, screen.Width(), screen.Height()},
+                              LabResult.Rgba.data());
+  } catch (const std::bad_alloc&) {
+    LabResult = {};
+    LabResult.Error = "zeltoria-lab shot: no memory for a window of that size";
     return 1;
   }
-  for (const TShotAction& action : plan->Actions) player.Play(action);
-  const platform::MemoryDevice& screen = player.Screen();
-  LabResult.Text = player.Text();
-  LabResult.Width = screen.Width();
-  LabResult.Height = screen.Height();
-  LabResult.Rgba.resize(screen.Pixels().size() * 4);
-  platform::CopyCanvasBytes(screen, {0, 0, screen.Width(), screen.Height()}, LabResult.Rgba.data());
   return 0;
 }
 EMSCRIPTEN_KEEPALIVE const char* zeltoria_lab_text() {
