@@ -5,7 +5,7 @@ import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { after, before, describe, test } from "node:test";
 import { gzipSync } from "node:zlib";
-import { labSiteDir, launchChromium, nativeShot, serveSite, siteFiles } from "./harness.mjs";
+import { canvasPixels, labSiteDir, launchChromium, nativeShot, onCanvas, serveSite, siteFiles } from "./harness.mjs";
 
 let site, lab, browser;
 
@@ -154,22 +154,6 @@ function solve(state) {
   const path = [];
   for (let k = goal; cameFrom.get(k); k = cameFrom.get(k).from) path.unshift(cameFrom.get(k).move);
   return path;
-}
-
-// A fingerprint of the canvas's pixels, to see whether something changed.
-const canvasPixels = (page) =>
-  page.evaluate(() => {
-    const canvas = document.getElementById("game");
-    const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
-    let hash = 2166136261;
-    for (let i = 0; i < data.length; ++i) hash = Math.imul(hash ^ data[i], 16777619);
-    return hash >>> 0;
-  });
-
-// A point of the client area on the page.
-async function onCanvas(page, x, y) {
-  const box = await page.locator("#game").boundingBox();
-  return { x: box.x + ((x + 0.5) * box.width) / 517, y: box.y + ((y + 0.5) * box.height) / 403 };
 }
 
 // The canvas and the open about box (its OK button too) lie inside the viewport, nothing

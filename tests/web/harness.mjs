@@ -97,3 +97,24 @@ export function nativeShot(actions) {
     rmSync(folder, { recursive: true, force: true });
   }
 }
+
+// A fingerprint of RGBA bytes (FNV-1a), and of the canvas's, to see whether something changed.
+export function fingerprint(data) {
+  let hash = 2166136261;
+  for (let i = 0; i < data.length; ++i) hash = Math.imul(hash ^ data[i], 16777619);
+  return hash >>> 0;
+}
+export const canvasPixels = async (page) =>
+  fingerprint(Buffer.from(await page.evaluate(() => {
+    const canvas = document.getElementById("game");
+    const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+    let binary = "";
+    for (let i = 0; i < data.length; i += 0x8000) binary += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    return btoa(binary);
+  }), "base64"));
+
+// A point of the client area on the page.
+export async function onCanvas(page, x, y) {
+  const box = await page.locator("#game").boundingBox();
+  return { x: box.x + ((x + 0.5) * box.width) / 517, y: box.y + ((y + 0.5) * box.height) / 403 };
+}
