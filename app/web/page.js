@@ -345,11 +345,14 @@
     showAbout: () => whenOnScreen(showAbout),
   };
 
-  // The program, loaded from here: no handler in the page, which a strict content policy forbids.
-  const program = document.createElement("script");
-  program.src = base + "zeltoria.js";
-  program.async = true;
-  program.addEventListener("load", () => {
+  // The program (a deferred script) has run by the time the page is parsed, or did not load.
+  document.addEventListener("DOMContentLoaded", () => {
+    if (typeof createZeltoria !== "function") {
+      status.remove();
+      showMessage("Zeltoria could not start: its program did not load.");
+      settled("failed");
+      return;
+    }
     performance.mark("zeltoria-script");
     start().catch((error) => {
       status.remove();
@@ -357,10 +360,4 @@
       settled("failed");
     });
   });
-  program.addEventListener("error", () => {
-    status.remove();
-    showMessage("Zeltoria could not start: its program did not load.");
-    settled("failed");
-  });
-  document.head.append(program);
 })();
