@@ -51,5 +51,5 @@ self.addEventListener("fetch", (event) => {
     })());
     return;
   }
-  event.respondWith((async () => (await caches.match(request)) ?? fetch(request))());
+  event.respondWith((async () => (await caches.match(request, { cacheName })) ?? fetch(request))());
 });
