@@ -117,7 +117,7 @@ $(WEB_TEST_TOOLS): tests/web/package-lock.json
 
 # The browser test: the page's lab against zeltoria-lab, and the page in headless Chromium.
 test-web: web $(WEB_TEST_TOOLS)
-	ZELTORIA_SITE=$(abspath $(WEB_BUILD))/site ZELTORIA_LAB=$(abspath $(BUILD))/zeltoria-lab \
+	ZELTORIA_SITE=$(abspath $(WEB_BUILD))/site ZELTORIA_LAB_SITE=$(abspath $(WEB_BUILD))/lab ZELTORIA_LAB=$(abspath $(BUILD))/zeltoria-lab \
 	  node --test tests/web/
 
 # The Debian packages, built from a copy of the tree (what git would keep of it) so that the tree

@@ -38,6 +38,38 @@ std::string ArrowId(const TMoveCommand& move) {
          std::to_string(move.Index);
 }
 
+// A board as a grid of rows of cells, each cell described by its roads and, when `judged`,
+// whether it already matches the pattern.
+AccessibleNode Grid(const std::string& id, const char* name, const TCells& cells, TPoint origin,
+                    const TBoardModel& model, bool judged) {
+  constexpr int32_t pitch = TBoardLayout::CellPitch;
+  const TBoardLayout layout = model.Layout();
+  AccessibleNode board =
+      Part(id, AccessibleRole::Grid, name,
+           MoveRectTo({0, 0, TBoardLayout::PictureSize, TBoardLayout::PictureSize}, origin));
+  for (int32_t row = 1; row <= model.Rows; ++row) {
+    const TPoint first = layout.CellOrigin(1, row);
+    AccessibleNode line =
+        Part(id + ".r" + speech::RowName(row), AccessibleRole::Row, "Row " + speech::RowName(row),
+             {origin.X + first.X, origin.Y + first.Y, origin.X + first.X + pitch * model.Cols,
+              origin.Y + first.Y + pitch});
+    for (int32_t col = 1; col <= model.Cols; ++col) {
+      const TPoint at = layout.CellOrigin(col, row);
+      const std::string cellName = speech::CellName(col, row);
+      AccessibleNode cell = Part(
+          id + "." + cellName, AccessibleRole::Cell, cellName,
+          {origin.X + at.X, origin.Y + at.Y, origin.X + at.X + pitch, origin.Y + at.Y + pitch});
+      cell.Description = speech::RoadWords(cells(col, row));
+      if (judged)
+        cell.Description +=
+            model.Board(col, row) == model.BackBoard(col, row) ? ", in place" : ", not in place";
+      line.Children.push_back(std::move(cell));
+    }
+    board.Children.push_back(std::move(line));
+  }
+  return board;
+}
+
 }  // namespace
 
 void TFormZelto::FormDescribe(std::vector<AccessibleNode>& into) {
@@ -50,40 +82,11 @@ void TFormZelto::FormDescribe(std::vector<AccessibleNode>& into) {
                         Captions.SizeLabelRect, !Model.Playing));
 
   const TBoardLayout layout = Model.Layout();
-  const auto grid = [&](const char* id, const char* name, const TCells& cells, TPoint origin,
-                        bool judged) {
-    AccessibleNode board =
-        Part(id, AccessibleRole::Grid, name,
-             MoveRectTo({0, 0, TBoardLayout::PictureSize, TBoardLayout::PictureSize}, origin));
-    for (int32_t row = 1; row <= Model.Rows; ++row) {
-      const TPoint rowOrigin = layout.CellOrigin(1, row);
-      AccessibleNode line = Part(std::string(id) + ".r" + speech::RowName(row), AccessibleRole::Row,
-                                 "Row " + speech::RowName(row),
-                                 {origin.X + rowOrigin.X, origin.Y + rowOrigin.Y,
-                                  origin.X + rowOrigin.X + TBoardLayout::CellPitch * Model.Cols,
-                                  origin.Y + rowOrigin.Y + TBoardLayout::CellPitch});
-      for (int32_t col = 1; col <= Model.Cols; ++col) {
-        const TPoint at = layout.CellOrigin(col, row);
-        AccessibleNode cell =
-            Part(std::string(id) + "." + speech::CellName(col, row), AccessibleRole::Cell,
-                 speech::CellName(col, row),
-                 {origin.X + at.X, origin.Y + at.Y, origin.X + at.X + TBoardLayout::CellPitch,
-                  origin.Y + at.Y + TBoardLayout::CellPitch});
-        cell.Description = speech::RoadWords(cells(col, row));
-        if (judged)
-          cell.Description +=
-              Model.Board(col, row) == Model.BackBoard(col, row) ? ", in place" : ", not in place";
-        line.Children.push_back(std::move(cell));
-      }
-      board.Children.push_back(std::move(line));
-    }
-    into.push_back(std::move(board));
-  };
   const TPoint player{pbxBoard->Left(), pbxBoard->Top()};
   const TPoint back{pbxBackBoard->Left(), pbxBackBoard->Top()};
-  grid("board", "Your board", Model.Board, player, Model.Playing);
+  into.push_back(Grid("board", "Your board", Model.Board, player, Model, Model.Playing));
   if (Model.Playing) {
-    grid("pattern", "Pattern", Model.BackBoard, back, false);
+    into.push_back(Grid("pattern", "Pattern", Model.BackBoard, back, Model, false));
     for (const TAxis axis : {TAxis::Column, TAxis::Row}) {
       for (int32_t index = 1; index <= 2 * layout.Lines(axis); ++index) {
         const TMoveCommand move{axis, index};

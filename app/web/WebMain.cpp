@@ -1,32 +1,26 @@
-// The game's entry in a web page: the page script loads the data file into the in-memory file
-// system, then starts the game here and passes it the page's input, the timer's ticks and the
-// about box's events. There is no installation folder, settings store, single-instance guard or
-// colour-depth check in a browser: each page is a game of its own with 24-bit colour.
-//
-// Also the page's lab: `zeltoria_lab_shot` plays `zeltoria-lab shot` actions on a window of its
-// own, which leaves the player's game as it was.
+// The game's entry in a web page: the page script hands over the data file it fetched, then
+// starts the game here and passes it the page's input, the timer's ticks and the about box's
+// events. There is no installation folder, settings store, single-instance guard or colour-depth
+// check in a browser: each page is a game of its own with 24-bit colour.
 #include <emscripten.h>
 
-#include <algorithm>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "about/AboutBox.h"
 #include "app/InstallFolder.h"
 #include "app/ProcessValues.h"
+#include "app/web/WebGame.h"
 #include "game/FormZelto.h"
 #include "platform/ResourceFacts.h"
+#include "platform/web/PageFiles.h"
 #include "platform/web/WebHost.h"
-#include "tools/zeltoria-lab/ShotPlayer.h"
 
 EM_JS(void, PageShowAbout, (), { zeltoriaPage.showAbout(); });
 
 namespace {
-
-// Where the page puts the data file.
-constexpr char PageDataDir[] = "/";
 
 struct TWebGame {
   TRandom Random;
@@ -39,16 +33,6 @@ struct TWebGame {
 
 // The one game of the page, owned here as the desktop entry owns its windows.
 std::unique_ptr<TWebGame> Game;
-
-struct TLabResult {
-  std::string Text;
-  std::string Error;
-  int Width = 0;
-  int Height = 0;
-  std::vector<uint8_t> Rgba;
-};
-
-TLabResult LabResult;
 
 // Paints what the event invalidated, as the window system does after each event.
 template <class Event>
@@ -66,14 +50,33 @@ platform::MouseButton ButtonOf(int button) {
 
 }  // namespace
 
+namespace web {
+
+const TFormZelto* PlayerForm() {
+  return Game ? Game->Form.get() : nullptr;
+}
+
+}  // namespace web
+
 extern "C" {
+
+// Room for the data file, `size` bytes, which the page fills before it starts the game; null
+// when there is no memory for it. Without it the game reports the file missing, as on the
+// desktop.
+EMSCRIPTEN_KEEPALIVE uint8_t* zeltoria_data_file(uint32_t size) {
+  try {
+    return platform::AddPageFile(std::string(web::PageDataDir) + "zelto.vx8", size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
 
 // Starts the game, its first puzzle dealt from `seed` when `seeded`, else from the clock.
 // Returns 0, or 1 when the window could not be made (it has shown why).
 EMSCRIPTEN_KEEPALIVE int zeltoria_start(uint32_t seed, int seeded) {
   Game = std::make_unique<TWebGame>();
   Game->Random.Seed = seeded ? seed : ClockSeed();
-  DataDir = PageDataDir;
+  DataDir = web::PageDataDir;
   TFormZeltoSetup setup;
   setup.DataDir = DataDir;
   setup.Title = ApplicationTitle;
@@ -210,81 +213,6 @@ EMSCRIPTEN_KEEPALIVE int zeltoria_about_link_hot(int hot) {
 }
 EMSCRIPTEN_KEEPALIVE uint32_t zeltoria_about_link_color() {
   return Game ? Game->About->LinkTextColor() : about::LinkColor;
-}
-
-// Plays a shot on a window of its own: `actions` holds the actions of `zeltoria-lab shot`, one
-// per line. Returns 0 with the result below, 2 for actions that do not parse and 1 when the
-// window fails to start; then zeltoria_lab_error says why.
-EMSCRIPTEN_KEEPALIVE int zeltoria_lab_shot(const char* actions) {
-  LabResult = {};
-  std::vector<std::string> args{"lab.png"};
-  // One action per line; no string stream, which would bring the C++ locale machinery in.
-  for (std::string_view rest = actions ? actions : ""; !rest.empty();) {
-    const size_t end = std::min(rest.find('\n'), rest.size());
-    if (end > 0) args.emplace_back(rest.substr(0, end));
-    rest.remove_prefix(std::min(end + 1, rest.size()));
-  }
-  std::string fault;
-  const auto plan = ParseShot(args, fault);
-  if (!plan) {
-    LabResult.Error = "zeltoria-lab shot: " + fault;
-    return 2;
-  }
-  for (const TShotAction& action : plan->Actions) {
-    if (action.What == TShotAction::About) {
-      LabResult.Error = "zeltoria-lab shot: the page's lab photographs the window only";
-      return 2;
-    }
-  }
-  TShotPlayer player(PageDataDir, plan->Seed);
-  if (player.Failed()) {
-    for (const std::string& message : player.Messages()) LabResult.Error += message;
-    return 1;
-  }
-  for (const TShotAction& action : plan->Actions) player.Play(action);
-  const platform::MemoryDevice& screen = player.Screen();
-  LabResult.Text = player.Text();
-  LabResult.Width = screen.Width();
-  LabResult.Height = screen.Height();
-  LabResult.Rgba.resize(screen.Pixels().size() * 4);
-  platform::CopyCanvasBytes(screen, {0, 0, screen.Width(), screen.Height()}, LabResult.Rgba.data());
-  return 0;
-}
-// The player's game as zeltoria-lab shot prints a game, for tests that play the page.
-EMSCRIPTEN_KEEPALIVE const char* zeltoria_state() {
-  static std::string text;
-  text = Game && Game->Form ? ShotText(Game->Form->Model) : std::string();
-  return text.c_str();
-}
-
-// Where the centre of a move's arrow lies in the client area of the player's game.
-EMSCRIPTEN_KEEPALIVE int zeltoria_arrow_x(int column, int index) {
-  if (!Game || !Game->Form) return 0;
-  const TRect r =
-      Game->Form->Model.Layout().ArrowRect({column ? TAxis::Column : TAxis::Row, index});
-  return Game->Form->BoardOrigin(true).X + (r.Left + r.Right) / 2;
-}
-EMSCRIPTEN_KEEPALIVE int zeltoria_arrow_y(int column, int index) {
-  if (!Game || !Game->Form) return 0;
-  const TRect r =
-      Game->Form->Model.Layout().ArrowRect({column ? TAxis::Column : TAxis::Row, index});
-  return Game->Form->BoardOrigin(true).Y + (r.Top + r.Bottom) / 2;
-}
-
-EMSCRIPTEN_KEEPALIVE const char* zeltoria_lab_text() {
-  return LabResult.Text.c_str();
-}
-EMSCRIPTEN_KEEPALIVE const char* zeltoria_lab_error() {
-  return LabResult.Error.c_str();
-}
-EMSCRIPTEN_KEEPALIVE int zeltoria_lab_width() {
-  return LabResult.Width;
-}
-EMSCRIPTEN_KEEPALIVE int zeltoria_lab_height() {
-  return LabResult.Height;
-}
-EMSCRIPTEN_KEEPALIVE const uint8_t* zeltoria_lab_pixels() {
-  return LabResult.Rgba.data();
 }
 
 }  // extern "C"

@@ -1,6 +1,7 @@
-// The page around the game: it loads the module and the data file, shows the client area on the
-// canvas at a whole-number scale, passes the pointer, keys and timer ticks to the game, runs the
-// about box as an HTML dialog and offers window.zeltoriaLab to tests.
+// The page around the game: it loads the module and the data file, fits the client area's
+// canvas and the about box into the window, passes the pointer, keys and timer ticks to the
+// game, runs the about box as an HTML dialog and has the site kept for offline play. Once the
+// game has started or failed to, the body's data-zeltoria says which ("running" or "failed").
 "use strict";
 
 (function () {
@@ -11,17 +12,20 @@
   const status = document.getElementById("status");
   const failure = document.getElementById("failure");
   const about = document.getElementById("about");
+  // The folder of this build's files, where this script is: the page lies above it.
+  const base = new URL(".", document.currentScript.src).href;
 
   let module = null;
   let running = false;
   let timer = null;
-  let firstFrame = null;  // when the game's first frame was on the screen
   let frameAsked = false;
   // Settles once the game's first frame is on the screen, or start() finds that it drew none.
   let nowOnScreen;
   const onScreen = new Promise((resolve) => (nowOnScreen = resolve));
-  let labReady;
-  const lab = new Promise((resolve) => (labReady = resolve));
+
+  function settled(state) {
+    document.body.dataset.zeltoria = state;
+  }
 
   // "#seed=N" deals the puzzle that seed gives, so a puzzle can be shared as a link.
   function seedFromAddress() {
@@ -31,15 +35,42 @@
     return seed <= 0xffffffff ? seed : null;
   }
 
-  // Whole device pixels per game pixel, as many as fit, so the pixels stay sharp squares.
+  // The about box's size at scale 1: its client area, caption and border.
+  const AboutWidth = 427 + 2;
+  const AboutHeight = 286 + 22 + 2;
+
+  // Whole device pixels per game pixel, as many as fit, so the pixels stay sharp squares; on a
+  // window too small for one device pixel per pixel, the largest size that fits, smoothed (the
+  // pixels cannot stay squares there, and smoothing keeps every thin line in view). The about
+  // box takes the game's scale, or less where it would not fit.
   function fitCanvas() {
     const ratio = window.devicePixelRatio || 1;
-    const room = Math.min(window.innerWidth / ClientWidth, window.innerHeight / ClientHeight);
-    const devicePixels = Math.max(1, Math.floor(room * ratio));
-    const scale = devicePixels / ratio;
+    const width = document.documentElement.clientWidth;
+    const height = document.documentElement.clientHeight;
+    const room = Math.min(width / ClientWidth, height / ClientHeight);
+    // A ratio such as 2.625 may land a hair below a whole number.
+    const devicePixels = Math.floor(room * ratio + 1e-9);
+    const whole = devicePixels >= 1;
+    const scale = whole ? devicePixels / ratio : room;
+    canvas.classList.toggle("smooth", !whole);
+    // Centred on a whole device pixel, so that no pixel straddles two.
+    const snap = (free) => Math.max(0, Math.floor((free / 2) * ratio)) / ratio;
+    canvas.style.left = snap(width - ClientWidth * scale) + "px";
+    canvas.style.top = snap(height - ClientHeight * scale) + "px";
     canvas.style.width = ClientWidth * scale + "px";
     canvas.style.height = ClientHeight * scale + "px";
-    about.style.transform = "scale(" + Math.max(1, Math.floor(room)) + ")";
+    const aboutScale = Math.min(scale, width / AboutWidth, height / AboutHeight);
+    about.style.setProperty("--scale", String(aboutScale));
+  }
+
+  // Fits again whenever the window's size or its device pixel ratio changes (a phone turned, a
+  // window resized or moved to another screen, the browser zoomed).
+  function keepFitting() {
+    window.addEventListener("resize", fitCanvas);
+    const watchRatio = () =>
+      matchMedia("(resolution: " + window.devicePixelRatio + "dppx)").addEventListener(
+        "change", () => { fitCanvas(); watchRatio(); }, { once: true });
+    watchRatio();
   }
 
   function clientPoint(event) {
@@ -155,7 +186,8 @@
     if (!frameAsked) {
       frameAsked = true;
       requestAnimationFrame(() => {
-        firstFrame = performance.now();
+        // For measuring the start-up (bench/web/measure.mjs).
+        performance.mark("zeltoria-frame");
         nowOnScreen();
       });
     }
@@ -167,7 +199,7 @@
   }
 
   function cssCursor(file, hotX, hotY) {
-    return file ? "url(" + file + ") " + hotX + " " + hotY + ", pointer" : "default";
+    return file ? "url(" + base + file + ") " + hotX + " " + hotY + ", pointer" : "default";
   }
 
   function setCursor(file, hotX, hotY) {
@@ -250,6 +282,14 @@
     about.addEventListener("cancel", () => about.close());
   }
 
+  // Keeps the site for play without the network, once the game is on the screen: the service
+  // worker stores its files then, not while the game starts.
+  function keepOffline() {
+    if (!("serviceWorker" in navigator)) return;  // only in a secure context
+    navigator.serviceWorker.register("sw.js").catch((error) =>
+      console.warn("Zeltoria will not play offline: " + error));
+  }
+
   function showAbout() {
     if (about.open) return;
     module._zeltoria_about_show();
@@ -262,7 +302,7 @@
 
   async function fetchData() {
     try {
-      const response = await fetch("zelto.vx8");
+      const response = await fetch(base + "zelto.vx8");
       if (!response.ok) return null;
       return new Uint8Array(await response.arrayBuffer());
     } catch (error) {
@@ -274,7 +314,7 @@
 
   // The code is compiled as it arrives, not only once the script that needs it has run.
   async function compileCode() {
-    const response = await fetch("zeltoria.wasm");
+    const response = await fetch(base + "zeltoria.wasm");
     if (!response.ok) throw new Error("its code did not load");
     // Compiling while it streams in needs the type application/wasm; from any other server the
     // code is compiled from its bytes.
@@ -307,15 +347,16 @@
     // A file that did not arrive is missing: the game says so, with its address, and does not
     // start, as on the desktop.
     if (!bytes) {
-      const address = new URL("zelto.vx8", document.baseURI).href;
+      const address = new URL("zelto.vx8", base).href;
       showMessage(module.UTF8ToString(module._zeltoria_missing_data_file()).replace("%s", () => address));
-      labReady();
+      settled("failed");
       return;
     }
-    module.FS.writeFile("/zelto.vx8", bytes);
+    const room = module._zeltoria_data_file(bytes.length);
+    if (room) module.HEAPU8.set(bytes, room);
     const seed = seedFromAddress();
     fitCanvas();
-    window.addEventListener("resize", fitCanvas);
+    keepFitting();
     wirePointer();
     wireKeys();
     const started = module._zeltoria_start(seed === null ? 0 : seed, seed === null ? 0 : 1) === 0;
@@ -329,50 +370,11 @@
       canvas.focus({ preventScroll: true });
       zeltoriaAccess.attach(module, canvas);
     }
-    labReady();
+    settled(running ? "running" : "failed");
+    if (running) whenOnScreen(keepOffline);
   }
-
-  // ---- The lab, for tests ----------------------------------------------------------------------
-
-  function labShot(actions) {
-    const text = actions.join("\n");
-    const size = module.lengthBytesUTF8(text) + 1;
-    const buffer = module._malloc(size);
-    module.stringToUTF8(text, buffer, size);
-    const result = module._zeltoria_lab_shot(buffer);
-    module._free(buffer);
-    if (result !== 0) throw new Error(module.UTF8ToString(module._zeltoria_lab_error()));
-    const width = module._zeltoria_lab_width();
-    const height = module._zeltoria_lab_height();
-    const pixels = module._zeltoria_lab_pixels();
-    return {
-      text: module.UTF8ToString(module._zeltoria_lab_text()),
-      width,
-      height,
-      rgba: new Uint8ClampedArray(module.HEAPU8.buffer.slice(pixels, pixels + width * height * 4)),
-    };
-  }
-
-  window.zeltoriaLab = {
-    ready: lab,
-    shot: labShot,
-    // The player's game, read without touching it: its state as shot prints it, and where a
-    // move's arrow lies in the client area.
-    state: () => module.UTF8ToString(module._zeltoria_state()),
-    arrowAt: (column, index) => ({
-      x: module._zeltoria_arrow_x(column ? 1 : 0, index),
-      y: module._zeltoria_arrow_y(column ? 1 : 0, index),
-    }),
-  };
 
   window.zeltoriaPage = {
-    // For measurements: the module, and the time of the first frame since navigation.
-    get module() {
-      return module;
-    },
-    get firstFrame() {
-      return firstFrame;
-    },
     present,
     startTimer,
     stopTimer,
@@ -380,18 +382,21 @@
     showMessage,
     // After the event that asked for it, as the desktop shows it once the window is up.
     showAbout: () => whenOnScreen(showAbout),
-    moduleLoaded() {
-      performance.mark("zeltoria-script");
-      start().catch((error) => {
-        status.remove();
-        showMessage("Zeltoria could not start: " + error);
-        labReady();
-      });
-    },
-    loadFailed() {
+  };
+
+  // The program (a deferred script) has run by the time the page is parsed, or did not load.
+  document.addEventListener("DOMContentLoaded", () => {
+    if (typeof createZeltoria !== "function") {
       status.remove();
       showMessage("Zeltoria could not start: its program did not load.");
-      labReady();
-    },
-  };
+      settled("failed");
+      return;
+    }
+    performance.mark("zeltoria-script");
+    start().catch((error) => {
+      status.remove();
+      showMessage("Zeltoria could not start: " + error);
+      settled("failed");
+    });
+  });
 })();

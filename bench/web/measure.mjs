@@ -3,13 +3,16 @@
 // - every file of the site, raw and gzipped, and the total;
 // - the time from navigation to the first painted frame of the game, beside a page that paints
 //   an empty canvas of the same size, and beside the floor: a page that loads the game's program
-//   and data file and then paints the empty canvas (runs alternate; medians);
-// - one animation frame of a move: the tick that composes it and puts it on the canvas.
-// Needs `make web` first (build-web/site) and tests/web/node_modules (make test-web installs it).
+//   and data file and then paints the empty canvas (runs alternate; medians); and on a repeat
+//   visit, the site served by its service worker, beside the same empty canvas page;
+// - one animation frame of a move: the tick that composes it and puts it on the canvas (in the
+//   test build, whose lab holds the module).
+// Needs `make web` first (build-web/site and lab) and tests/web/node_modules (make test-web
+// installs it).
 import { readFileSync } from "node:fs";
 import { relative } from "node:path";
 import { gzipSync } from "node:zlib";
-import { launchChromium, serveSite, siteDir, siteFiles } from "../../tests/web/harness.mjs";
+import { labSiteDir, launchChromium, serveSite, siteDir, siteFiles, siteVersion } from "../../tests/web/harness.mjs";
 
 const runs = Number(process.argv[2] ?? 15);
 
@@ -23,6 +26,7 @@ for (const file of siteFiles().sort()) {
   console.log(`${relative(siteDir, file).padEnd(22)} ${String(bytes.length).padStart(8)} ${String(gz).padStart(10)}`);
 }
 console.log(`${"total".padEnd(22)} ${String(raw).padStart(8)} ${String(packed).padStart(10)}`);
+const v = siteVersion();
 
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 // The anchor: a page that paints a canvas of the client area's size once, and marks its frame.
@@ -35,13 +39,13 @@ requestAnimationFrame(() => (window.firstFrame = performance.now()));
 // The floor: a page that loads the game's program and data file as the game's page does (the
 // code compiled as it arrives) and then paints the same empty canvas, running nothing.
 const floorPage = `<!DOCTYPE html><html><head>
-<link rel="preload" href="zeltoria.js" as="script">
-<link rel="preload" href="zeltoria.wasm" as="fetch" type="application/wasm" crossorigin>
-<link rel="preload" href="zelto.vx8" as="fetch" crossorigin></head><body style="margin:0">
+<link rel="preload" href="${v}/zeltoria.js" as="script">
+<link rel="preload" href="${v}/zeltoria.wasm" as="fetch" type="application/wasm" crossorigin>
+<link rel="preload" href="${v}/zelto.vx8" as="fetch" crossorigin></head><body style="margin:0">
 <canvas id="c" width="517" height="403"></canvas><script>
 const loaded = Promise.all([
-  WebAssembly.compileStreaming(fetch("zeltoria.wasm")),
-  fetch("zelto.vx8").then((r) => r.arrayBuffer()),
+  WebAssembly.compileStreaming(fetch("${v}/zeltoria.wasm")),
+  fetch("${v}/zelto.vx8").then((r) => r.arrayBuffer()),
   new Promise((resolve) => (window.scriptLoaded = resolve)),
 ]);
 loaded.then(() => {
@@ -49,14 +53,18 @@ loaded.then(() => {
   x.fillStyle = "#123456"; x.fillRect(0, 0, 517, 403);
   requestAnimationFrame(() => (window.firstFrame = performance.now()));
 });
-</script><script src="zeltoria.js" async onload="scriptLoaded()"></script></body></html>`;
-const site = await serveSite({ "/empty.html": emptyPage, "/floor.html": floorPage });
+</script><script src="${v}/zeltoria.js" async onload="scriptLoaded()"></script></body></html>`;
+const site = await serveSite({ extra: { "/empty.html": emptyPage, "/floor.html": floorPage } });
+const lab = await serveSite({ dir: labSiteDir });
+// The game's first frame, as the page marks it.
+const gameFrame = () => performance.getEntriesByName("zeltoria-frame")[0]?.startTime;
 const browser = await launchChromium();
 
 // The time of the first frame since navigation; with `steps`, when each file arrived and each
 // of the page's marks was reached, on the same clock.
-async function firstFrame(load, read, steps) {
+async function firstFrame(load, read, steps, before) {
   const context = await browser.newContext({ viewport: { width: 1100, height: 900 } });
+  if (before) await before(context);
   const page = await context.newPage();
   await load(page);
   await page.waitForFunction(read);
@@ -73,14 +81,26 @@ async function firstFrame(load, read, steps) {
   return ms;
 }
 
-const game = [], empty = [], floor = [], steps = {};
+// A first visit, in the same context, until the service worker has kept the site.
+async function visitOnce(context) {
+  const page = await context.newPage();
+  await page.goto(site.url + "/");
+  await page.waitForFunction(() => document.body.dataset.zeltoria);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.close();
+}
+
+const game = [], repeat = [], empty = [], floor = [], steps = {};
 for (let i = 0; i < runs; ++i) {
-  game.push(await firstFrame((p) => p.goto(site.url + "/"), () => window.zeltoriaPage.firstFrame, steps));
+  game.push(await firstFrame((p) => p.goto(site.url + "/"), gameFrame, steps));
+  repeat.push(await firstFrame((p) => p.goto(site.url + "/"), gameFrame, null, visitOnce));
   empty.push(await firstFrame((p) => p.goto(site.url + "/empty.html"), () => window.firstFrame));
   floor.push(await firstFrame((p) => p.goto(site.url + "/floor.html"), () => window.firstFrame));
 }
 console.log(`first painted frame: game median ${median(game).toFixed(1)} ms, empty canvas median ` +
             `${median(empty).toFixed(1)} ms, ratio ${(median(game) / median(empty)).toFixed(2)} (${runs} runs each)`);
+console.log(`repeat visit, served by the service worker: median ${median(repeat).toFixed(1)} ms, ` +
+            `ratio ${(median(repeat) / median(empty)).toFixed(2)} to the empty canvas`);
 console.log(`the floor, the program and data file loaded and an empty canvas painted: median ` +
             `${median(floor).toFixed(1)} ms, ${(median(floor) / median(empty)).toFixed(2)} x the empty canvas; ` +
             `the game ${(median(game) / median(floor)).toFixed(2)} x the floor`);
@@ -92,10 +112,10 @@ console.log(`  ${"first frame".padEnd(20)} ${median(game).toFixed(1).padStart(7)
 // One frame of a move: the tick that composes it and puts it on the canvas.
 const context = await browser.newContext({ viewport: { width: 1100, height: 900 } });
 const page = await context.newPage();
-await page.goto(site.url + "/#seed=7");
-await page.evaluate(() => window.zeltoriaLab.ready);
+await page.goto(lab.url + "/#seed=7");
+await page.waitForFunction(() => document.body.dataset.zeltoria);
 const frames = await page.evaluate(() => {
-  const m = window.zeltoriaPage.module;
+  const m = window.zeltoriaLab.module;
   document.getElementById("about").close();
   m._zeltoria_mouse_down(0, 377, 343);
   m._zeltoria_mouse_up(0, 377, 343);
@@ -116,3 +136,4 @@ const frames = await page.evaluate(() => {
 console.log(`one animation frame of a move: median ${median(frames).toFixed(3)} ms (${frames.length} frames)`);
 await browser.close();
 site.server.close();
+lab.server.close();

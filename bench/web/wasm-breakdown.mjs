@@ -2,7 +2,7 @@
 // comes from (the project's own static libraries, found with llvm-nm; the C++ and C runtimes by
 // their names), with the largest functions.
 //   node bench/web/wasm-breakdown.mjs [WEB_BUILD]      (default build-web, after `make web`)
-// Needs the symbol map the web build writes beside the site (zeltoria.js.symbols).
+// Needs the symbol map the web build writes beside the module (module/site/zeltoria.js.symbols).
 import { execFileSync } from "node:child_process";
 import { existsSync, readFileSync, readdirSync, statSync } from "node:fs";
 import { basename, join } from "node:path";
@@ -10,7 +10,7 @@ import { gzipSync } from "node:zlib";
 
 const root = new URL("../..", import.meta.url).pathname;
 const build = process.argv[2] ?? join(root, "build-web");
-const wasm = readFileSync(join(build, "site/zeltoria.wasm"));
+const wasm = readFileSync(join(build, "module/site/zeltoria.wasm"));
 
 function leb(bytes, at) {
   let value = 0, shift = 0, byte;
@@ -64,7 +64,7 @@ for (let at = 8; at < wasm.length;) {
 // Function index -> name, from the map the link writes: demangled, with characters that are
 // not allowed in the map written as \XX in hex.
 const names = new Map();
-for (const line of readFileSync(join(build, "zeltoria.js.symbols"), "utf8").split("\n")) {
+for (const line of readFileSync(join(build, "module/site/zeltoria.js.symbols"), "utf8").split("\n")) {
   const colon = line.indexOf(":");
   if (colon > 0) {
     const name = line.slice(colon + 1).replace(/\\([0-9a-fA-F]{2})/g, (_, hex) => String.fromCharCode(parseInt(hex, 16)));
@@ -87,7 +87,7 @@ const library = new Map();
 function archives(dir) {
   return readdirSync(dir).flatMap((entry) => {
     const path = join(dir, entry);
-    if (statSync(path).isDirectory()) return entry === "site" || entry === "CMakeFiles" ? [] : archives(path);
+    if (statSync(path).isDirectory()) return ["site", "lab", "module", "CMakeFiles"].includes(entry) ? [] : archives(path);
     return entry.endsWith(".a") ? [path] : [];
   });
 }

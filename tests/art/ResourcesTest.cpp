@@ -5,6 +5,7 @@
 
 #include "platform/ResourceFacts.h"
 #include "platform/qt/AppCursors.h"
+#include "tools/artbuilder/IconArt.h"
 
 namespace {
 
@@ -56,6 +57,24 @@ TEST(ArtResources, LogoAndIconsAreRoundEmblemsOfEverySize) {
     EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << file;
     EXPECT_EQ(qAlpha(icon.pixel(n / 2, n / 2)), 255) << file;
   }
+}
+
+// A platform may cut the maskable icon to any shape that keeps the middle circle of 80 % of its
+// width: the whole square is the background colour, and the emblem stays inside that circle.
+TEST(ArtResources, TheWebAppsMaskableIconKeepsTheEmblemInTheSafeZone) {
+  const int n = resources::WebMaskableIconSize;
+  const QImage icon = art::DrawWebIcon(n, resources::WebMaskableEmblemPercent);
+  ASSERT_EQ(icon.size(), QSize(n, n));
+  const QRgb background = art::WebBackground().rgb();
+  for (int y = 0; y < n; ++y) {
+    for (int x = 0; x < n; ++x) {
+      const double dx = x + 0.5 - n / 2.0, dy = y + 0.5 - n / 2.0;
+      if (dx * dx + dy * dy > 0.4 * n * 0.4 * n) {
+        ASSERT_EQ(icon.pixel(x, y), background) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_NE(icon.pixel(n / 2, n / 2), background);
 }
 
 }  // namespace

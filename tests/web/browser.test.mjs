@@ -1,32 +1,42 @@
-// The browser build against the desktop's: the page's lab plays the actions of zeltoria-lab shot
-// and must print and show exactly what the native tool does; then the real page as a visitor
-// meets it, in headless Chromium.
+// The browser build against the desktop's: the test build's lab plays the actions of
+// zeltoria-lab shot and must print and show exactly what the native tool does; then the page as
+// a visitor meets it, in headless Chromium, read through the lab; and what ships has no lab.
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { after, before, describe, test } from "node:test";
 import { gzipSync } from "node:zlib";
-import { launchChromium, nativeShot, nativeTree, serveSite, siteFiles } from "./harness.mjs";
+import { canvasPixels, labSiteDir, launchChromium, nativeShot, nativeTree, onCanvas, serveSite, siteFiles } from "./harness.mjs";
 
-let site, browser;
+let site, lab, browser;
 
 before(async () => {
   site = await serveSite();
+  lab = await serveSite({ dir: labSiteDir });
   browser = await launchChromium();
 });
 
 after(async () => {
   await browser?.close();
   site?.server.close();
+  lab?.server.close();
 });
 
-async function openPage(path = "/", options = {}) {
+// The page at `path` of the test build (or of `from`), once the game has started or failed;
+// `problems` collects errors, failed requests and what the content policy refused.
+async function openPage(path = "/", options = {}, from = lab) {
   const context = await browser.newContext({ viewport: { width: 1100, height: 900 }, ...options });
+  await context.addInitScript(() =>
+    document.addEventListener("securitypolicyviolation", (event) =>
+      console.error(`content policy refused ${event.violatedDirective}: ${event.blockedURI}`)));
   const page = await context.newPage();
   const problems = [];
+  page.on("console", (message) => {
+    if (message.text().startsWith("content policy refused")) problems.push(message.text());
+  });
   page.on("pageerror", (error) => problems.push(error.message));
   page.on("requestfailed", (request) => problems.push("request failed: " + request.url()));
-  await page.goto(site.url + path);
-  await page.evaluate(() => window.zeltoriaLab.ready);
+  await page.goto(from.url + path);
+  await page.waitForFunction(() => document.body.dataset.zeltoria);
   return { page, context, problems };
 }
 
@@ -86,6 +96,20 @@ describe("the page's lab shows what zeltoria-lab shot shows", () => {
     });
     assert.match(message, /seed=N must come first/);
   });
+
+  test("a window too big for the memory is an error, and the lab goes on", async () => {
+    const message = await page.evaluate(() => {
+      try {
+        window.zeltoriaLab.shot(["seed=7", "resize=65536,65536"]);
+        return "";
+      } catch (error) {
+        return error.message;
+      }
+    });
+    assert.match(message, /no memory/);
+    const again = await page.evaluate(() => window.zeltoriaLab.shot(["seed=7"]).text);
+    assert.equal(again, nativeShot(["seed=7"]).text);
+  });
 });
 
 // The shortest list of moves from the player's board to the back board, from a state as shot
@@ -132,20 +156,36 @@ function solve(state) {
   return path;
 }
 
-// A fingerprint of the canvas's pixels, to see whether something changed.
-const canvasPixels = (page) =>
-  page.evaluate(() => {
-    const canvas = document.getElementById("game");
-    const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
-    let hash = 2166136261;
-    for (let i = 0; i < data.length; ++i) hash = Math.imul(hash ^ data[i], 16777619);
-    return hash >>> 0;
+// The canvas and the open about box (its OK button too) lie inside the viewport, nothing
+// scrolls, and the canvas is scaled by whole device pixels where one device pixel per pixel
+// fits, else as large as fits.
+async function assertFits(page, width, height, ratio) {
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  const inside = (box, what) => {
+    assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width + 0.01 &&
+              box.y + box.height <= height + 0.01, `${what} at ${JSON.stringify(box)}`);
+  };
+  const canvas = await page.locator("#game").boundingBox();
+  inside(canvas, "the canvas");
+  const room = Math.min(width / 517, height / 403);
+  const devicePixels = Math.floor(room * ratio);
+  if (devicePixels >= 1) {
+    // Layout rounds to 1/64 of a CSS pixel.
+    assert.ok(Math.abs(canvas.width * ratio - 517 * devicePixels) < 0.5, `${canvas.width} wide`);
+    assert.ok(Math.abs(canvas.height * ratio - 403 * devicePixels) < 0.5, `${canvas.height} high`);
+  } else {
+    assert.ok(Math.abs(Math.max(canvas.width / width, canvas.height / height) - 1) < 0.01);
+  }
+  if (await page.locator("#about").evaluate((d) => d.open)) {
+    inside(await page.locator("#about").boundingBox(), "the about box");
+    inside(await page.locator("#about-ok").boundingBox(), "its OK button");
+  }
+  const scrolled = await page.evaluate(() => {
+    window.scrollTo(50, 50);
+    const root = document.scrollingElement;
+    return [window.scrollX, window.scrollY, root.scrollWidth - root.clientWidth, root.scrollHeight - root.clientHeight];
   });
-
-// A point of the client area on the page.
-async function onCanvas(page, x, y) {
-  const box = await page.locator("#game").boundingBox();
-  return { x: box.x + ((x + 0.5) * box.width) / 517, y: box.y + ((y + 0.5) * box.height) / 403 };
+  assert.deepEqual(scrolled, [0, 0, 0, 0]);
 }
 
 describe("the page as a visitor meets it", () => {
@@ -175,14 +215,18 @@ describe("the page as a visitor meets it", () => {
     await page.mouse.click(title.x, title.y, { button: "right" });
     assert.equal(await page.locator("#about").evaluate((d) => d.open), false);
     await page.mouse.click(title.x, title.y);
-    assert.equal(await page.locator("#about").evaluate((d) => d.open), true);
+    // Opened as an event of its own, after the click's.
+    await page.waitForFunction(() => document.getElementById("about").open);
     assert.deepEqual(problems, []);
     await context.close();
   });
 
   for (const way of ["keys", "mouse", "touch"]) {
     test(`a game is played to a win by ${way}`, async () => {
-      const { page, context, problems } = await openPage("/", { hasTouch: way === "touch" });
+      // By touch on a phone upright, the about box read first.
+      const phone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+      const { page, context, problems } = await openPage("/", way === "touch" ? phone : {});
+      if (way === "touch") await assertFits(page, 390, 844, 3);
       await page.locator("#about-ok").click();
       const start = await onCanvas(page, 377, 343);
       await page.mouse.click(start.x, start.y);
@@ -225,8 +269,8 @@ describe("the page as a visitor meets it", () => {
     const context = await browser.newContext({ viewport: { width: 1100, height: 900 } });
     const page = await context.newPage();
     await page.clock.install();
-    await page.goto(site.url + "/");
-    await page.evaluate(() => window.zeltoriaLab.ready);
+    await page.goto(lab.url + "/");
+    await page.waitForFunction(() => document.body.dataset.zeltoria);
     await page.locator("#about-ok").click();
     const start = await onCanvas(page, 377, 343);
     await page.mouse.click(start.x, start.y);
@@ -241,13 +285,47 @@ describe("the page as a visitor meets it", () => {
     await context.close();
   });
 
+  // Width, height and device pixel ratio: phones upright and on their side, a laptop, a 4K screen.
+  const screens = [[320, 568, 2], [360, 640, 1], [390, 844, 3], [844, 390, 3], [1366, 768, 1], [1920, 1080, 2]];
+  for (const [width, height, ratio] of screens) {
+    test(`${width} x ${height} at ${ratio}: the game and the about box fit, Start and an arrow act`, async () => {
+      const phone = width < 1000;
+      const { page, context, problems } = await openPage("/#seed=7", {
+        viewport: { width, height }, deviceScaleFactor: ratio, isMobile: phone, hasTouch: true });
+      await assertFits(page, width, height, ratio);
+      await page.locator("#about-ok").tap();
+      assert.equal(await page.locator("#about").evaluate((d) => d.open), false);
+
+      const state = () => page.evaluate(() => window.zeltoriaLab.state());
+      const board = (text) => text.split("\n\n")[0];
+      const start = await onCanvas(page, 377, 343);
+      await page.touchscreen.tap(start.x, start.y);
+      await page.waitForFunction(() => /playing=1 shuffle=0 move=0 /.test(window.zeltoriaLab.state()));
+      const before = board(await state());
+      const arrow = await page.evaluate(() => window.zeltoriaLab.arrowAt(true, 1));
+      const at = await onCanvas(page, arrow.x, arrow.y);
+      await page.touchscreen.tap(at.x, at.y);
+      await page.waitForFunction(() => / move=0 /.test(window.zeltoriaLab.state()));
+      assert.notEqual(board(await state()), before);
+
+      // Turned on its side, or the window resized: fitted again at once.
+      await page.setViewportSize({ width: height, height: width });
+      await assertFits(page, height, width, ratio);
+      assert.deepEqual(problems, []);
+      await context.close();
+    });
+  }
+
   test("a damaged data file shows the start-up failure, a missing one says where it looked", async () => {
     for (const [path, message] of [
       ["/damaged/", "Zeltoria encountered a problem on start-up: ValidateVX8FileHeader: header invalid"],
-      ["/missing/", `Sorry! Zeltoria cannot find the needed file "${site.url}/missing/zelto.vx8".`]]) {
-      const { page, context } = await openPage(path);
-      assert.equal(await page.locator("#failure").textContent(), message);
+      ["/missing/", "Sorry! Zeltoria cannot find the needed file \"${address}\"."]]) {
+      const { page, context, problems } = await openPage(path, {}, site);
+      const address = await page.evaluate(() => new URL("zelto.vx8", document.querySelector("script[src$='page.js']").src).href);
+      assert.ok(address.startsWith(site.url + path), address);
+      assert.equal(await page.locator("#failure").textContent(), message.replace("${address}", address));
       assert.equal(await page.locator("#game").isVisible(), false);
+      assert.deepEqual(problems, []);
       await context.close();
     }
   });
@@ -329,9 +407,23 @@ describe("the page as assistive technology meets it", () => {
   });
 });
 
-// What a visitor downloads: a library that drags the C++ locale machinery in, for one, would
-// double the module.
-test("the whole site is at most 200 KB gzipped", () => {
+test("the shipped site carries no test interface", async () => {
+  const { page, context, problems } = await openPage("/", {}, site);
+  assert.equal(await page.evaluate(() => document.body.dataset.zeltoria), "running");
+  assert.equal(await page.evaluate(() => "zeltoriaLab" in window), false);
+  for (const file of siteFiles()) {
+    const bytes = readFileSync(file).toString("latin1");
+    for (const name of ["zeltoriaLab", "zeltoria_lab", "zeltoria_state", "zeltoria_arrow", "_malloc"])
+      assert.ok(!bytes.includes(name), `${file} holds ${name}`);
+  }
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
+// What a visitor downloads (the service worker keeps every file at the first visit): a library
+// that drags the C++ locale machinery in, for one, would double the module; the runtime's file
+// system would add 13 KB. The parts for assistive technology take 14 KB of it.
+test("the whole site is at most 155 KB gzipped", () => {
   const total = siteFiles().reduce((sum, file) => sum + gzipSync(readFileSync(file), { level: 9 }).length, 0);
-  assert.ok(total <= 200 * 1024, `the site is ${total} bytes gzipped`);
+  assert.ok(total <= 155 * 1024, `the site is ${total} bytes gzipped`);
 });

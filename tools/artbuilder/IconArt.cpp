@@ -10,6 +10,7 @@
 #include "platform/ResourceFacts.h"
 #include "tools/artbuilder/ArtPalette.h"
 #include "tools/artbuilder/Paint.h"
+#include "tools/artbuilder/PaletteMapper.h"
 
 namespace art {
 namespace {
@@ -191,6 +192,30 @@ QImage DrawEmblem(int size) {
   return image;
 }
 
+QColor WebBackground() {
+  return RampColor(kBackground, 6);
+}
+
+QImage DrawWebIcon(int size, int emblemPercent) {
+  QImage image(size, size, QImage::Format_ARGB32);
+  image.fill(WebBackground());
+  const int emblem = size * emblemPercent / 100;
+  QPainter p(&image);
+  p.drawImage((size - emblem) / 2, (size - emblem) / 2, DrawEmblem(emblem));
+  p.end();
+  // In the game's own colours: a palette picture is a quarter of the true-colour one's size.
+  const vx8::Palette& palette = GamePalette();
+  PaletteMapper mapper(palette, kTransparent);
+  const std::vector<uint8_t> indices = mapper.MapOpaque(image, WebBackground());
+  QImage mapped(size, size, QImage::Format_Indexed8);
+  QList<QRgb> table;
+  for (const vx8::PaletteColor& c : palette) table.push_back(qRgb(c.Red, c.Green, c.Blue));
+  mapped.setColorTable(table);
+  for (int y = 0; y < size; ++y)
+    std::copy_n(indices.begin() + ptrdiff_t(y) * size, size, mapped.scanLine(y));
+  return mapped;
+}
+
 std::vector<ResourceImage> DrawResourceImages() {
   using namespace resources;
   std::vector<ResourceImage> images;
@@ -199,6 +224,10 @@ std::vector<ResourceImage> DrawResourceImages() {
   images.push_back({QString::fromLatin1(LogoFile), DrawEmblem(LogoSize)});
   for (size_t i = 0; i < std::size(IconSizes); ++i)
     images.push_back({QString::fromLatin1(IconFiles[i]), DrawEmblem(IconSizes[i])});
+  for (size_t i = 0; i < std::size(WebIconSizes); ++i)
+    images.push_back({QString::fromLatin1(WebIconFiles[i]), DrawWebIcon(WebIconSizes[i], 100)});
+  images.push_back({QString::fromLatin1(WebMaskableIconFile),
+                    DrawWebIcon(WebMaskableIconSize, WebMaskableEmblemPercent)});
   return images;
 }
 

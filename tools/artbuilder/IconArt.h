@@ -15,12 +15,20 @@ QImage DrawLinkCursor();
 // The emblem: eight roads leaving a crossing, framed in gold; any size from 16 up.
 QImage DrawEmblem(int size);
 
+// A web app icon: the emblem, `emblemPercent` of the width, on a square of the web app's
+// background colour, mapped onto the game palette (8-bit).
+QImage DrawWebIcon(int size, int emblemPercent);
+
+// The web app's colours from the palette: the window's night blue behind the game, for both the
+// theme and the background shown while the page loads.
+QColor WebBackground();
+
 struct ResourceImage {
   QString File;  // its file name under the resources folder (platform/ResourceFacts.h)
   QImage Image;
 };
 
-// Every cursor, the logo and every icon size, under their file names.
+// Every cursor, the logo and every icon size, the web app's too, under their file names.
 std::vector<ResourceImage> DrawResourceImages();
 
 }  // namespace art

@@ -1,6 +1,7 @@
 // artbuilder: draws the game's pictures, maps them onto its palette and writes the data file;
 // draws the cursors, logo and icons; and, for people, the pictures and a window mock as PNGs.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "image/VX8Writer.h"
+#include "platform/ResourceFacts.h"
 #include "tools/artbuilder/ArtPalette.h"
 #include "tools/artbuilder/ArtSet.h"
 #include "tools/artbuilder/IconArt.h"
@@ -64,7 +66,8 @@ bool Parse(int argc, char** argv, Options& o) {
 
 void Save(const QImage& image, const QString& path) {
   QDir().mkpath(QFileInfo(path).path());
-  if (!image.save(path, "PNG")) throw std::runtime_error("cannot write " + path.toStdString());
+  // The smallest files zlib makes: the site downloads some of them.
+  if (!image.save(path, "PNG", 0)) throw std::runtime_error("cannot write " + path.toStdString());
 }
 
 void WriteMocks(const std::vector<vx8::Picture>& pictures, const QString& dir) {
@@ -90,6 +93,15 @@ void WriteMocks(const std::vector<vx8::Picture>& pictures, const QString& dir) {
   }
 }
 
+void WriteWebColours(const QString& path) {
+  const std::string colour = art::WebBackground().name().toStdString();
+  const std::string text = "theme_color " + colour + "\nbackground_color " + colour + "\n";
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(text.data(), qint64(text.size())) != qint64(text.size()))
+    throw std::runtime_error("cannot write " + path.toStdString());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,6 +118,7 @@ int main(int argc, char** argv) {
     if (!options.ResourceDir.isEmpty()) {
       for (const art::ResourceImage& r : art::DrawResourceImages())
         Save(r.Image, options.ResourceDir + "/" + r.File);
+      WriteWebColours(options.ResourceDir + "/" + QLatin1String(resources::WebColoursFile));
     }
     if (!options.PngDir.isEmpty()) {
       for (const vx8::Picture& p : pictures)
