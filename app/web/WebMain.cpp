@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "about/AboutBox.h"
 #include "app/InstallFolder.h"
@@ -164,23 +165,41 @@ EMSCRIPTEN_KEEPALIVE const char* zeltoria_link_cursor() {
   return text.c_str();
 }
 
-// The about box's texts, by number: the game's name, the version, the buttons, the notes, the
-// link, the lines, the name's meaning, the three title lines and the caption.
-EMSCRIPTEN_KEEPALIVE const char* zeltoria_about_text(int which) {
+// The about box's texts, a line each: the part of the page they go to, "=", the text. The
+// title lines are "homeof0" to "homeof2".
+EMSCRIPTEN_KEEPALIVE const char* zeltoria_about_texts() {
   static std::string text;
-  const std::string_view texts[] = {
-      about::GameName,       resources::Version,    about::WhatIsButton,  about::FamilyLine,
-      about::VisitNote,      about::SeeNote,        about::Link,          about::NoticeLine,
-      about::CreditLine,     about::NameMeaning,    about::IKnowButton,   about::OkButton,
-      about::HomeOfLines[0], about::HomeOfLines[1], about::HomeOfLines[2]};
-  if (which == int(std::size(texts))) {
-    text = std::string(ApplicationTitle) + std::string(about::CaptionSuffix);
-  } else if (which >= 0 && which < int(std::size(texts))) {
-    text = std::string(texts[which]);
-  } else {
-    text.clear();
+  const std::pair<std::string_view, std::string_view> parts[] = {
+      {"name", about::GameName},
+      {"version", resources::Version},
+      {"whatis", about::WhatIsButton},
+      {"family", about::FamilyLine},
+      {"visit", about::VisitNote},
+      {"see", about::SeeNote},
+      {"link", about::Link},
+      {"notice", about::NoticeLine},
+      {"credit", about::CreditLine},
+      {"meaning", about::NameMeaning},
+      {"iknow", about::IKnowButton},
+      {"ok", about::OkButton},
+      {"homeof0", about::HomeOfLines[0]},
+      {"homeof1", about::HomeOfLines[1]},
+      {"homeof2", about::HomeOfLines[2]}};
+  text = "caption=" + std::string(ApplicationTitle) + std::string(about::CaptionSuffix) + "\n";
+  for (const auto& [part, words] : parts) {
+    text += part;
+    text += '=';
+    text += words;
+    text += '\n';
   }
   return text.c_str();
+}
+// The main window's client size, which the page's canvas takes.
+EMSCRIPTEN_KEEPALIVE int zeltoria_client_width() {
+  return TFormZelto::StoredClientWidth;
+}
+EMSCRIPTEN_KEEPALIVE int zeltoria_client_height() {
+  return TFormZelto::StoredClientHeight;
 }
 EMSCRIPTEN_KEEPALIVE void zeltoria_about_show() {
   if (Game) Game->About->Show();

@@ -5,8 +5,9 @@
 "use strict";
 
 (function () {
-  const ClientWidth = 517;
-  const ClientHeight = 403;
+  // The client area's size, as the game gives it when it starts.
+  let ClientWidth = 0;
+  let ClientHeight = 0;
   const canvas = document.getElementById("game");
   const context = canvas.getContext("2d", { alpha: false });
   const status = document.getElementById("status");
@@ -213,15 +214,14 @@
 
   // ---- The about box -------------------------------------------------------------------------
 
-  const aboutText = (n) => module.UTF8ToString(module._zeltoria_about_text(n));
-  const Text = { Name: 0, Version: 1, WhatIs: 2, Family: 3, Visit: 4, See: 5, Link: 6,
-                 Notice: 7, Credit: 8, Meaning: 9, IKnow: 10, Ok: 11, HomeOf: 12, Caption: 15 };
+  // The texts by the part they go to, as the game gives them.
+  let aboutTexts = {};
   const part = (id) => document.getElementById("about-" + id);
   const hex = (rgb) => "#" + (rgb >>> 0).toString(16).padStart(6, "0");
 
   function showHomeOf() {
     const line = part("homeof");
-    line.textContent = aboutText(Text.HomeOf + module._zeltoria_about_line());
+    line.textContent = aboutTexts["homeof" + module._zeltoria_about_line()];
     line.style.color = hex(module._zeltoria_about_line_color());
   }
 
@@ -238,20 +238,13 @@
   }
 
   function buildAbout() {
-    part("caption").textContent = aboutText(Text.Caption);
-    part("name").textContent = aboutText(Text.Name);
-    part("version").textContent = aboutText(Text.Version);
-    part("whatis").textContent = aboutText(Text.WhatIs);
-    part("family").textContent = aboutText(Text.Family);
-    part("visit").textContent = aboutText(Text.Visit);
-    part("see").textContent = aboutText(Text.See);
-    part("notice").textContent = aboutText(Text.Notice);
-    part("credit").textContent = aboutText(Text.Credit);
-    part("meaning").textContent = aboutText(Text.Meaning);
-    part("iknow").textContent = aboutText(Text.IKnow);
-    part("ok").textContent = aboutText(Text.Ok);
+    const lines = module.UTF8ToString(module._zeltoria_about_texts()).split("\n");
+    aboutTexts = Object.fromEntries(lines.filter(Boolean).map((line) => {
+      const at = line.indexOf("=");
+      return [line.slice(0, at), line.slice(at + 1)];
+    }));
+    for (const [id, text] of Object.entries(aboutTexts)) if (part(id)) part(id).textContent = text;
     const link = part("link");
-    link.textContent = aboutText(Text.Link);
     link.href = "http://" + link.textContent;
     link.style.color = hex(module._zeltoria_about_link_color());
     const cursor = module.UTF8ToString(module._zeltoria_link_cursor()).split(" ");
@@ -343,6 +336,10 @@
     // Marks for measuring the start-up (bench/web/measure.mjs).
     performance.mark("zeltoria-module");
     module = created;
+    ClientWidth = module._zeltoria_client_width();
+    ClientHeight = module._zeltoria_client_height();
+    canvas.width = ClientWidth;
+    canvas.height = ClientHeight;
     status.remove();
     // A file that did not arrive is missing: the game says so, with its address, and does not
     // start, as on the desktop.
