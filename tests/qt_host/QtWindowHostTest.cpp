@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -225,25 +226,40 @@ class TPaintCounter : public QObject {
   }
 };
 
+// The real main window over a test library, on the Qt host.
+struct TGameOnQt {
+  windowtest::TRecordingBoxes Boxes;
+  QtWindowHost Host{{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight},
+                    QStringLiteral("Zeltoria"),
+                    Boxes};
+  vx8test::TempFolder Data;
+  TRandom Random{3};
+  TFormZeltoSetup Setup;
+  std::unique_ptr<TFormZelto> Form;
+
+  TGameOnQt() {
+    vx8test::WriteBytes(Data.Path() + "/zelto.vx8",
+                        vx8test::LibraryBytes(windowtest::WindowRecords()));
+    Setup.DataDir = Data.Path() + "/";
+    Setup.AboutWhenShown = false;
+  }
+  ~TGameOnQt() { Host.SetClient(nullptr); }
+  TFormZelto& Show() {
+    Form = std::make_unique<TFormZelto>(Host, Random, Setup);
+    Host.SetClient(Form.get());
+    Host.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&Host));
+    return *Form;
+  }
+};
+
 // The keyboard's own repeat on a real timer: a press of the same key every 30 ms for a second.
 // Each one sets the move's 100 ms interval again, which must not restart the count, or no tick
 // and no frame would come while the key is held.
 TEST(QtHostTimer, AHeldKeyKeepsTheTicksAndFramesComing) {
-  windowtest::TRecordingBoxes boxes;
-  QtWindowHost host({TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight},
-                    QStringLiteral("Zeltoria"), boxes);
-  vx8test::TempFolder data;
-  vx8test::WriteBytes(data.Path() + "/zelto.vx8",
-                      vx8test::LibraryBytes(windowtest::WindowRecords()));
-  TRandom random(3);
-  TFormZeltoSetup setup;
-  setup.DataDir = data.Path() + "/";
-  setup.AboutWhenShown = false;
-  TFormZelto form(host, random, setup);
-  host.SetClient(&form);
-  host.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
-
+  TGameOnQt game;
+  QtWindowHost& host = game.Host;
+  TFormZelto& form = game.Show();
   QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {},
                     QPoint(form.cmdStart->Left() + 10, form.cmdStart->Top() + 10));
   ASSERT_TRUE(form.Model.Playing);
@@ -265,24 +281,15 @@ TEST(QtHostTimer, AHeldKeyKeepsTheTicksAndFramesComing) {
   EXPECT_EQ(timer->interval(), 100);
   QTest::simulateEvent(host.windowHandle(), false, Qt::Key_B, {}, QStringLiteral("b"), false);
   EXPECT_TRUE(QTest::qWaitFor([&] { return form.Model.MoveIndex == 0; }, 2000));
-  host.SetClient(nullptr);
 }
 
 // The title opens the about box on its press, in a modal loop: the release happens over the
 // dialog, and the first click after it must act.
 TEST(QtHostModal, AfterADialogOpenedByAPressTheFirstClickActs) {
-  windowtest::TRecordingBoxes boxes;
-  QtWindowHost host({TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight},
-                    QStringLiteral("Zeltoria"), boxes);
-  vx8test::TempFolder data;
-  vx8test::WriteBytes(data.Path() + "/zelto.vx8",
-                      vx8test::LibraryBytes(windowtest::WindowRecords()));
-  TRandom random(3);
-  TFormZeltoSetup setup;
-  setup.DataDir = data.Path() + "/";
-  setup.AboutWhenShown = false;
+  TGameOnQt game;
+  QtWindowHost& host = game.Host;
   const QPoint title(71 + 20, 9 + 8);
-  setup.ShowAbout = [&] {
+  game.Setup.ShowAbout = [&] {
     QDialog dialog(&host);
     dialog.setModal(true);
     QTimer::singleShot(0, &dialog, [&] {
@@ -291,15 +298,11 @@ TEST(QtHostModal, AfterADialogOpenedByAPressTheFirstClickActs) {
     });
     dialog.exec();
   };
-  TFormZelto form(host, random, setup);
-  host.SetClient(&form);
-  host.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+  TFormZelto& form = game.Show();
   QTest::mousePress(host.windowHandle(), Qt::LeftButton, {}, title);
   QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {},
                     QPoint(form.cmdStart->Left() + 10, form.cmdStart->Top() + 10));
   EXPECT_TRUE(form.Model.Playing);
-  host.SetClient(nullptr);
 }
 
 }  // namespace
