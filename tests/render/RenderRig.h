@@ -10,6 +10,7 @@
 #include "game/Captions.h"
 #include "tests/support/TempFile.h"
 #include "tests/support/TestLibraryWriter.h"
+#include "tools/zeltoria-lab/HeadlessBoard.h"
 
 namespace rendertest {
 
@@ -50,22 +51,10 @@ uint8_t PixelAt(TVX8ImageData& surface, int x, int y);
 // Writes values straight into the lines, without recording damage.
 void FillWith(TVX8ImageData& surface, uint8_t (*value)(int x, int y));
 
-class TNullWindow : public TBoardWindow, public TBoardView {
- public:
-  void EnableControls(bool) override {}
-  void DrawCells(int32_t, int32_t, int32_t, int32_t) override {}
-  void DrawArrow(const TMoveCommand&) override {}
-  void DrawBoard(bool) override {}
-  void ShowSurface(bool) override {}
-  void DrawMoveFrame() override {}
-  void SetTimerInterval(int32_t) override {}
-  void SetTimerEnabled(bool) override {}
-};
-
 struct TRenderRig {
   vx8test::TempFile File{"render.vx8"};
   TVX8Library Library;
-  TNullWindow Window;
+  THeadlessWindow Window;  // draws nothing: the rig's renderer draws
   TRandom Random;
   TBoardModel Model{Window, Window, Random};
   TBoardPictures Pictures;

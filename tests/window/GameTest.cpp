@@ -34,7 +34,7 @@ void SetCells(TCells& cells, TKey key) {
 // The shortest list of moves from `from` to `to`, found breadth first over all 9! boards, the
 // moves applied by a board model of its own.
 std::vector<TMoveCommand> Solve(const TCells& from, const TCells& to) {
-  rendertest::TNullWindow window;
+  THeadlessWindow window;
   TRandom random;
   TBoardModel scratch(window, window, random);
   std::vector<TMoveCommand> moves;
