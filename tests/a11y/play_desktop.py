@@ -53,15 +53,8 @@ def enabled(node):
 
 
 def printed(node, depth=0):
-    states = [s for s, n in ((pyatspi.STATE_ENABLED, "enabled"), (pyatspi.STATE_PRESSED, "pressed"),
-                             (pyatspi.STATE_FOCUSED, "focused")) if node.getState().contains(s)]
-    line = "  " * depth + node.getRoleName() + ' "' + node.name + '"'
-    if node.description:
-        line += ": " + node.description
-    print(line + (" [" + " ".join(n for s, n in ((pyatspi.STATE_ENABLED, "enabled"),
-                                                  (pyatspi.STATE_PRESSED, "pressed"),
-                                                  (pyatspi.STATE_FOCUSED, "focused"))
-                                   if s in states) + "]" if states else ""))
+    """The tree as roles and names, a part a line."""
+    print("  " * depth + node.getRoleName() + ' "' + node.name + '"')
     for child in children(node):
         printed(child, depth + 1)
 
