@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "foundation/CheckedSize.h"
 #include "platform/DibBlock.h"
 #include "platform/PixelFont.h"
 
@@ -11,7 +12,9 @@ namespace platform {
 MemoryDevice::MemoryDevice(int width, int height, uint32_t fill)
     : width_(width > 0 ? width : 0),
       height_(height > 0 ? height : 0),
-      pixels_(size_t(width_) * size_t(height_), fill),
+      pixels_(foundation::CheckedBufferBytes(width_, height_, sizeof(uint32_t), "MemoryDevice") /
+                  sizeof(uint32_t),
+              fill),
       clip_{0, 0, width_, height_},
       clipRegion_{clip_} {}
 
