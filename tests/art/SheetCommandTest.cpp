@@ -109,8 +109,28 @@ TEST(SheetCommand, AFileThatIsNoLibraryFailsAndWritesNothing) {
   WriteBytes(file.Path(), Bytes(1030, 0));
   const Sheet s = RunSheet(file.Path());
   EXPECT_EQ(s.Exit, 1);
-  EXPECT_NE(s.Err.find("ValidateVX8FileHeader: header invalid"), std::string::npos) << s.Err;
+  EXPECT_EQ(s.Err, "vx8tool: " + file.Path() + ": header invalid\n");
   EXPECT_TRUE(s.Rgba.empty());
+}
+
+// Pictures whose sheet would pass 32768 pixels a side or 1 GiB are refused from their headers
+// (their bands are never decoded): one 65280 x 255 picture, one 1 x 65535 picture.
+TEST(SheetCommand, ASheetTooLargeIsRefusedWithItsSize) {
+  auto undecoded = [](const std::string& name, uint16_t w, uint16_t h, uint8_t bands) {
+    return Record{name, w, h, 1, 0, 0, 3, std::nullopt, std::vector<Segment>(bands, {0, 0, 8, {}})};
+  };
+  const std::vector<std::pair<std::vector<Record>, std::string>> cases = {
+      {{undecoded("wide", 65280, 255, 255)}, "130592 x 564 pixels, 281 MiB"},
+      {{undecoded("tall", 1, 65535, 5)}, "176 x 131124 pixels, 89 MiB"},
+  };
+  for (const auto& [records, size] : cases) {
+    TempFile file("huge.vx8");
+    WriteBytes(file.Path(), LibraryBytes(records));
+    const Sheet s = RunSheet(file.Path());
+    EXPECT_EQ(s.Exit, 1);
+    EXPECT_EQ(s.Err, "vx8tool: the sheet would be too large: " + size +
+                         " (at most 32768 x 32768 pixels and 1024 MiB)\n");
+  }
 }
 
 }  // namespace
