@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <new>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "foundation/CheckedSize.h"
 #include "image/ImageUse.h"
+#include "image/VX8Exception.h"
 #include "image/VX8Image.h"
 #include "image/VX8ImageData.h"
 #include "image/VX8Library.h"
@@ -92,15 +94,21 @@ std::pair<int64_t, int64_t> Arrange(std::vector<Shown>& shown) {
   return {std::max<int64_t>(width, 2 * kGap), y + rowHeight + kGap};
 }
 
-void CheckSheetSize(int64_t width, int64_t height) {
-  const int64_t kMaxSheetBytes = ToolLimits().SheetBytes;
+std::string SheetSize(int64_t width, int64_t height) {
   const int64_t bytes = width * height * int64_t(sizeof(uint32_t));
-  if (width <= kMaxSheetSide && height <= kMaxSheetSide && bytes <= kMaxSheetBytes) return;
-  throw std::runtime_error("the sheet would be too large: " + std::to_string(width) + " x " +
-                           std::to_string(height) + " pixels, " +
-                           std::to_string((bytes + (1 << 20) - 1) >> 20) + " MiB (at most " +
-                           std::to_string(kMaxSheetSide) + " x " + std::to_string(kMaxSheetSide) +
-                           " pixels and " + std::to_string(kMaxSheetBytes >> 20) + " MiB)");
+  return std::to_string(width) + " x " + std::to_string(height) + " pixels, " +
+         std::to_string((bytes + (1 << 20) - 1) >> 20) + " MiB";
+}
+
+void CheckSheetSize(int64_t width, int64_t height) {
+  const int64_t maxBytes = ToolLimits().SheetBytes;
+  if (width <= kMaxSheetSide && height <= kMaxSheetSide &&
+      width * height * int64_t(sizeof(uint32_t)) <= maxBytes)
+    return;
+  throw std::runtime_error("the sheet would be too large: " + SheetSize(width, height) +
+                           " (at most " + std::to_string(kMaxSheetSide) + " x " +
+                           std::to_string(kMaxSheetSide) + " pixels and " +
+                           std::to_string(maxBytes >> 20) + " MiB)");
 }
 
 }  // namespace
@@ -132,12 +140,23 @@ int SheetCommand(const Args& args) {
   const auto [width, height] = Arrange(shown);
   CheckSheetSize(width, height);
   const TRect whole{0, 0, int32_t(width), int32_t(height)};
-  std::vector<uint32_t> sheet(
-      foundation::CheckedBufferBytes(width, height, 1, "sheet", kMaxSheetSide * kMaxSheetSide),
-      kBackground);
+  std::vector<uint32_t> sheet;
+  try {
+    sheet.assign(
+        foundation::CheckedBufferBytes(width, height, 1, "sheet", kMaxSheetSide * kMaxSheetSide),
+        kBackground);
+  } catch (const std::bad_alloc&) {
+    throw std::runtime_error("the sheet (" + SheetSize(width, height) +
+                             ") is more than this machine's memory allows");
+  }
 
   for (const Shown& s : shown) {
-    TImageNode* entry = library.GetImage(s.Name);
+    TImageNode* entry = nullptr;
+    try {
+      entry = library.GetImage(s.Name);
+    } catch (const VX8Exception& e) {
+      throw std::runtime_error(Printable(s.Name) + ": " + WithoutOperation(e.what()));
+    }
     TImageUse use(library, entry);
     TVX8ImageData* data = library.GetImageData(entry);
     if (!data) throw std::runtime_error(Printable(s.Name) + ": cannot make its drawing surface");
