@@ -92,14 +92,14 @@ void TVX8Library::BuildCatalogue() {
   Catalogue_.resize(kept);
 }
 
-void TVX8Library::CheckCatalogueWithinDecodeLimit() const {
+void TVX8Library::CheckCatalogueDecodedBytes(int64_t limit) const {
   int64_t total = 0;
   for (const CatalogueEntry& e : Catalogue_) {
     total += e.DecodedBytes;
-    if (total > DecodeLimit_)
+    if (total > limit)
       throw VX8Exception("OpenLibrary: image \"" + e.Name + "\" takes the pictures to " +
                          std::to_string(total) + " bytes decoded, over the limit of " +
-                         std::to_string(DecodeLimit_));
+                         std::to_string(limit));
   }
 }
 

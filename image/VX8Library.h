@@ -61,9 +61,9 @@ class TVX8Library {
   void SetDecodeLimit(int64_t bytes) { DecodeLimit_ = bytes; }
   int64_t DecodeLimit() const { return DecodeLimit_; }
   int64_t DecodedBytes() const { return DecodedBytes_; }
-  // Refuses, naming the picture at which the total passes the limit, a library whose
-  // catalogued pictures could not all be held decoded at once.
-  void CheckCatalogueWithinDecodeLimit() const;
+  // Refuses, naming the picture at which the total passes `limit`, a library whose catalogued
+  // pictures could not all be held decoded at once within it.
+  void CheckCatalogueDecodedBytes(int64_t limit) const;
 
   // Remembers a variable that holds this library, to set it to null when the library goes.
   void RegisterReference(TVX8Library** variable);

@@ -241,9 +241,9 @@ TEST(LoadedImages, DecodedBytesHeldAtOnceAreLimited) {
   OpenFile f(LibraryBytes(records));
   TVX8Library& lib = f.Library;
   EXPECT_EQ(lib.DecodeLimit(), TVX8Library::DefaultDecodeLimit);
-  lib.CheckCatalogueWithinDecodeLimit();
+  lib.CheckCatalogueDecodedBytes(150144);
   lib.SetDecodeLimit(150000 + 128);
-  EXPECT_EQ(Message([&] { lib.CheckCatalogueWithinDecodeLimit(); }),
+  EXPECT_EQ(Message([&] { lib.CheckCatalogueDecodedBytes(lib.DecodeLimit()); }),
             "OpenLibrary: image \"tile\" takes the pictures to 150144 bytes decoded, over the "
             "limit of 150128");
   TImageNode* tall = lib.GetImage("Tall");

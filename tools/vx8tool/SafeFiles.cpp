@@ -147,6 +147,7 @@ void OutputFolder::Write(const std::string& name, const std::vector<uint8_t>& by
 void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
   const auto [folder, name] = Split(path);
   if (name.empty() || name == "." || name == "..") Failed("write", path, EISDIR);
+  // A missing folder is reported against the file, as any other failure to write it.
   int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) Failed("write", path, errno);
   ::close(fd);
