@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "foundation/CheckedSize.h"
 #include "image/PaletteSelection.h"
 #include "image/VX8ImageData.h"
 #include "image/VX8Library.h"
@@ -28,7 +29,7 @@ void Hatch(platform::Device& canvas, const TRect& area) {
   const int w = clip.Width();
   const int h = clip.Height();
   const int lineBytes = (w + 3) & ~3;
-  std::vector<uint8_t> bits(size_t(lineBytes) * size_t(h));
+  std::vector<uint8_t> bits(foundation::CheckedBufferBytes(lineBytes, h, 1, "Hatch"));
   for (int row = 0; row < h; ++row) {
     const int y = clip.Bottom - 1 - row;  // bottom-up
     for (int i = 0; i < w; ++i) {

@@ -3,7 +3,7 @@
 # on both cores,
 # growing its corpus in fuzz/corpus-TARGET/ from the seeds the build made. Prints per target
 # the runs and the result; any crash, leak, hang or timeout fails, its input left in
-# fuzz/findings/.
+# fuzz/findings/. Any one allocation of more than 128 MB is a finding too.
 set -uo pipefail
 build=$(cd "${1:?usage: long.sh FUZZ_BUILD_DIR [SECONDS [TARGET]]}" && pwd)
 seconds=${2:-600}
@@ -25,7 +25,7 @@ for target in "$build"/fuzz_*; do
   logs=$(mktemp -d)
   echo "fuzzing $name for $seconds s on 2 workers"
   (cd "$logs" && "$target" -jobs=2 -workers=2 -max_total_time="$seconds" -timeout=10 \
-     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$here/findings/$name-" \
+     -rss_limit_mb=2048 -malloc_limit_mb=128 -print_final_stats=1 -artifact_prefix="$here/findings/$name-" \
      "$corpus" "${seeds[@]}" > /dev/null 2>&1)
   exit_code=$?
   runs=0

@@ -3,6 +3,8 @@
 set -euo pipefail
 build=${1:?usage: run-all.sh FUZZ_BUILD_DIR}
 runs=${FUZZ_RUNS:-20000}
+# Any one allocation past this is a finding: no file may steer the code to more.
+limits="-malloc_limit_mb=128 -rss_limit_mb=2048"
 shopt -s nullglob
 found=0
 for target in "$build"/fuzz_*; do
@@ -12,7 +14,7 @@ for target in "$build"/fuzz_*; do
   seeds="$build/corpus/$name"
   work=$(mktemp -d)
   echo "fuzzing $name for $runs runs"
-  "$target" -runs="$runs" -max_total_time=300 "$work" ${seeds:+$( [ -d "$seeds" ] && echo "$seeds")}
+  "$target" -runs="$runs" -max_total_time=300 $limits "$work" ${seeds:+$( [ -d "$seeds" ] && echo "$seeds")}
   rm -rf "$work"
 done
 [ "$found" = 1 ] || { echo "no fuzz targets built in $build"; exit 1; }

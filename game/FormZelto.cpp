@@ -86,6 +86,10 @@ void TFormZelto::FormCreate() {
 
     Library_ = std::make_unique<TVX8Library>();
     Library_->OpenLibrary(Setup.DataDir + "zelto.vx8");
+    // The data file may come from any folder: one whose pictures could not all be held is
+    // refused here rather than when a picture is first shown. The other half of the limit is
+    // for the copies the window makes (captions, boards, the frames of a move).
+    Library_->CheckCatalogueDecodedBytes(Library_->DecodeLimit() / 2);
     TVexoButton::SetGlobalImageLibrary(Library_.get());
     TTileBG::SetGlobalImageLibrary(Library_.get());
 

@@ -21,6 +21,7 @@ class TImageNode : public TVexoNode {
 
   std::string Name;  // lower case
   int32_t UseCount = 0;
+  int64_t DecodedBytes = 0;  // what the library counts against its decode limit for it
   std::unique_ptr<TVX8ImageData> ImageData;
   std::unique_ptr<TVX8Image> Image;
 };

@@ -1,7 +1,9 @@
 #include "image/VX8Library.h"
 
 #include <algorithm>
+#include <cstring>
 
+#include "image/SegmentGeometry.h"
 #include "image/VX8Exception.h"
 #include "platform/FileStream.h"
 
@@ -66,24 +68,55 @@ void TVX8Library::BuildCatalogue() {
   while (offset < FileSize_) {
     if (offset > int64_t(UINT32_MAX)) throw VX8Exception("Invalid VX8 image header");
     Stream_->Seek(offset);
-    const std::string name = LowerImageName(TVX8Image::RecordName(*Stream_));
-    Stream_->Seek(offset);
     const uint32_t length = TVX8Image::RecordSize(*Stream_);
-    auto at =
-        std::lower_bound(Catalogue_.begin(), Catalogue_.end(), name,
-                         [](const CatalogueEntry& e, const std::string& n) { return e.Name < n; });
-    if (at != Catalogue_.end() && at->Name == name)
-      at->Offset = uint32_t(offset);  // of several records alike, the last one wins
-    else
-      Catalogue_.insert(at, CatalogueEntry{name, uint32_t(offset)});
+    // RecordSize has checked the header, and that the record holds it.
+    uint8_t bytes[TVX8ImageHeader::Bytes];
+    Stream_->Seek(offset);
+    Stream_->Read(bytes, sizeof bytes);
+    const TVX8ImageHeader header = TVX8ImageHeader::FromBytes(bytes);
+    Catalogue_.push_back({LowerImageName(std::string(header.Name, strnlen(header.Name, 8))),
+                          uint32_t(offset), vx8::ImageBytes(header.Width, header.Height)});
     offset += length;
   }
+  // Sorted by name, records alike in file order; of several records alike the last one wins.
+  std::stable_sort(
+      Catalogue_.begin(), Catalogue_.end(),
+      [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.Name < b.Name; });
+  size_t kept = 0;
+  for (size_t at = 0; at < Catalogue_.size(); ++at) {
+    if (kept > 0 && Catalogue_[kept - 1].Name == Catalogue_[at].Name)
+      Catalogue_[kept - 1] = Catalogue_[at];
+    else if (kept++ != at)
+      Catalogue_[kept - 1] = std::move(Catalogue_[at]);
+  }
+  Catalogue_.resize(kept);
+}
+
+void TVX8Library::CheckCatalogueDecodedBytes(int64_t limit) const {
+  int64_t total = 0;
+  for (const CatalogueEntry& e : Catalogue_) {
+    total += e.DecodedBytes;
+    if (total > limit)
+      throw VX8Exception("OpenLibrary: image \"" + e.Name + "\" takes the pictures to " +
+                         std::to_string(total) + " bytes decoded, over the limit of " +
+                         std::to_string(limit));
+  }
+}
+
+void TVX8Library::ReserveDecoded(const char* operation, const std::string& name, int64_t bytes) {
+  if (DecodedBytes_ + bytes > DecodeLimit_)
+    throw VX8Exception(std::string(operation) + ": image \"" + name +
+                       "\" would take the pictures held to " +
+                       std::to_string(DecodedBytes_ + bytes) +
+                       " bytes decoded, over the limit of " + std::to_string(DecodeLimit_));
+  DecodedBytes_ += bytes;
 }
 
 void TVX8Library::CloseLibrary() {
   Stream_.reset();
   LoadedImages_.Clear();
   Catalogue_.clear();
+  DecodedBytes_ = 0;
   FreePalette();
   FileName.clear();
   FileSize_ = 0;
@@ -116,13 +149,21 @@ TImageNode* TVX8Library::GetImage(const std::string& name) {
   TImageNode* entry = LoadedImages_.FindImage(name);
   if (!entry) {
     CheckImageName(name, true);
-    auto fresh = std::make_unique<TImageNode>();
-    fresh->Name = LowerImageName(name);
-    Stream_->Seek(ImageOffset(name));
-    fresh->Image = std::make_unique<TVX8Image>();
-    fresh->Image->Open(*Stream_);
-    fresh->Image->DecodeSegments();
-    entry = fresh.release();
+    const CatalogueEntry& record = *Find(LowerImageName(name));
+    ReserveDecoded("GetImage", name, record.DecodedBytes);
+    try {
+      auto fresh = std::make_unique<TImageNode>();
+      fresh->Name = record.Name;
+      fresh->DecodedBytes = record.DecodedBytes;
+      Stream_->Seek(record.Offset);
+      fresh->Image = std::make_unique<TVX8Image>();
+      fresh->Image->Open(*Stream_);
+      fresh->Image->DecodeSegments();
+      entry = fresh.release();
+    } catch (...) {
+      DecodedBytes_ -= record.DecodedBytes;
+      throw;
+    }
     LoadedImages_.Add(entry);
   }
   ++entry->UseCount;
@@ -133,16 +174,28 @@ void TVX8Library::ReleaseImage(TImageNode* entry) {
   if (!entry) return;
   if (entry->UseCount > 0) --entry->UseCount;
   if (entry->UseCount == 0) {
-    if (LoadedImages_.Contains(entry)) LoadedImages_.Remove(entry);
+    if (LoadedImages_.Contains(entry)) {
+      LoadedImages_.Remove(entry);
+      // Only pictures still in the list are counted: a reopened library has forgotten the rest.
+      DecodedBytes_ -= entry->DecodedBytes;
+    }
     delete entry;
   }
 }
 
 TImageNode* TVX8Library::AddBlankImage(const std::string& name, uint16_t width, uint16_t height) {
+  const int64_t bytes = vx8::ImageBytes(width, height);
+  ReserveDecoded("AddBlankImage", name, bytes);
   auto entry = std::make_unique<TImageNode>();
-  entry->Name = LowerImageName(name);
-  entry->Image = std::make_unique<TVX8Image>();
-  entry->Image->Init("", width, height);
+  try {
+    entry->Name = LowerImageName(name);
+    entry->DecodedBytes = bytes;
+    entry->Image = std::make_unique<TVX8Image>();
+    entry->Image->Init("", width, height);
+  } catch (...) {
+    DecodedBytes_ -= bytes;
+    throw;
+  }
   LoadedImages_.Add(entry.get());
   return entry.release();
 }

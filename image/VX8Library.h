@@ -23,6 +23,8 @@ extern platform::BitmapInfo PBMInfo;
 class TVX8Library {
  public:
   static constexpr int64_t HeadBytes = 1030;  // signature, format number, palette
+  // What the game lets its pictures hold decoded at once; tools that read any library raise it.
+  static constexpr int64_t DefaultDecodeLimit = int64_t(64) << 20;
 
   TVX8Library() = default;
   // Clears every registered variable, then closes the library.
@@ -54,6 +56,15 @@ class TVX8Library {
   // 0 black, 255 white, 1 to 254 the file's colours; built once and kept until closed.
   const platform::LogicalPalette* GetHPal();
 
+  // The most bytes of pixel rows the loaded pictures may hold together; a GetImage or
+  // AddBlankImage that would pass it is refused, naming the picture.
+  void SetDecodeLimit(int64_t bytes) { DecodeLimit_ = bytes; }
+  int64_t DecodeLimit() const { return DecodeLimit_; }
+  int64_t DecodedBytes() const { return DecodedBytes_; }
+  // Refuses, naming the picture at which the total passes `limit`, a library whose catalogued
+  // pictures could not all be held decoded at once within it.
+  void CheckCatalogueDecodedBytes(int64_t limit) const;
+
   // Remembers a variable that holds this library, to set it to null when the library goes.
   void RegisterReference(TVX8Library** variable);
   void UnregisterReference(TVX8Library** variable);
@@ -70,6 +81,7 @@ class TVX8Library {
   struct CatalogueEntry {
     std::string Name;  // lower case
     uint32_t Offset;
+    uint32_t DecodedBytes;  // the picture's rows, as its record header gives its size
   };
 
   void ReadLibrary();
@@ -77,6 +89,8 @@ class TVX8Library {
   void BuildCatalogue();
   void FreePalette();
   const CatalogueEntry* Find(const std::string& lowerName) const;
+  // Counts `bytes` more held decoded, or refuses them for picture `name`.
+  void ReserveDecoded(const char* operation, const std::string& name, int64_t bytes);
 
   TImageList LoadedImages_;
   std::unique_ptr<std::array<uint8_t, 1024>> Palette_;
@@ -84,5 +98,7 @@ class TVX8Library {
   std::vector<CatalogueEntry> Catalogue_;  // sorted by name
   std::unique_ptr<platform::Stream> Stream_;
   int64_t FileSize_ = 0;
+  int64_t DecodeLimit_ = DefaultDecodeLimit;
+  int64_t DecodedBytes_ = 0;
   std::vector<TVX8Library**> References_;
 };

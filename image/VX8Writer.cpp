@@ -66,6 +66,8 @@ void CheckName(const std::string& name, const std::string& position) {
     if (c <= 0x20 || c >= 0x7F || c == '/' || c == '\\')
       Refuse("image name " + Quoted(name) +
              " may only hold printable ASCII characters other than blank, / and \\");
+  // A manifest reads a word that begins with # as a comment.
+  if (name[0] == '#') Refuse("image name " + Quoted(name) + " may not begin with #");
 }
 
 void CheckSize(const Picture& picture) {

@@ -1,31 +1,20 @@
 #include "platform/MemoryDevice.h"
 
 #include <algorithm>
-#include <limits>
 #include <memory>
-#include <new>
 
+#include "foundation/CheckedSize.h"
 #include "platform/DibBlock.h"
 #include "platform/PixelFont.h"
 
 namespace platform {
-namespace {
-
-// Where size_t has 32 bits (the browser build), a size such as 65536 x 65536 would wrap round to
-// a small buffer that the drawing then overruns.
-size_t PixelCount(int width, int height) {
-  if (width > 0 && height > 0 &&
-      size_t(height) > std::numeric_limits<size_t>::max() / sizeof(uint32_t) / size_t(width))
-    throw std::bad_alloc();
-  return size_t(width) * size_t(height);
-}
-
-}  // namespace
 
 MemoryDevice::MemoryDevice(int width, int height, uint32_t fill)
     : width_(width > 0 ? width : 0),
       height_(height > 0 ? height : 0),
-      pixels_(PixelCount(width_, height_), fill),
+      pixels_(foundation::CheckedBufferBytes(width_, height_, sizeof(uint32_t), "MemoryDevice") /
+                  sizeof(uint32_t),
+              fill),
       clip_{0, 0, width_, height_},
       clipRegion_{clip_} {}
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "foundation/CheckedSize.h"
 #include "platform/MemoryDevice.h"
 
 namespace platform {
@@ -84,7 +85,7 @@ std::vector<uint8_t> Encode(PngLayout layout, std::vector<uint8_t>& bytes, size_
 std::vector<uint8_t> EncodePngRgb32(int width, int height, const uint32_t* pixels, size_t stride) {
   const size_t w = width > 0 ? size_t(width) : 0;
   const size_t h = height > 0 ? size_t(height) : 0;
-  std::vector<uint8_t> rgb(w * h * 3);
+  std::vector<uint8_t> rgb(foundation::CheckedBufferBytes(int64_t(w), int64_t(h), 3, "EncodePng"));
   for (size_t y = 0; y < h; ++y) {
     const uint32_t* src = pixels + y * stride;
     uint8_t* dst = rgb.data() + y * w * 3;
@@ -107,7 +108,8 @@ std::vector<uint8_t> EncodePngIndexed(int width, int height, const uint8_t* indi
                                       int compressionLevel) {
   const size_t w = width > 0 ? size_t(width) : 0;
   const size_t h = height > 0 ? size_t(height) : 0;
-  std::vector<uint8_t> rows(indices, indices + w * h);
+  std::vector<uint8_t> rows(
+      indices, indices + foundation::CheckedBufferBytes(int64_t(w), int64_t(h), 1, "EncodePng"));
   png_color colors[256];
   for (int i = 0; i < 256; ++i) colors[i] = {palette[i].Red, palette[i].Green, palette[i].Blue};
   // tRNS lists alphas from entry 0 up to the transparent one; the rest stay opaque.
@@ -254,7 +256,14 @@ PngPicture DecodePng(const std::vector<uint8_t>& bytes, const std::string& name,
   picture.Height = int(state.Height);
   picture.Indexed = state.Indexed;
   const size_t pixelBytes = state.Indexed ? 1 : 4;
-  std::vector<uint8_t> data(size_t(state.Width) * state.Height * pixelBytes);
+  std::vector<uint8_t> data;
+  try {
+    data.resize(foundation::CheckedBufferBytes(state.Width, state.Height, int64_t(pixelBytes),
+                                               "DecodePng"));
+  } catch (const std::length_error&) {
+    throw fail(std::to_string(state.Width) + " x " + std::to_string(state.Height) +
+               " is too large");
+  }
   std::vector<png_bytep> rows(state.Height);
   for (size_t y = 0; y < rows.size(); ++y) rows[y] = data.data() + y * state.Width * pixelBytes;
   if (!ReadPngRows(&state, rows.data())) throw libpngFailure();

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <cstring>
 
+#include "foundation/CheckedSize.h"
 #include "platform/DibBlock.h"
 
 namespace platform {
@@ -86,8 +87,9 @@ int WidgetDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
     ColorsPalette = Palette;
     ColorsValid = true;
   }
-  if (BlockCapacity < size_t(w) * size_t(h)) {
-    BlockCapacity = size_t(w) * size_t(h);
+  const size_t pixels = foundation::CheckedBufferBytes(w, h, 1, "StretchDIBits");
+  if (BlockCapacity < pixels) {
+    BlockCapacity = pixels;
     Block = std::make_unique_for_overwrite<uint32_t[]>(BlockCapacity);
   }
   ExpandDibBlock(bits, info, Colors, subX, subY, w, h, Block.get(), size_t(w));

@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 
+#include "foundation/CheckedSize.h"
 #include "platform/ResourceFacts.h"
 
 // The page's side, in the page script's `zeltoriaPage` object.
@@ -120,7 +121,8 @@ void WebHost::Painted(const TRect& area) {
   const MemoryDevice& screen = Screen();
   const TRect inside = Intersection(area, {0, 0, screen.Width(), screen.Height()});
   if (inside.IsEmpty()) return;
-  const size_t size = size_t(screen.Width()) * size_t(screen.Height()) * 4;
+  const size_t size =
+      foundation::CheckedBufferBytes(screen.Width(), screen.Height(), 4, "WebHost canvas");
   if (size != canvasSize_) {
     // Left unset: the page shows only parts that were written.
     canvasBytes_.reset(new uint8_t[size]);

@@ -366,7 +366,7 @@ TEST_F(PackTool, FaultsNameTheManifestLine) {
   };
   const std::string at = "vx8tool: " + manifest.string() + ":";
   EXPECT_EQ(packError("palette pal.png\n# comment\nimage toolongname small.png\n"),
-            at + "3: BuildLibrary: image name \"toolongname\" is longer than 8 characters\n");
+            at + "3: image name \"toolongname\" is longer than 8 characters\n");
   EXPECT_EQ(
       packError("palette pal.png\nimage a missing.png\n"),
       at + "2: cannot read " + (dir_ / "missing.png").string() + ": No such file or directory\n");
@@ -377,8 +377,9 @@ TEST_F(PackTool, FaultsNameTheManifestLine) {
   WriteText(dir_ / "junk.png", "not a picture");
   EXPECT_EQ(packError("palette pal.png\nimage a junk.png\n"),
             at + "2: " + (dir_ / "junk.png").string() + ": not a PNG file\n");
-  EXPECT_EQ(Run({"pack", dir_ / "none.txt", dir_ / "out.vx8"}).Err,
-            "vx8tool: cannot read " + (dir_ / "none.txt").string() + "\n");
+  EXPECT_EQ(
+      Run({"pack", dir_ / "none.txt", dir_ / "out.vx8"}).Err,
+      "vx8tool: cannot read " + (dir_ / "none.txt").string() + ": No such file or directory\n");
   EXPECT_EQ(Run({"pack", manifest}).Exit, 2);
 
   // A failed pack leaves the library it would have replaced as it was.

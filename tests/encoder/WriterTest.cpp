@@ -129,6 +129,8 @@ TEST(LibraryWriter, RefusesUnsoundPictures) {
     EXPECT_NE(with([&](Picture& p) { p.Name = bad; }).find("may only hold printable ASCII"),
               std::string::npos)
         << bad;
+  EXPECT_EQ(with([](Picture& p) { p.Name = "#arrow"; }),
+            "BuildLibrary: image name \"#arrow\" may not begin with #");
   EXPECT_EQ(with([](Picture& p) { p.Name = "GOOD"; }),
             "BuildLibrary: image name \"GOOD\" is used twice");
   EXPECT_EQ(with([](Picture& p) { p.Width = 0, p.Pixels.clear(); }),

@@ -234,6 +234,42 @@ TEST(LoadedImages, FailedLoadKeepsNothing) {
   EXPECT_NE(f.Library.GetImage("arrow"), nullptr);
 }
 
+// "tile" 16 x 8 holds 128 bytes decoded, "arrow" 9 x 9 holds 108 (rows of 12), "tall" 150000.
+TEST(LoadedImages, DecodedBytesHeldAtOnceAreLimited) {
+  std::vector<Record> records = ThreeRecords();
+  records.push_back(MakeRecord("ARROW", Gradient(4, 4, 9), Coding::PlainRows));  // 16, wins
+  OpenFile f(LibraryBytes(records));
+  TVX8Library& lib = f.Library;
+  EXPECT_EQ(lib.DecodeLimit(), TVX8Library::DefaultDecodeLimit);
+  lib.CheckCatalogueDecodedBytes(150144);
+  lib.SetDecodeLimit(150000 + 128);
+  EXPECT_EQ(Message([&] { lib.CheckCatalogueDecodedBytes(lib.DecodeLimit()); }),
+            "OpenLibrary: image \"tile\" takes the pictures to 150144 bytes decoded, over the "
+            "limit of 150128");
+  TImageNode* tall = lib.GetImage("Tall");
+  TImageNode* tile = lib.GetImage("tile");
+  EXPECT_EQ(lib.DecodedBytes(), 150128);
+  EXPECT_EQ(Message([&] { lib.GetImage("Arrow"); }),
+            "GetImage: image \"Arrow\" would take the pictures held to 150144 bytes decoded, "
+            "over the limit of 150128");
+  EXPECT_EQ(
+      Message([&] { lib.AddBlankImage("_board_", 1, 1); }),
+      "AddBlankImage: image \"_board_\" would take the pictures held to 150132 bytes decoded, "
+      "over the limit of 150128");
+  EXPECT_EQ(lib.GetImage("TILE"), tile);  // a picture already held costs nothing more
+  lib.ReleaseImage(tile);
+  lib.ReleaseImage(tile);
+  EXPECT_EQ(lib.DecodedBytes(), 150000);
+  TImageNode* arrow = lib.GetImage("arrow");
+  EXPECT_EQ(arrow->Image->Width(), 4);
+  lib.ReleaseImage(arrow);
+  lib.ReleaseImage(tall);
+  EXPECT_EQ(lib.DecodedBytes(), 0);
+  lib.GetImage("tall");
+  lib.CloseLibrary();
+  EXPECT_EQ(lib.DecodedBytes(), 0);
+}
+
 TEST(LoadedImages, ReopeningFreesEverything) {
   OpenFile f(LibraryBytes(ThreeRecords()));
   f.Library.GetImage("tile");

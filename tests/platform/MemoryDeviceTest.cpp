@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <tuple>
 #include <vector>
 
+#include "foundation/CheckedSize.h"
 #include "platform/MemoryDevice.h"
 
 namespace {
@@ -97,3 +100,19 @@ TEST(MemoryDevice, WithoutPaletteIndicesShowAsGrey) {
 }
 
 }  // namespace
+
+// A size whose buffer would wrap a 32-bit size_t (65536 x 65536 x 4 bytes is 2^34) or pass the
+// cap is refused, on every target, before anything is allocated.
+TEST(MemoryDevice, SizesPastTheCapAreRefusedNotWrapped) {
+  EXPECT_EQ(foundation::CheckedBufferBytes(16384, 16384, 4, "x"), size_t(1) << 30);
+  EXPECT_EQ(foundation::CheckedBufferBytes(0, 1 << 30, 4, "x"), 0u);
+  for (const auto& [w, h, item] : std::vector<std::tuple<int64_t, int64_t, int64_t>>{
+           {65536, 65536, 4}, {16384, 16385, 4}, {-1, 1, 1}, {int64_t(1) << 40, 1, 0}})
+    EXPECT_THROW(foundation::CheckedBufferBytes(w, h, item, "x"), std::length_error) << w;
+  try {
+    platform::MemoryDevice device(65536, 65536);
+    ADD_FAILURE() << "made " << device.Pixels().size() << " pixels";
+  } catch (const std::length_error& e) {
+    EXPECT_STREQ(e.what(), "MemoryDevice: 65536 x 65536 is too large (at most 1073741824 bytes)");
+  }
+}

@@ -2,6 +2,9 @@
 #include <png.h>
 #include <sys/wait.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -92,7 +95,7 @@ TEST(Vx8Tool, VerifyLoadsEveryPicture) {
   Library bad(records);
   r = RunTool({"verify", bad.File.Path()});
   EXPECT_EQ(r.Exit, 1);
-  EXPECT_EQ(r.Err, "vx8tool: arrow: Decode: source buffer overflow\n");
+  EXPECT_EQ(r.Err, "vx8tool: arrow: source buffer overflow\n");
 
   r = RunTool({"verify", "/nonexistent.vx8"});
   EXPECT_EQ(r.Exit, 1);
@@ -153,7 +156,89 @@ TEST(Vx8Tool, MistakesAreReported) {
   WriteBytes(shortFile.Path(), Bytes(100, 0));
   r = RunTool({"list", shortFile.Path()});
   EXPECT_EQ(r.Exit, 1);
-  EXPECT_EQ(r.Err, "vx8tool: ValidateVX8FileHeader: header invalid\n");
+  EXPECT_EQ(r.Err, "vx8tool: " + shortFile.Path() + ": header invalid\n");
+}
+
+TEST(Vx8Tool, UnpackWritesOnlyIntoAnEmptyFolderAndNeverThroughALink) {
+  std::vector<Record> records = Sample();
+  Library lib(records);
+  TempFolder folder;
+  const std::string out = folder.Path() + "/out";
+  Result r = RunTool({"unpack", lib.File.Path(), out});
+  ASSERT_EQ(r.Exit, 0) << r.Err;
+  // Another user's link in the folder, and an artist's edit, are not written through or over.
+  const std::string victim = folder.Path() + "/victim";
+  WriteBytes(victim, Bytes{'v'});
+  std::filesystem::remove(out + "/arrow.png");
+  std::filesystem::create_symlink(victim, out + "/arrow.png");
+  WriteBytes(out + "/tall.png", Bytes{'e'});
+  r = RunTool({"unpack", lib.File.Path(), out});
+  EXPECT_EQ(r.Exit, 1);
+  EXPECT_NE(r.Err.find(out + " is not empty;"), std::string::npos) << r.Err;
+  EXPECT_EQ(ReadText(out + "/tall.png"), "e");
+
+  r = RunTool({"unpack", "--force", lib.File.Path(), out});
+  EXPECT_EQ(r.Exit, 0) << r.Err;
+  EXPECT_EQ(ReadText(victim), "v");
+  EXPECT_FALSE(std::filesystem::is_symlink(out + "/arrow.png"));
+  EXPECT_NE(ReadText(out + "/tall.png"), "e");
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(out)) files += !entry.is_directory();
+  EXPECT_EQ(files, 5u);  // three pictures, the palette and the manifest: no temporary left
+
+  // A decode failure names the picture; the library itself is never an output.
+  records[1].Segments[0].Stored.resize(2);
+  Library bad(records);
+  TempFolder empty;
+  r = RunTool({"unpack", bad.File.Path(), empty.Path()});
+  EXPECT_EQ(r.Exit, 1);
+  EXPECT_NE(r.Err.find("vx8tool: arrow: source buffer overflow\n"), std::string::npos) << r.Err;
+  const std::string inside = out + "/tile.png";
+  std::filesystem::copy_file(lib.File.Path(), inside,
+                             std::filesystem::copy_options::overwrite_existing);
+  r = RunTool({"unpack", "--force", inside, out});
+  EXPECT_EQ(r.Exit, 1);
+  EXPECT_NE(r.Err.find(inside + " is the same file as " + inside), std::string::npos) << r.Err;
+}
+
+TEST(Vx8Tool, AnOutputIsNeverOneOfTheInputs) {
+  Library lib(Sample());
+  TempFolder folder;
+  const std::string link = folder.Path() + "/link.png";
+  std::filesystem::create_symlink(lib.File.Path(), link);
+  const std::string manifest = folder.Path() + "/m.txt";
+  WriteBytes(manifest, Bytes{});
+  const Bytes before = LibraryBytes(lib.Records);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"sheet", lib.File.Path(), link},
+        {"extract", lib.File.Path(), "tile", link},
+        {"pack", manifest, manifest}}) {
+    const Result r = RunTool(args);
+    EXPECT_EQ(r.Exit, 1) << args[0];
+    EXPECT_NE(r.Err.find(" is the same file as "), std::string::npos) << r.Err;
+  }
+  const std::string kept = ReadText(lib.File.Path());
+  EXPECT_EQ(Bytes(kept.begin(), kept.end()), before);
+  const Result r = RunTool({"sheet", lib.File.Path(), folder.Path() + "/sheet.jpg"});
+  EXPECT_EQ(r.Exit, 2);
+  EXPECT_NE(r.Err.find("sheet.jpg: OUT must end in .png"), std::string::npos) << r.Err;
+}
+
+TEST(Vx8Tool, PackReadsOnlyRegularFiles) {
+  TempFolder folder;
+  const std::string fifo = folder.Path() + "/fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& named : {std::string("/dev/zero"), fifo, folder.Path()}) {
+    const std::string manifest = folder.Path() + "/m.txt";
+    const std::string text = "palette " + named + "\n";
+    WriteBytes(manifest, Bytes(text.begin(), text.end()));
+    const Result r = RunTool({"pack", manifest, folder.Path() + "/out.vx8"});
+    EXPECT_EQ(r.Exit, 1) << named;
+    EXPECT_EQ(r.Err,
+              "vx8tool: " + manifest + ":1: cannot read " + named + ": not a regular file\n");
+  }
+  const Result r = RunTool({"pack", fifo, folder.Path() + "/out.vx8"});
+  EXPECT_EQ(r.Err, "vx8tool: cannot read " + fifo + ": not a regular file\n");
 }
 
 }  // namespace

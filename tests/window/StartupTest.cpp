@@ -28,6 +28,23 @@ TEST(Startup, EachFailureOfTheWindowsCreationShowsOneMessage) {
   EXPECT_EQ(host.Messages,
             std::vector<std::string>{Lead + "ValidateVX8FileHeader: header invalid"});
 
+  // Pictures that could not all be held decoded at once: three of 65280 x 255 (16.6 MB each,
+  // about 1 KB in the file) pass the half of the game's 64 MiB kept for the file's pictures.
+  TWindowRig huge(noFile);
+  std::vector<vx8test::Record> records = WindowRecords("");
+  for (char n = '1'; n <= '3'; ++n)
+    records.push_back({std::string("huge") + n, 65280, 255, 1, 0, 0, 3, std::nullopt,
+                       std::vector<vx8test::Segment>(255, {0, 0, 8, {}})});
+  vx8test::WriteBytes(huge.DataDir() + "zelto.vx8", vx8test::LibraryBytes(records));
+  setup.DataDir = huge.DataDir();
+  platform::MemoryHost hugeHost(517, 403);
+  TFormZelto refused(hugeHost, random, setup);
+  EXPECT_TRUE(refused.StartupFailed());
+  EXPECT_EQ(
+      hugeHost.Messages,
+      std::vector<std::string>{Lead + "OpenLibrary: image \"huge3\" takes the pictures to 49977088 "
+                                      "bytes decoded, over the limit of 33554432"});
+
   // Missing pictures, in the order the window takes them; the back board's picture only when
   // the first puzzle is drawn.
   for (const char* name : {"arru_up", "arrr_dn", "empty", "conndiag", "clicksr"}) {

@@ -5,6 +5,7 @@
 #include "image/VX8Library.h"
 #include "platform/PngFile.h"
 #include "tools/vx8tool/Commands.h"
+#include "tools/vx8tool/SafeFiles.h"
 #include "tools/vx8tool/ToolSupport.h"
 
 namespace vx8tool {
@@ -29,16 +30,17 @@ int ExtractCommand(const Args& args) {
   const std::string& out = args[2];
   const bool png = EndsWith(out, ".png");
   if (!png && !EndsWith(out, ".raw")) throw UsageError(out + ": OUT must end in .png or .raw");
+  Inputs({path}).CheckNotAnInput(out);
 
   TVX8Library library;
-  library.OpenLibrary(path);
+  OpenLibrary(library, path);
   TImageNode* entry = library.GetImage(name);
   TVX8ImageData* data = library.GetImageData(entry);
   if (!data) throw std::runtime_error(name + ": cannot make its drawing surface");
   const std::vector<uint8_t> pixels = SurfacePixels(*data);
 
   if (!png) {
-    platform::WriteFileBytes(out, pixels);
+    WriteFileAtomically(out, pixels);
     return ExitOk;
   }
   platform::PngPalette palette;
@@ -46,8 +48,8 @@ int ExtractCommand(const Args& args) {
   for (int i = 0; i < 256; ++i) palette[i] = {file[4 * i + 2], file[4 * i + 1], file[4 * i]};
   std::optional<uint8_t> transparent;
   if (entry->Image->Transparent()) transparent = entry->Image->TransparentColor();
-  platform::WritePngIndexed(out, data->Width(), data->Height(), pixels.data(), palette,
-                            transparent);
+  WriteFileAtomically(out, platform::EncodePngIndexed(data->Width(), data->Height(), pixels.data(),
+                                                      palette, transparent));
   return ExitOk;
 }
 

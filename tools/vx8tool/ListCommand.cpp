@@ -28,7 +28,7 @@ int ListCommand(const Args& args) {
   // Opening as the game does checks the head and walks the whole catalogue first, so the
   // walk below meets only records whose sizes are sound.
   TVX8Library library;
-  library.OpenLibrary(path);
+  OpenLibrary(library, path);
   platform::FileStream stream(path);
 
   int status = ExitOk;
@@ -53,7 +53,7 @@ int ListCommand(const Args& args) {
                   name.c_str(), image.Width(), image.Height(), image.State(), image.SegmentCount(),
                   image.SegmentCount() == 1 ? "" : "s", codings.c_str(), transparency.c_str());
     } catch (const std::exception& e) {
-      PrintError(name + ": " + e.what());
+      PrintError(name + ": " + WithoutOperation(e.what()));
       status = ExitFailure;
     }
     offset += size;

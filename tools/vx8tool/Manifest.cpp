@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <sstream>
+#include <unordered_map>
 
 namespace vx8tool {
 
@@ -50,6 +51,7 @@ std::string AtLine(const std::string& source, int line, const std::string& what)
 
 Manifest ParseManifest(const std::string& text, const std::string& source) {
   Manifest manifest;
+  std::unordered_map<std::string, int> lines;  // of each image name in lower case
   std::istringstream in(text);
   int number = 0;
   auto fail = [&](const std::string& what) { throw ManifestError(AtLine(source, number, what)); };
@@ -78,10 +80,10 @@ Manifest ParseManifest(const std::string& text, const std::string& source) {
           fail("transparent index \"" + words[3].substr(prefix.size()) +
                "\" is not a number from 0 to 255");
       }
-      for (const ManifestImage& other : manifest.Images)
-        if (LowerCase(other.Name) == LowerCase(image.Name))
-          fail("image name \"" + image.Name + "\" is already used on line " +
-               std::to_string(other.Line));
+      const auto [earlier, added] = lines.emplace(LowerCase(image.Name), number);
+      if (!added)
+        fail("image name \"" + image.Name + "\" is already used on line " +
+             std::to_string(earlier->second));
       manifest.Images.push_back(std::move(image));
     } else {
       fail("unknown keyword \"" + words[0] + "\" (expected palette or image)");

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "image/SegmentGeometry.h"
 #include "image/VX8Exception.h"
@@ -14,6 +12,7 @@
 #include "tools/vx8tool/ColourMap.h"
 #include "tools/vx8tool/Commands.h"
 #include "tools/vx8tool/Manifest.h"
+#include "tools/vx8tool/SafeFiles.h"
 #include "tools/vx8tool/ToolSupport.h"
 
 namespace vx8tool {
@@ -25,12 +24,19 @@ namespace fs = std::filesystem;
 // The most pixels a picture can have: 255 bands of at most 65280 bytes.
 constexpr size_t kMaxPixels = 255 * size_t(vx8::MaxSegmentBytes);
 
+// What pack reads and holds: a manifest of text, a PNG no larger than its largest picture
+// could be, and pictures that together stay within what a library can hold.
+constexpr int64_t kMaxManifestBytes = int64_t(16) << 20;
+constexpr int64_t kMaxPngBytes = int64_t(256) << 20;
+constexpr size_t kMaxHeldPixels = size_t(1) << 30;
+
 std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ManifestError("cannot read " + path);
-  std::string text{std::istreambuf_iterator<char>(in), {}};
-  if (in.bad()) throw ManifestError("cannot read " + path);
-  return text;
+  try {
+    const std::vector<uint8_t> bytes = ReadRegularFile(path, kMaxManifestBytes);
+    return std::string(bytes.begin(), bytes.end());
+  } catch (const std::runtime_error& e) {
+    throw ManifestError(e.what());
+  }
 }
 
 class Packer {
@@ -40,14 +46,26 @@ class Packer {
   }
 
   void Run(const std::string& out) {
+    Inputs inputs({source_});
+    inputs.CheckNotAnInput(out);
     const Manifest manifest = ParseManifest(ReadText(source_), source_);
+    inputs.Add(Resolve(manifest.PalettePath));
+    for (const ManifestImage& image : manifest.Images) inputs.Add(Resolve(image.Path));
+    inputs.CheckNotAnInput(out);
     const vx8::Palette palette = ReadPalette(manifest);
     std::vector<vx8::Picture> pictures;
     std::vector<std::string> changes;
+    size_t held = 0;
     for (const ManifestImage& image : manifest.Images) {
       MappingReport report;
       pictures.push_back(ReadPicture(image, palette, &report));
       if (report.Changed > 0) changes.push_back(Describe(image, report));
+      held += pictures.back().Pixels.size();
+      if (held > kMaxHeldPixels)
+        throw ManifestError(AtLine(source_, image.Line,
+                                   "the pictures up to this line hold " + std::to_string(held) +
+                                       " pixels, more than pack holds at once (" +
+                                       std::to_string(kMaxHeldPixels >> 20) + " Mpixel)"));
     }
     vx8::WriteLibrary(out, palette, pictures);
     std::printf("%s: %zu picture%s\n", out.c_str(), pictures.size(),
@@ -63,7 +81,8 @@ class Packer {
 
   platform::PngPicture ReadPng(int line, const std::string& path) const {
     try {
-      return platform::ReadPng(Resolve(path), kMaxPixels);
+      const std::string file = Resolve(path);
+      return platform::DecodePng(ReadRegularFile(file, kMaxPngBytes), file, kMaxPixels);
     } catch (const std::exception& e) {
       throw ManifestError(AtLine(source_, line, e.what()));
     }
@@ -116,7 +135,7 @@ class Packer {
     try {
       vx8::CheckPicture(picture);
     } catch (const VX8Exception& e) {
-      throw ManifestError(AtLine(source_, line, e.what()));
+      throw ManifestError(AtLine(source_, line, WithoutOperation(e.what())));
     }
     return picture;
   }

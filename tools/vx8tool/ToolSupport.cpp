@@ -1,13 +1,59 @@
 #include "tools/vx8tool/ToolSupport.h"
 
+#include <cctype>
 #include <cstdio>
+#include <stdexcept>
 
+#include "foundation/CheckedSize.h"
+#include "image/VX8Exception.h"
+#include "image/VX8Image.h"
 #include "image/VX8ImageData.h"
+#include "image/VX8Library.h"
+#include "platform/FileStream.h"
 
 namespace vx8tool {
 
+Limits& ToolLimits() {
+  static Limits limits;
+  return limits;
+}
+
+void OpenLibrary(TVX8Library& library, const std::string& path) {
+  library.SetDecodeLimit(ToolLimits().DecodedBytes);
+  try {
+    library.OpenLibrary(path);
+  } catch (const VX8Exception& e) {
+    throw std::runtime_error(path + ": " + WithoutOperation(e.what()));
+  }
+}
+
+std::string WithoutOperation(const std::string& message) {
+  size_t end = 0;
+  while (end < message.size() && std::isalnum(static_cast<unsigned char>(message[end]))) ++end;
+  const bool named = end > 0 && std::isupper(static_cast<unsigned char>(message[0])) &&
+                     message.compare(end, 2, ": ") == 0;
+  return named ? message.substr(end + 2) : message;
+}
+
+std::vector<std::string> RecordNames(const TVX8Library& library, const std::string& path) {
+  platform::FileStream stream(path);
+  std::vector<std::string> names;
+  for (int64_t offset = TVX8Library::HeadBytes; offset < library.FileSize();) {
+    stream.Seek(offset);
+    names.push_back(TVX8Image::RecordName(stream));
+    stream.Seek(offset);
+    offset += TVX8Image::RecordSize(stream);
+  }
+  return names;
+}
+
+std::FILE*& ErrorOutput() {
+  static std::FILE* out = stderr;
+  return out;
+}
+
 void PrintError(const std::string& text) {
-  std::fprintf(stderr, "vx8tool: %s\n", text.c_str());
+  std::fprintf(ErrorOutput(), "vx8tool: %s\n", text.c_str());
 }
 
 std::string Printable(const std::string& name) {
@@ -26,7 +72,7 @@ std::string Printable(const std::string& name) {
 
 std::vector<uint8_t> SurfacePixels(TVX8ImageData& data) {
   std::vector<uint8_t> pixels;
-  pixels.reserve(size_t(data.Width()) * data.Height());
+  pixels.reserve(foundation::CheckedBufferBytes(data.Width(), data.Height(), 1, "SurfacePixels"));
   if (data.Width() == 0 || data.Height() == 0) return pixels;
   int32_t y = 0;
   uint8_t* line = data.StartLine(0, y);

@@ -2,17 +2,19 @@
 // palette as a 16 x 16 picture and a manifest, so that `pack` rebuilds the library.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <numeric>
+#include <unordered_map>
 
+#include "image/ImageUse.h"
+#include "image/VX8Exception.h"
 #include "image/VX8Image.h"
 #include "image/VX8ImageData.h"
 #include "image/VX8Library.h"
 #include "image/VX8Writer.h"
-#include "platform/FileStream.h"
 #include "platform/PngFile.h"
 #include "tools/vx8tool/Commands.h"
 #include "tools/vx8tool/Manifest.h"
+#include "tools/vx8tool/SafeFiles.h"
 #include "tools/vx8tool/ToolSupport.h"
 
 namespace vx8tool {
@@ -30,24 +32,16 @@ std::string LowerCase(std::string text) {
 // The records' names in file order. Of several records of one name only the last can be
 // loaded; the others are reported and left out.
 std::vector<std::string> ReachableNames(const TVX8Library& library, const std::string& path) {
-  platform::FileStream stream(path);
-  std::vector<std::string> names;
-  for (int64_t offset = TVX8Library::HeadBytes; offset < library.FileSize();) {
-    stream.Seek(offset);
-    names.push_back(TVX8Image::RecordName(stream));
-    stream.Seek(offset);
-    offset += TVX8Image::RecordSize(stream);
-  }
+  const std::vector<std::string> names = RecordNames(library, path);
+  std::unordered_map<std::string, size_t> last;
+  for (size_t i = 0; i < names.size(); ++i) last[LowerCase(names[i])] = i;
   std::vector<std::string> reachable;
   for (size_t i = 0; i < names.size(); ++i) {
-    bool hidden = false;
-    for (size_t j = i + 1; j < names.size() && !hidden; ++j)
-      hidden = LowerCase(names[j]) == LowerCase(names[i]);
-    if (hidden)
+    if (last[LowerCase(names[i])] == i)
+      reachable.push_back(names[i]);
+    else
       PrintError("warning: record " + std::to_string(i + 1) + " \"" + Printable(names[i]) +
                  "\" is hidden by a later record of the same name; left out");
-    else
-      reachable.push_back(names[i]);
   }
   return reachable;
 }
@@ -58,7 +52,7 @@ int UnpackCommand(const Args& args) {
   const std::string& path = args[0];
   const fs::path folder(args[1]);
   TVX8Library library;
-  library.OpenLibrary(path);
+  OpenLibrary(library, path);
   const std::vector<std::string> names = ReachableNames(library, path);
   // Names that pack would refuse (and that may not be safe file names) stop unpack before
   // anything is written.
@@ -67,15 +61,13 @@ int UnpackCommand(const Args& args) {
     try {
       vx8::CheckPicture({name, 1, 1, {0}, std::nullopt});
     } catch (const std::exception& e) {
-      throw std::runtime_error(path + ": cannot unpack: " + e.what());
+      throw std::runtime_error(path + ": cannot unpack: " + WithoutOperation(e.what()));
     }
     paletteNameTaken = paletteNameTaken || LowerCase(name) == "palette";
   }
 
-  std::error_code error;
-  fs::create_directories(folder, error);
-  if (error)
-    throw std::runtime_error("cannot make folder " + folder.string() + ": " + error.message());
+  const Inputs inputs({path});
+  const OutputFolder out(folder.string(), true, args.HasOption("--force"));
 
   platform::PngPalette palette;
   const std::array<uint8_t, 1024>& file = *library.Palette();
@@ -86,27 +78,33 @@ int UnpackCommand(const Args& args) {
   // A picture named palette keeps its name; the palette picture then takes one that no picture
   // can have (names are at most 8 characters).
   manifest.PalettePath = paletteNameTaken ? "palette-colours.png" : "palette.png";
-  platform::WritePngIndexed((folder / manifest.PalettePath).string(), 16, 16, indices.data(),
-                            palette, std::nullopt);
+  out.Write(manifest.PalettePath,
+            platform::EncodePngIndexed(16, 16, indices.data(), palette, std::nullopt), &inputs,
+            false);
 
   for (const std::string& name : names) {
-    TImageNode* entry = library.GetImage(name);
-    TVX8ImageData* data = library.GetImageData(entry);
-    if (!data) throw std::runtime_error(name + ": cannot make its drawing surface");
     ManifestImage image{name, name + ".png", std::nullopt, 0};
-    if (entry->Image->Transparent()) image.Transparent = entry->Image->TransparentColor();
-    const std::vector<uint8_t> pixels = SurfacePixels(*data);
-    platform::WritePngIndexed((folder / image.Path).string(), data->Width(), data->Height(),
-                              pixels.data(), palette, image.Transparent);
-    library.ReleaseImage(entry);
+    try {
+      TImageUse entry(library, library.GetImage(name));
+      TVX8ImageData* data = library.GetImageData(entry.Get());
+      if (!data) throw std::runtime_error(Printable(name) + ": cannot make its drawing surface");
+      if (entry.Get()->Image->Transparent())
+        image.Transparent = entry.Get()->Image->TransparentColor();
+      const std::vector<uint8_t> pixels = SurfacePixels(*data);
+      out.Write(image.Path,
+                platform::EncodePngIndexed(data->Width(), data->Height(), pixels.data(), palette,
+                                           image.Transparent),
+                &inputs, false);
+    } catch (const VX8Exception& e) {
+      throw std::runtime_error(Printable(name) + ": " + WithoutOperation(e.what()));
+    }
     manifest.Images.push_back(std::move(image));
   }
-  // The manifest comes last: a folder with a manifest holds every picture it names.
-  const fs::path manifestPath = folder / "manifest.txt";
-  std::ofstream out(manifestPath, std::ios::binary);
-  out << FormatManifest(manifest);
-  out.close();
-  if (!out) throw std::runtime_error("cannot write " + manifestPath.string());
+  // The manifest comes last, once the pictures are on the disk: a folder with a manifest holds
+  // every picture it names.
+  out.SyncAll();
+  const std::string text = FormatManifest(manifest);
+  out.Write("manifest.txt", std::vector<uint8_t>(text.begin(), text.end()), &inputs);
   std::printf("%s: %zu picture%s\n", folder.string().c_str(), names.size(),
               names.size() == 1 ? "" : "s");
   return ExitOk;

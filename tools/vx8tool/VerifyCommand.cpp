@@ -14,7 +14,7 @@ namespace vx8tool {
 int VerifyCommand(const Args& args) {
   TVX8Library library;
   try {
-    library.OpenLibrary(args[0]);
+    OpenLibrary(library, args[0]);
   } catch (const std::exception& e) {
     PrintError(e.what());
     return ExitFailure;
@@ -29,7 +29,7 @@ int VerifyCommand(const Args& args) {
       library.DrawImage(device, {0, 0}, entry);
       library.ReleaseImage(entry);
     } catch (const std::exception& e) {
-      PrintError(Printable(name) + ": " + e.what());
+      PrintError(Printable(name) + ": " + WithoutOperation(e.what()));
       return ExitFailure;
     }
   }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,12 @@ const Command Commands[] = {
     {"verify", "FILE", "load every catalogued picture as the game does", 1, vx8tool::VerifyCommand},
     {"extract", "FILE NAME OUT", "write picture NAME as OUT.png (palette) or OUT.raw (indices)", 3,
      vx8tool::ExtractCommand},
-    {"unpack", "FILE DIR", "every picture as DIR/NAME.png, DIR/palette.png, DIR/manifest.txt", 2,
-     vx8tool::UnpackCommand},
+    {"unpack",
+     "[--force] FILE DIR",
+     "every picture as DIR/NAME.png, DIR/palette.png, DIR/manifest.txt",
+     2,
+     vx8tool::UnpackCommand,
+     {"--force"}},
     {"pack",
      "[--exact] MANIFEST OUT",
      "build library OUT from a manifest like unpack's",
@@ -63,6 +68,12 @@ void PrintUsage(std::FILE* out) {
                "with --exact a colour the palette lacks is refused. See vx8tool(1).\n");
 }
 
+std::string Joined(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
+  return text;
+}
+
 int UsageFailure(const std::string& text) {
   vx8tool::PrintError(text);
   PrintUsage(stderr);
@@ -90,8 +101,13 @@ int main(int argc, char** argv) {
       return c.Run(args);
     } catch (const vx8tool::UsageError& e) {
       return UsageFailure(e.what());
+    } catch (const std::bad_alloc&) {
+      // Every size read from a file is capped before it is allocated; this is the machine.
+      vx8tool::PrintError("out of memory: " + name + " " + Joined(args.Words) +
+                          " needs more memory than this machine gave");
+      return vx8tool::ExitFailure;
     } catch (const std::exception& e) {
-      vx8tool::PrintError(e.what());
+      vx8tool::PrintError(vx8tool::WithoutOperation(e.what()));
       return vx8tool::ExitFailure;
     }
   }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 
 #include "platform/PngFile.h"
 #include "tools/zeltoria-lab/LabCommand.h"
@@ -35,9 +36,14 @@ int RunShot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   // The dialog is made when its action comes, seeded with the generator's state then; it
   // draws from a generator of its own, so the game's deals stay as they were.
   std::optional<uint32_t> aboutSeed;
-  for (const TShotAction& action : plan->Actions) {
-    if (action.What == TShotAction::About && !aboutSeed) aboutSeed = player.Random().Seed;
-    player.Play(action);
+  try {
+    for (const TShotAction& action : plan->Actions) {
+      if (action.What == TShotAction::About && !aboutSeed) aboutSeed = player.Random().Seed;
+      player.Play(action);
+    }
+  } catch (const std::length_error& error) {  // a window too large to hold
+    err << "zeltoria-lab shot: " << error.what() << '\n';
+    return 1;
   }
 
   try {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,10 @@ EMSCRIPTEN_KEEPALIVE int zeltoria_lab_shot(const char* actions) {
   } catch (const std::bad_alloc&) {
     LabResult = {};
     LabResult.Error = "zeltoria-lab shot: no memory for a window of that size";
+    return 1;
+  } catch (const std::length_error& error) {
+    LabResult = {};
+    LabResult.Error = std::string("zeltoria-lab shot: ") + error.what();
     return 1;
   }
   return 0;
