@@ -17,7 +17,7 @@
 #include "image/VX8Library.h"
 #include "platform/FileStream.h"
 #include "platform/MemoryStream.h"
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tests/support/TestLibraryWriter.h"
 #include "tools/vx8tool/ToolSupport.h"
 
@@ -138,9 +138,9 @@ bool DecodePng(MemoryReader* reader, png_bytep* rows) {
 }
 
 void BM_LibpngPalette(benchmark::State& state) {
-  platform::PngPalette palette{};
+  png::PngPalette palette{};
   const std::vector<uint8_t> file =
-      platform::EncodePngIndexed(W, H, Picture().Data.data(), palette, std::nullopt, 9);
+      png::EncodePngIndexed(W, H, Picture().Data.data(), palette, std::nullopt, 9);
   std::vector<uint8_t> out(size_t(W) * H);
   std::vector<png_bytep> rows(H);
   for (int y = 0; y < H; ++y) rows[y] = out.data() + size_t(y) * W;
@@ -182,7 +182,7 @@ const DataFile* GameData() {
     }
     const auto library = OpenInMemory(d->Bytes);
     if (!library->Palette()) return nullptr;
-    platform::PngPalette palette{};
+    png::PngPalette palette{};
     for (int i = 0; i < 256; ++i)
       palette[i] = {(*library->Palette())[4 * i + 2], (*library->Palette())[4 * i + 1],
                     (*library->Palette())[4 * i]};
@@ -192,7 +192,7 @@ const DataFile* GameData() {
       d->Names.push_back(name);
       d->Sizes.emplace_back(image.Width(), image.Height());
       d->Pixels.push_back(vx8tool::SurfacePixels(*library->GetImageData(entry)));
-      d->Pngs.push_back(platform::EncodePngIndexed(
+      d->Pngs.push_back(png::EncodePngIndexed(
           image.Width(), image.Height(), d->Pixels.back().data(), palette,
           image.Transparent() ? std::optional<uint8_t>(image.TransparentColor()) : std::nullopt,
           9));

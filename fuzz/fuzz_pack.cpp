@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tools/vx8tool/ColourMap.h"
 #include "tools/vx8tool/Manifest.h"
 
@@ -40,8 +40,8 @@ void Picture(const uint8_t* data, size_t size, uint8_t mode) {
   const std::optional<uint8_t> transparent =
       mode & 4 ? std::optional<uint8_t>(data[0]) : std::nullopt;
   try {
-    const platform::PngPicture png =
-        platform::DecodePng(std::vector<uint8_t>(data + 1, data + size), "fuzz.png", 1 << 16);
+    const png::PngPicture png =
+        png::DecodePng(std::vector<uint8_t>(data + 1, data + size), "fuzz.png", 1 << 16);
     vx8tool::MappingReport report;
     const std::vector<uint8_t> indices =
         vx8tool::MapPicture(png, palette, transparent, mode & 2, &report);
@@ -65,7 +65,7 @@ void Picture(const uint8_t* data, size_t size, uint8_t mode) {
       Check(vx8tool::ColourDistance(rgb, colour(indices[i])) == best);
       break;
     }
-  } catch (const platform::PngError&) {
+  } catch (const png::PngError&) {
   } catch (const vx8tool::PixelError&) {
   }
 }

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "image/VX8Library.h"
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tools/vx8tool/Commands.h"
 #include "tools/vx8tool/SafeFiles.h"
 #include "tools/vx8tool/ToolSupport.h"
@@ -44,12 +44,12 @@ const std::string& Scratch() {
     vx8tool::ToolLimits() = {int64_t(32) << 20, int64_t(32) << 20};
     vx8tool::ErrorOutput() = std::fopen("/dev/null", "w");
     Check(std::freopen("/dev/null", "w", stdout) != nullptr);
-    platform::PngPalette palette{};
+    png::PngPalette palette{};
     for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)};
     std::vector<uint8_t> indices(256);
     std::iota(indices.begin(), indices.end(), 0);
     vx8tool::WriteFileAtomically(pattern + "/palette.png",
-                                 platform::EncodePngIndexed(16, 16, indices.data(), palette, {}));
+                                 png::EncodePngIndexed(16, 16, indices.data(), palette, {}));
     const std::string manifest = "palette palette.png\nimage pic pic.png transparent=3\n";
     vx8tool::WriteFileAtomically(pattern + "/manifest.txt",
                                  std::vector<uint8_t>(manifest.begin(), manifest.end()));

@@ -21,15 +21,15 @@ vx8::Palette Greys() {
   return palette;
 }
 
-platform::PngPicture Argb(int width, std::vector<uint32_t> pixels) {
-  platform::PngPicture png;
+png::PngPicture Argb(int width, std::vector<uint32_t> pixels) {
+  png::PngPicture png;
   png.Width = width;
   png.Height = int(pixels.size()) / width;
   png.Argb = std::move(pixels);
   return png;
 }
 
-std::string ErrorOf(const platform::PngPicture& png, const vx8::Palette& palette,
+std::string ErrorOf(const png::PngPicture& png, const vx8::Palette& palette,
                     std::optional<uint8_t> transparent, bool exact) {
   try {
     MapPicture(png, palette, transparent, exact, nullptr);
@@ -108,7 +108,7 @@ TEST(ColourMap, TransparencyIsAllOrNothing) {
 TEST(ColourMap, PalettePngsKeepTheLibrarysIndicesAndMapOthersByColour) {
   vx8::Palette palette = Greys();
   palette[201] = palette[200];
-  platform::PngPicture png;
+  png::PngPicture png;
   png.Width = 3;
   png.Height = 2;
   png.Indexed = true;

@@ -12,7 +12,7 @@
 
 #include "PictureKinds.h"
 #include "image/VX8Writer.h"
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tests/support/PngKinds.h"
 #include "tests/support/TestLibraryWriter.h"
 #include "tools/vx8tool/Manifest.h"
@@ -100,8 +100,8 @@ class PackTool : public ::testing::Test {
     return r;
   }
 
-  platform::PngPalette PngColours() const {
-    platform::PngPalette colours;
+  png::PngPalette PngColours() const {
+    png::PngPalette colours;
     for (int i = 0; i < 256; ++i)
       colours[i] = {palette_[i].Red, palette_[i].Green, palette_[i].Blue};
     return colours;
@@ -137,14 +137,14 @@ TEST_F(PackTool, UnpackPackUnpackGivesTheSameLibrary) {
     EXPECT_EQ(manifest.Images[i].Name, sample[i].Name);
     EXPECT_EQ(manifest.Images[i].Path, sample[i].Name + ".png");
     EXPECT_EQ(manifest.Images[i].Transparent, sample[i].TransparentIndex);
-    const platform::PngPicture png =
-        platform::ReadPng(dir_ / "first" / manifest.Images[i].Path, 1 << 20);
+    const png::PngPicture png =
+        png::ReadPng(dir_ / "first" / manifest.Images[i].Path, 1 << 20);
     EXPECT_TRUE(png.Indexed);
     EXPECT_EQ(png.Width, sample[i].Width);
     EXPECT_EQ(png.Indices, sample[i].Pixels);
     EXPECT_EQ(png.Palette[77].Green, palette_[77].Green);
   }
-  const platform::PngPicture colours = platform::ReadPng(dir_ / "first" / "palette.png", 256);
+  const png::PngPicture colours = png::ReadPng(dir_ / "first" / "palette.png", 256);
   ASSERT_EQ(colours.Width, 16);
   ASSERT_EQ(colours.Height, 16);
   for (int i = 0; i < 256; ++i) {
@@ -171,7 +171,7 @@ TEST_F(PackTool, UnpackPackUnpackGivesTheSameLibrary) {
 TEST_F(PackTool, TrueColourPicturesAreMappedOntoTheNearestColours) {
   Bytes indices(256);
   for (int i = 0; i < 256; ++i) indices[i] = uint8_t(i);
-  platform::WritePngIndexed(dir_ / "pal.png", 16, 16, indices.data(), PngColours(), std::nullopt);
+  png::WritePngIndexed(dir_ / "pal.png", 16, 16, indices.data(), PngColours(), std::nullopt);
   auto argb = [&](int i) {
     return 0xFF000000u | uint32_t(palette_[i].Red) << 16 | uint32_t(palette_[i].Green) << 8 |
            palette_[i].Blue;
@@ -179,7 +179,7 @@ TEST_F(PackTool, TrueColourPicturesAreMappedOntoTheNearestColours) {
   // Palette colours 5, 200 (also 201's), 9 and 255; #010203, far from every colour (nearest is
   // 111, #6f0990); #2605d8, next to 37's #2503da.
   std::vector<uint32_t> rgb = {argb(5), argb(201), argb(9), 0xFF010203, 0xFF2605D8, argb(255)};
-  platform::WritePngRgb32(dir_ / "rgb.png", 3, 2, rgb.data(), 3);
+  png::WritePngRgb32(dir_ / "rgb.png", 3, 2, rgb.data(), 3);
   WriteText(dir_ / "m.txt", "palette pal.png\nimage rgb rgb.png\n");
   const fs::path out = dir_ / "out.vx8";
   Result r = Run({"pack", dir_ / "m.txt", out});
@@ -191,7 +191,7 @@ TEST_F(PackTool, TrueColourPicturesAreMappedOntoTheNearestColours) {
   EXPECT_EQ(r.Err, "");
   r = Run({"unpack", out, dir_ / "out"});
   ASSERT_EQ(r.Exit, 0) << r.Err;
-  EXPECT_EQ(platform::ReadPng(dir_ / "out" / "rgb.png", 6).Indices,
+  EXPECT_EQ(png::ReadPng(dir_ / "out" / "rgb.png", 6).Indices,
             (Bytes{5, 200, 9, 111, 37, 255}));
 
   // --exact refuses the first colour the palette lacks, wherever the option stands.
@@ -217,12 +217,12 @@ TEST_F(PackTool, EveryKindOfPngPacksTheSame) {
   auto shade = [](int x, int y) { return Shade((2 * x + y) % 3); };
   // The library's palette: grey i at index i.
   Bytes greys(256);
-  platform::PngPalette colours;
+  png::PngPalette colours;
   for (int i = 0; i < 256; ++i) {
     greys[i] = uint8_t(i);
     colours[i] = {uint8_t(i), uint8_t(i), uint8_t(i)};
   }
-  platform::WritePngIndexed(dir_ / "pal.png", 16, 16, greys.data(), colours, std::nullopt);
+  png::WritePngIndexed(dir_ / "pal.png", 16, 16, greys.data(), colours, std::nullopt);
 
   struct Kind {
     int ColorType, Depth;
@@ -294,7 +294,7 @@ TEST_F(PackTool, EveryKindOfPngPacksTheSame) {
   ASSERT_EQ(r.Exit, 0) << r.Err;
   for (int i = 0; i < n; ++i) {
     const Kind& kind = kinds[i / 2];
-    EXPECT_EQ(platform::ReadPng(dir_ / "out" / ("k" + std::to_string(i) + ".png"), w * h).Indices,
+    EXPECT_EQ(png::ReadPng(dir_ / "out" / ("k" + std::to_string(i) + ".png"), w * h).Indices,
               expected[size_t(i)])
         << "colour type " << kind.ColorType << ", " << kind.Depth << " bits"
         << (kind.Transparent ? ", transparency" : "") << (i % 2 ? ", interlaced" : "");
@@ -303,10 +303,10 @@ TEST_F(PackTool, EveryKindOfPngPacksTheSame) {
 
 TEST_F(PackTool, DamagedPngsAreNamedAndNothingIsWritten) {
   Bytes indices(256, 0);
-  platform::WritePngIndexed(dir_ / "pal.png", 16, 16, indices.data(), PngColours(), std::nullopt);
+  png::WritePngIndexed(dir_ / "pal.png", 16, 16, indices.data(), PngColours(), std::nullopt);
   std::vector<uint32_t> pixels(20 * 20);
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint32_t(i * 2654435761u);
-  const Bytes good = platform::EncodePngRgb32(20, 20, pixels.data(), 20);
+  const Bytes good = png::EncodePngRgb32(20, 20, pixels.data(), 20);
   // Where the first IDAT chunk's data begins and how long it is.
   size_t idat = 8, idatSize = 0;
   for (;;) {
@@ -354,8 +354,8 @@ TEST_F(PackTool, DamagedPngsAreNamedAndNothingIsWritten) {
 
 TEST_F(PackTool, FaultsNameTheManifestLine) {
   Bytes indices(256, 0);
-  platform::WritePngIndexed(dir_ / "pal.png", 16, 16, indices.data(), PngColours(), std::nullopt);
-  platform::WritePngIndexed(dir_ / "small.png", 8, 8, indices.data(), PngColours(), std::nullopt);
+  png::WritePngIndexed(dir_ / "pal.png", 16, 16, indices.data(), PngColours(), std::nullopt);
+  png::WritePngIndexed(dir_ / "small.png", 8, 8, indices.data(), PngColours(), std::nullopt);
   const fs::path manifest = dir_ / "m.txt";
   auto packError = [&](const std::string& text) {
     WriteText(manifest, text);
@@ -394,8 +394,8 @@ TEST_F(PackTool, PictureNamedPaletteKeepsItsName) {
                                               {"x", 1, 1, {9}, std::nullopt}};
   vx8::WriteLibrary(dir_ / "p.vx8", palette_, pictures);
   ASSERT_EQ(Run({"unpack", dir_ / "p.vx8", dir_ / "out"}).Exit, 0);
-  EXPECT_EQ(platform::ReadPng(dir_ / "out" / "Palette.png", 4).Indices, (Bytes{1, 2, 3, 4}));
-  EXPECT_EQ(platform::ReadPng(dir_ / "out" / "palette-colours.png", 256).Width, 16);
+  EXPECT_EQ(png::ReadPng(dir_ / "out" / "Palette.png", 4).Indices, (Bytes{1, 2, 3, 4}));
+  EXPECT_EQ(png::ReadPng(dir_ / "out" / "palette-colours.png", 256).Width, 16);
   ASSERT_EQ(Run({"pack", dir_ / "out" / "manifest.txt", dir_ / "q.vx8"}).Exit, 0);
   EXPECT_EQ(ReadBytes(dir_ / "q.vx8"), ReadBytes(dir_ / "p.vx8"));
 }
@@ -417,7 +417,7 @@ TEST_F(PackTool, UnpackLeavesOutHiddenRecords) {
   ASSERT_EQ(manifest.Images.size(), 2u);
   EXPECT_EQ(manifest.Images[0].Name, "other");
   EXPECT_EQ(manifest.Images[1].Name, "TILE");
-  EXPECT_EQ(platform::ReadPng(dir_ / "out" / "TILE.png", 16).Indices, second.Data);
+  EXPECT_EQ(png::ReadPng(dir_ / "out" / "TILE.png", 16).Indices, second.Data);
   EXPECT_FALSE(fs::exists(dir_ / "out" / "tile.png"));
 }
 

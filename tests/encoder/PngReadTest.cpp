@@ -6,23 +6,23 @@
 #include <algorithm>
 #include <csetjmp>
 
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tests/support/PngKinds.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-using platform::DecodePng;
+using png::DecodePng;
 
 using vx8test::EncodeRaw;
 
 TEST(PngRead, PalettePicturesKeepTheirIndices) {
-  platform::PngPalette palette{};
+  png::PngPalette palette{};
   for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(i ^ 0x55), uint8_t(3 * i)};
   Bytes indices(7 * 5);
   for (size_t i = 0; i < indices.size(); ++i) indices[i] = uint8_t(i * 37);
   const auto png =
-      DecodePng(platform::EncodePngIndexed(7, 5, indices.data(), palette, 9), "a.png", 35);
+      DecodePng(png::EncodePngIndexed(7, 5, indices.data(), palette, 9), "a.png", 35);
   EXPECT_TRUE(png.Indexed);
   EXPECT_EQ(png.Width, 7);
   EXPECT_EQ(png.Height, 5);
@@ -68,7 +68,7 @@ TEST(PngRead, OtherKindsBecomeArgb) {
 std::string ErrorOf(const Bytes& bytes, size_t maxPixels = 1000) {
   try {
     DecodePng(bytes, "x/bad.png", maxPixels);
-  } catch (const platform::PngError& e) {
+  } catch (const png::PngError& e) {
     return e.what();
   }
   return "";
@@ -86,9 +86,9 @@ TEST(PngRead, BadFilesAreRefusedByName) {
   corrupt[40] ^= 0xFF;  // inside the pixel data: its checksum no longer fits
   EXPECT_NE(ErrorOf(corrupt), "");
   try {
-    platform::ReadPng("/nonexistent/p.png", 10);
+    png::ReadPng("/nonexistent/p.png", 10);
     ADD_FAILURE();
-  } catch (const platform::PngError& e) {
+  } catch (const png::PngError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("cannot read /nonexistent/p.png: ", 0), 0u) << e.what();
   }
 }

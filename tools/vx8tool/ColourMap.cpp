@@ -13,7 +13,7 @@ uint32_t Rgb(const vx8::PaletteColor& c) {
   return uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue;
 }
 
-uint32_t Rgb(const platform::PngColor& c) {
+uint32_t Rgb(const png::PngColor& c) {
   return uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue;
 }
 
@@ -24,7 +24,7 @@ std::string At(size_t i, int width) {
 
 class Mapper {
  public:
-  Mapper(const platform::PngPicture& png, const vx8::Palette& palette,
+  Mapper(const png::PngPicture& png, const vx8::Palette& palette,
          std::optional<uint8_t> transparent, bool exact)
       : png_(png),
         palette_(palette),
@@ -126,7 +126,7 @@ class Mapper {
     }
   }
 
-  const platform::PngPicture& png_;
+  const png::PngPicture& png_;
   const vx8::Palette& palette_;
   std::optional<uint8_t> transparent_;
   bool exact_;
@@ -195,7 +195,7 @@ NearestColour::Match NearestColour::Search(uint32_t rgb) const {
   return best;
 }
 
-std::vector<uint8_t> MapPicture(const platform::PngPicture& png, const vx8::Palette& palette,
+std::vector<uint8_t> MapPicture(const png::PngPicture& png, const vx8::Palette& palette,
                                 std::optional<uint8_t> transparent, bool exact,
                                 MappingReport* report) {
   Mapper mapper(png, palette, transparent, exact);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "image/VX8Writer.h"
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 
 namespace vx8tool {
 
@@ -68,7 +68,7 @@ struct MappingReport {
 // `unpack` wrote packs back unchanged. Raises PixelError for a partly transparent pixel, a
 // transparent pixel without a transparent index, an index the PNG's palette lacks, and with
 // `exact` a colour the palette lacks.
-std::vector<uint8_t> MapPicture(const platform::PngPicture& png, const vx8::Palette& palette,
+std::vector<uint8_t> MapPicture(const png::PngPicture& png, const vx8::Palette& palette,
                                 std::optional<uint8_t> transparent, bool exact,
                                 MappingReport* report);
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "image/VX8Library.h"
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tools/vx8tool/Commands.h"
 #include "tools/vx8tool/SafeFiles.h"
 #include "tools/vx8tool/ToolSupport.h"
@@ -43,12 +43,12 @@ int ExtractCommand(const Args& args) {
     WriteFileAtomically(out, pixels);
     return ExitOk;
   }
-  platform::PngPalette palette;
+  png::PngPalette palette;
   const std::array<uint8_t, 1024>& file = *library.Palette();
   for (int i = 0; i < 256; ++i) palette[i] = {file[4 * i + 2], file[4 * i + 1], file[4 * i]};
   std::optional<uint8_t> transparent;
   if (entry->Image->Transparent()) transparent = entry->Image->TransparentColor();
-  WriteFileAtomically(out, platform::EncodePngIndexed(data->Width(), data->Height(), pixels.data(),
+  WriteFileAtomically(out, png::EncodePngIndexed(data->Width(), data->Height(), pixels.data(),
                                                       palette, transparent));
   return ExitOk;
 }

@@ -8,7 +8,7 @@
 #include "image/SegmentGeometry.h"
 #include "image/VX8Exception.h"
 #include "image/VX8Writer.h"
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tools/vx8tool/ColourMap.h"
 #include "tools/vx8tool/Commands.h"
 #include "tools/vx8tool/Manifest.h"
@@ -79,10 +79,10 @@ class Packer {
     return p.is_absolute() ? path : (folder_ / p).string();
   }
 
-  platform::PngPicture ReadPng(int line, const std::string& path) const {
+  png::PngPicture ReadPng(int line, const std::string& path) const {
     try {
       const std::string file = Resolve(path);
-      return platform::DecodePng(ReadRegularFile(file, kMaxPngBytes), file, kMaxPixels);
+      return png::DecodePng(ReadRegularFile(file, kMaxPngBytes), file, kMaxPixels);
     } catch (const std::exception& e) {
       throw ManifestError(AtLine(source_, line, e.what()));
     }
@@ -92,7 +92,7 @@ class Packer {
   vx8::Palette ReadPalette(const Manifest& manifest) const {
     const int line = manifest.PaletteLine;
     const std::string path = Resolve(manifest.PalettePath);
-    const platform::PngPicture png = ReadPng(line, manifest.PalettePath);
+    const png::PngPicture png = ReadPng(line, manifest.PalettePath);
     if (png.Width != 16 || png.Height != 16)
       throw ManifestError(AtLine(source_, line,
                                  path + ": the palette picture is " + std::to_string(png.Width) +
@@ -106,7 +106,7 @@ class Packer {
           throw ManifestError(AtLine(source_, line,
                                      path + ": pixel (" + std::to_string(i % 16) + ", " +
                                          std::to_string(i / 16) + ") has no colour"));
-        const platform::PngColor& c = png.Palette[index];
+        const png::PngColor& c = png.Palette[index];
         rgb = uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue;
       } else {
         rgb = png.Argb[i];
@@ -119,7 +119,7 @@ class Packer {
   vx8::Picture ReadPicture(const ManifestImage& image, const vx8::Palette& palette,
                            MappingReport* report) const {
     const int line = image.Line;
-    const platform::PngPicture png = ReadPng(line, image.Path);
+    const png::PngPicture png = ReadPng(line, image.Path);
     vx8::Picture picture{image.Name, 0, 0, {}, image.Transparent};
     if (png.Width > 65535 || png.Height > 65535)
       throw ManifestError(AtLine(source_, line,

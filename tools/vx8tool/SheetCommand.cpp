@@ -19,7 +19,7 @@
 #include "image/VX8Library.h"
 #include "platform/FileStream.h"
 #include "platform/PixelFont.h"
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tools/vx8tool/Commands.h"
 #include "tools/vx8tool/SafeFiles.h"
 #include "tools/vx8tool/ToolSupport.h"
@@ -185,7 +185,7 @@ int SheetCommand(const Args& args) {
     }
   }
   WriteFileAtomically(
-      out, platform::EncodePngRgb32(int(width), int(height), sheet.data(), size_t(width)));
+      out, png::EncodePngRgb32(int(width), int(height), sheet.data(), size_t(width)));
   std::printf("%s: %zu pictures, %lld x %lld\n", out.c_str(), shown.size(), (long long)width,
               (long long)height);
   return ExitOk;

@@ -11,7 +11,7 @@
 #include "image/VX8ImageData.h"
 #include "image/VX8Library.h"
 #include "image/VX8Writer.h"
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tools/vx8tool/Commands.h"
 #include "tools/vx8tool/Manifest.h"
 #include "tools/vx8tool/SafeFiles.h"
@@ -69,7 +69,7 @@ int UnpackCommand(const Args& args) {
   const Inputs inputs({path});
   const OutputFolder out(folder.string(), true, args.HasOption("--force"));
 
-  platform::PngPalette palette;
+  png::PngPalette palette;
   const std::array<uint8_t, 1024>& file = *library.Palette();
   for (int i = 0; i < 256; ++i) palette[i] = {file[4 * i + 2], file[4 * i + 1], file[4 * i]};
   std::vector<uint8_t> indices(256);
@@ -79,7 +79,7 @@ int UnpackCommand(const Args& args) {
   // can have (names are at most 8 characters).
   manifest.PalettePath = paletteNameTaken ? "palette-colours.png" : "palette.png";
   out.Write(manifest.PalettePath,
-            platform::EncodePngIndexed(16, 16, indices.data(), palette, std::nullopt), &inputs,
+            png::EncodePngIndexed(16, 16, indices.data(), palette, std::nullopt), &inputs,
             false);
 
   for (const std::string& name : names) {
@@ -92,7 +92,7 @@ int UnpackCommand(const Args& args) {
         image.Transparent = entry.Get()->Image->TransparentColor();
       const std::vector<uint8_t> pixels = SurfacePixels(*data);
       out.Write(image.Path,
-                platform::EncodePngIndexed(data->Width(), data->Height(), pixels.data(), palette,
+                png::EncodePngIndexed(data->Width(), data->Height(), pixels.data(), palette,
                                            image.Transparent),
                 &inputs, false);
     } catch (const VX8Exception& e) {

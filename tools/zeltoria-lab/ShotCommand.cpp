@@ -8,7 +8,7 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tools/zeltoria-lab/LabCommand.h"
 #include "tools/zeltoria-lab/ShotPlayer.h"
 
@@ -55,9 +55,9 @@ int RunShot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return 1;
       }
     } else {
-      platform::SavePng(player.Screen(), plan->Output);
+      png::SavePng(player.Screen(), plan->Output);
     }
-  } catch (const platform::PngError& error) {
+  } catch (const png::PngError& error) {
     err << "zeltoria-lab shot: " << error.what() << '\n';
     return 1;
   }

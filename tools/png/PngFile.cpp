@@ -1,4 +1,4 @@
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 
 #include <png.h>
 
@@ -11,7 +11,7 @@
 #include "foundation/CheckedSize.h"
 #include "platform/MemoryDevice.h"
 
-namespace platform {
+namespace png {
 
 namespace {
 
@@ -164,7 +164,7 @@ void WritePngIndexed(const std::string& path, int width, int height, const uint8
                [&] { return EncodePngIndexed(width, height, indices, palette, transparentIndex); });
 }
 
-void SavePng(const MemoryDevice& device, const std::string& path) {
+void SavePng(const platform::MemoryDevice& device, const std::string& path) {
   WritePngRgb32(path, device.Width(), device.Height(), device.Pixels().data(),
                 size_t(device.Width()));
 }
@@ -298,4 +298,4 @@ PngPicture ReadPng(const std::string& path, size_t maxPixels) {
   return DecodePng(bytes, path, maxPixels);
 }
 
-}  // namespace platform
+}  // namespace png

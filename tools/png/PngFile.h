@@ -11,8 +11,10 @@
 #include <vector>
 
 namespace platform {
-
 class MemoryDevice;
+}
+
+namespace png {
 
 // What went wrong, naming the file where there is one.
 class PngError : public std::runtime_error {
@@ -49,7 +51,7 @@ void WritePngRgb32(const std::string& path, int width, int height, const uint32_
                    size_t stride);
 void WritePngIndexed(const std::string& path, int width, int height, const uint8_t* indices,
                      const PngPalette& palette, std::optional<uint8_t> transparentIndex);
-void SavePng(const MemoryDevice& device, const std::string& path);
+void SavePng(const platform::MemoryDevice& device, const std::string& path);
 
 // Writes bytes to `path`, raising PngError "cannot write PATH: REASON".
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
@@ -74,4 +76,4 @@ PngPicture DecodePng(const std::vector<uint8_t>& bytes, const std::string& name,
 // Reads and decodes the file; raises PngError naming the path.
 PngPicture ReadPng(const std::string& path, size_t maxPixels);
 
-}  // namespace platform
+}  // namespace png

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "platform/MemoryDevice.h"
-#include "platform/PngFile.h"
+#include "tools/png/PngFile.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ TEST(PngFile, TrueColourShotKeepsEveryPixel) {
   dev.SetPixel(2, 1, 0xFFAABBCCu);
   const auto path = std::filesystem::temp_directory_path() /
                     ("zeltoria-shot-" + std::to_string(::getpid()) + ".png");
-  platform::SavePng(dev, path.string());
+  png::SavePng(dev, path.string());
   std::ifstream in(path, std::ios::binary);
   const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
   std::filesystem::remove(path);
@@ -51,29 +51,29 @@ TEST(PngFile, TrueColourShotKeepsEveryPixel) {
 }
 
 TEST(PngFile, PalettePictureMarksItsTransparentIndex) {
-  platform::PngPalette palette{};
+  png::PngPalette palette{};
   palette[3] = {1, 2, 3};
   palette[7] = {200, 100, 50};
   const std::vector<uint8_t> indices{3, 7, 7, 3};
-  const Decoded d = DecodePng(platform::EncodePngIndexed(2, 2, indices.data(), palette, 7));
+  const Decoded d = DecodePng(png::EncodePngIndexed(2, 2, indices.data(), palette, 7));
   EXPECT_TRUE(d.Palette);
   EXPECT_EQ(d.Rgba, (std::vector<uint8_t>{1, 2, 3, 255, 200, 100, 50, 0,  //
                                           200, 100, 50, 0, 1, 2, 3, 255}));
-  const Decoded opaque = DecodePng(platform::EncodePngIndexed(2, 2, indices.data(), palette, {}));
+  const Decoded opaque = DecodePng(png::EncodePngIndexed(2, 2, indices.data(), palette, {}));
   EXPECT_EQ(opaque.Rgba[7], 255);
 }
 
 TEST(PngFile, FailuresNameTheFile) {
   platform::MemoryDevice dev(1, 1);
   try {
-    platform::SavePng(dev, "/nonexistent/shot.png");
+    png::SavePng(dev, "/nonexistent/shot.png");
     FAIL();
-  } catch (const platform::PngError& e) {
+  } catch (const png::PngError& e) {
     EXPECT_EQ(std::string(e.what()),
               "cannot write /nonexistent/shot.png: No such file or directory");
   }
   platform::MemoryDevice empty(0, 0);
-  EXPECT_THROW(platform::SavePng(empty, "/tmp/never-written.png"), platform::PngError);
+  EXPECT_THROW(png::SavePng(empty, "/tmp/never-written.png"), png::PngError);
   EXPECT_FALSE(std::filesystem::exists("/tmp/never-written.png"));
 }
 
