@@ -17,8 +17,8 @@
 #include "image/VX8Library.h"
 #include "platform/FileStream.h"
 #include "platform/MemoryStream.h"
-#include "tools/png/PngFile.h"
 #include "tests/support/TestLibraryWriter.h"
+#include "tools/png/PngFile.h"
 #include "tools/vx8tool/ToolSupport.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // A form's one timer that keeps its rhythm: setting the interval it already has, or enabling a
-// running timer, changes nothing; only a new interval restarts a running count. A held key that sets the same interval at every repeat thus still
-// gets its ticks.
+// running timer, changes nothing; only a new interval restarts a running count. A held key that
+// sets the same interval at every repeat thus still gets its ticks.
 #pragma once
 
 #include <functional>

@@ -12,9 +12,9 @@
 
 #include "PictureKinds.h"
 #include "image/VX8Writer.h"
-#include "tools/png/PngFile.h"
 #include "tests/support/PngKinds.h"
 #include "tests/support/TestLibraryWriter.h"
+#include "tools/png/PngFile.h"
 #include "tools/vx8tool/Manifest.h"
 
 namespace {
@@ -137,8 +137,7 @@ TEST_F(PackTool, UnpackPackUnpackGivesTheSameLibrary) {
     EXPECT_EQ(manifest.Images[i].Name, sample[i].Name);
     EXPECT_EQ(manifest.Images[i].Path, sample[i].Name + ".png");
     EXPECT_EQ(manifest.Images[i].Transparent, sample[i].TransparentIndex);
-    const png::PngPicture png =
-        png::ReadPng(dir_ / "first" / manifest.Images[i].Path, 1 << 20);
+    const png::PngPicture png = png::ReadPng(dir_ / "first" / manifest.Images[i].Path, 1 << 20);
     EXPECT_TRUE(png.Indexed);
     EXPECT_EQ(png.Width, sample[i].Width);
     EXPECT_EQ(png.Indices, sample[i].Pixels);
@@ -191,8 +190,7 @@ TEST_F(PackTool, TrueColourPicturesAreMappedOntoTheNearestColours) {
   EXPECT_EQ(r.Err, "");
   r = Run({"unpack", out, dir_ / "out"});
   ASSERT_EQ(r.Exit, 0) << r.Err;
-  EXPECT_EQ(png::ReadPng(dir_ / "out" / "rgb.png", 6).Indices,
-            (Bytes{5, 200, 9, 111, 37, 255}));
+  EXPECT_EQ(png::ReadPng(dir_ / "out" / "rgb.png", 6).Indices, (Bytes{5, 200, 9, 111, 37, 255}));
 
   // --exact refuses the first colour the palette lacks, wherever the option stands.
   fs::remove(out);

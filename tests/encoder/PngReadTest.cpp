@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <csetjmp>
 
-#include "tools/png/PngFile.h"
 #include "tests/support/PngKinds.h"
+#include "tools/png/PngFile.h"
 
 namespace {
 
@@ -21,8 +21,7 @@ TEST(PngRead, PalettePicturesKeepTheirIndices) {
   for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(i ^ 0x55), uint8_t(3 * i)};
   Bytes indices(7 * 5);
   for (size_t i = 0; i < indices.size(); ++i) indices[i] = uint8_t(i * 37);
-  const auto png =
-      DecodePng(png::EncodePngIndexed(7, 5, indices.data(), palette, 9), "a.png", 35);
+  const auto png = DecodePng(png::EncodePngIndexed(7, 5, indices.data(), palette, 9), "a.png", 35);
   EXPECT_TRUE(png.Indexed);
   EXPECT_EQ(png.Width, 7);
   EXPECT_EQ(png.Height, 5);

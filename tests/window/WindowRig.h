@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "game/FormZelto.h"
-#include "tests/render/RenderRig.h"
-#include "tests/support/TempFile.h"
 #include "platform/MemoryHost.h"
+#include "tests/render/RenderRig.h"
 #include "tests/support/RecordingHost.h"
+#include "tests/support/TempFile.h"
 
 namespace windowtest {
 

@@ -49,7 +49,7 @@ int ExtractCommand(const Args& args) {
   std::optional<uint8_t> transparent;
   if (entry->Image->Transparent()) transparent = entry->Image->TransparentColor();
   WriteFileAtomically(out, png::EncodePngIndexed(data->Width(), data->Height(), pixels.data(),
-                                                      palette, transparent));
+                                                 palette, transparent));
   return ExitOk;
 }
 

@@ -184,8 +184,8 @@ int SheetCommand(const Args& args) {
       }
     }
   }
-  WriteFileAtomically(
-      out, png::EncodePngRgb32(int(width), int(height), sheet.data(), size_t(width)));
+  WriteFileAtomically(out,
+                      png::EncodePngRgb32(int(width), int(height), sheet.data(), size_t(width)));
   std::printf("%s: %zu pictures, %lld x %lld\n", out.c_str(), shown.size(), (long long)width,
               (long long)height);
   return ExitOk;

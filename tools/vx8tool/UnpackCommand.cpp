@@ -79,8 +79,7 @@ int UnpackCommand(const Args& args) {
   // can have (names are at most 8 characters).
   manifest.PalettePath = paletteNameTaken ? "palette-colours.png" : "palette.png";
   out.Write(manifest.PalettePath,
-            png::EncodePngIndexed(16, 16, indices.data(), palette, std::nullopt), &inputs,
-            false);
+            png::EncodePngIndexed(16, 16, indices.data(), palette, std::nullopt), &inputs, false);
 
   for (const std::string& name : names) {
     ManifestImage image{name, name + ".png", std::nullopt, 0};
@@ -93,7 +92,7 @@ int UnpackCommand(const Args& args) {
       const std::vector<uint8_t> pixels = SurfacePixels(*data);
       out.Write(image.Path,
                 png::EncodePngIndexed(data->Width(), data->Height(), pixels.data(), palette,
-                                           image.Transparent),
+                                      image.Transparent),
                 &inputs, false);
     } catch (const VX8Exception& e) {
       throw std::runtime_error(Printable(name) + ": " + WithoutOperation(e.what()));
