@@ -10,6 +10,7 @@
 #include "image/LineCodec.h"
 #include "image/SegmentEncoder.h"
 #include "image/SegmentGeometry.h"
+#include "tests/encoder/EncoderSupport.h"
 
 namespace {
 
@@ -21,26 +22,13 @@ void Check(bool ok) {
   if (!ok) __builtin_trap();
 }
 
-std::vector<uint8_t> Decode(const vx8::CodedBand& band, const vx8::BandShape& shape) {
-  std::vector<uint8_t> out(size_t(shape.Rows) * shape.LineBytes, 0xEE);
-  if (band.Flags & vx8::SegmentFlag::PlainRuns)
-    vx8::DecodeRuns(band.Bytes.data(), band.Bytes.size(), out.data(), shape, band.Escape);
-  else
-    vx8::DecodeLineCode(band.Bytes.data(), band.Bytes.size(), out.data(), shape, band.Escape,
-                        band.Flags & vx8::SegmentFlag::RawRows);
-  return out;
-}
-
 void CheckBand(const uint8_t* band, const vx8::BandShape& shape, vx8::Escapes fixed) {
-  std::vector<uint8_t> expected(band, band + size_t(shape.Rows) * shape.LineBytes);
-  for (size_t r = 0; r < shape.Rows; ++r)
-    std::memset(expected.data() + r * shape.LineBytes + shape.Width, 0,
-                shape.LineBytes - shape.Width);
+  const std::vector<uint8_t> expected = enctest::ZeroPadding(band, shape);
   const size_t limit = size_t(shape.Width) * shape.Rows;
 
   const vx8::CodedBand coded = vx8::Encode(band, shape);
   Check(coded.Bytes.size() <= limit);
-  Check(Decode(coded, shape) == expected);
+  Check(enctest::DecodeBand(coded, shape) == expected);
 
   // The same band with escapes the input chose, through every row's line code and through
   // plain runs, so that escape values are common pixels too.
@@ -54,10 +42,10 @@ void CheckBand(const uint8_t* band, const vx8::BandShape& shape, vx8::Escapes fi
     Check(n <= row.size());
     lines.Bytes.insert(lines.Bytes.end(), row.begin(), row.begin() + n);
   }
-  Check(Decode(lines, shape) == expected);
+  Check(enctest::DecodeBand(lines, shape) == expected);
   const vx8::CodedBand runs = vx8::EncodeRuns(band, shape, fixed);
   Check(runs.Bytes.size() <= limit);
-  Check(Decode(runs, shape) == expected);
+  Check(enctest::DecodeBand(runs, shape) == expected);
 }
 
 }  // namespace

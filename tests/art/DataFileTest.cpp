@@ -14,6 +14,7 @@
 #include "platform/MemoryDevice.h"
 #include "tests/support/TempFile.h"
 #include "tools/artbuilder/ArtPalette.h"
+#include "tools/vx8tool/ToolSupport.h"
 
 namespace {
 
@@ -24,20 +25,6 @@ const std::string kBuiltFile = std::string(ZELTORIA_BINARY_DIR) + "/zelto.vx8";
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// The surface's pixels, top row first, as the game reads them.
-std::vector<uint8_t> SurfacePixels(TVX8ImageData& data) {
-  std::vector<uint8_t> pixels;
-  int32_t y = 0;
-  uint8_t* line = data.StartLine(0, y);
-  for (;;) {
-    pixels.insert(pixels.end(), line, line + data.Width());
-    if (y + 1 >= data.Height()) break;
-    line = data.NextStartLine(line, 0, y);
-  }
-  data.UnlockSegment(0, y);
-  return pixels;
 }
 
 class DataFileTest : public ArtTest {};
@@ -69,7 +56,7 @@ TEST_F(DataFileTest, BuiltFileLoadsEveryPictureAsDrawn) {
     if (p.TransparentIndex) {
       EXPECT_EQ(data->TransparentColor(), *p.TransparentIndex) << p.Name;
     }
-    EXPECT_EQ(SurfacePixels(*data), p.Pixels) << p.Name;
+    EXPECT_EQ(vx8tool::SurfacePixels(*data), p.Pixels) << p.Name;
     platform::MemoryDevice device(p.Width, p.Height);
     library.DrawImage(device, {0, 0}, entry);
     library.ReleaseImage(entry);
