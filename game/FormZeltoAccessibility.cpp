@@ -90,10 +90,10 @@ void TFormZelto::FormDescribe(std::vector<AccessibleNode>& into) {
     for (const TAxis axis : {TAxis::Column, TAxis::Row}) {
       for (int32_t index = 1; index <= 2 * layout.Lines(axis); ++index) {
         const TMoveCommand move{axis, index};
+        const TRect onBoard = layout.ArrowRect(move);
         AccessibleNode arrow =
             Button(ArrowId(move), speech::ArrowName(layout, move), {},
-                   MoveRectTo(layout.ArrowRect(move), {player.X + layout.ArrowRect(move).Left,
-                                                       player.Y + layout.ArrowRect(move).Top}),
+                   MoveRectTo(onBoard, {player.X + onBoard.Left, player.Y + onBoard.Top}),
                    Model.ShuffleCount <= 0);
         if (Model.MoveIndex != 0 && Model.Move() == move) arrow.States |= State::Pressed;
         into.push_back(std::move(arrow));

@@ -134,20 +134,6 @@ int CreateTemporary(const std::string& path, std::string& temporary) {
   return -1;
 }
 
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    done += size_t(n);
-  }
-  return true;
-}
-
 // The folder's entry for the renamed file reaches the disk too.
 void SyncFolder(const std::string& path) {
   const size_t slash = path.find_last_of('/');
@@ -204,6 +190,20 @@ void WriteLibrary(const std::string& path, const Palette& palette,
     WriteFailed(path, "write", error);
   }
   SyncFolder(path);
+}
+
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    done += size_t(n);
+  }
+  return true;
 }
 
 }  // namespace vx8

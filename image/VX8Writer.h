@@ -40,4 +40,8 @@ std::vector<uint8_t> BuildLibrary(const Palette& palette, const std::vector<Pict
 void WriteLibrary(const std::string& path, const Palette& palette,
                   const std::vector<Picture>& pictures);
 
+// Writes every byte to `fd`, again after an interrupted write; false with errno set when it
+// cannot.
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes);
+
 }  // namespace vx8

@@ -25,6 +25,19 @@ void CollectFocusable(const AccessibleNode& node, std::vector<const AccessibleNo
   for (const AccessibleNode& child : node.Children) CollectFocusable(child, chain);
 }
 
+std::vector<const AccessibleNode*> FocusChain(const AccessibleNode& tree) {
+  std::vector<const AccessibleNode*> chain;
+  CollectFocusable(tree, chain);
+  return chain;
+}
+
+// The place of part `id` in the chain; the chain's size when it is not there.
+size_t PlaceIn(const std::vector<const AccessibleNode*>& chain, const std::string& id) {
+  const auto at = std::find_if(chain.begin(), chain.end(),
+                               [&](const AccessibleNode* n) { return n->Id == id; });
+  return size_t(at - chain.begin());
+}
+
 AccessibleNode* FindMutable(AccessibleNode& node, const std::string& id) {
   if (node.Id == id) return &node;
   for (AccessibleNode& child : node.Children)
@@ -242,26 +255,22 @@ void TForm::SetFocus(const AccessibleNode* node) {
 // that has it.
 void TForm::FocusKeyPress(platform::FocusKey key) {
   const AccessibleNode tree = Tree();
-  std::vector<const AccessibleNode*> chain;
-  CollectFocusable(tree, chain);
-  const auto at = std::find_if(chain.begin(), chain.end(),
-                               [&](const AccessibleNode* n) { return n->Id == FocusId_; });
+  const std::vector<const AccessibleNode*> chain = FocusChain(tree);
+  const size_t n = chain.size();
+  const size_t at = PlaceIn(chain, FocusId_);
   if (key == platform::FocusKey::Press) {
-    if (FocusShown && at != chain.end()) {
+    if (FocusShown && at < n) {
       AccessiblePress(FocusId_);
       return;
     }
-  } else if (!chain.empty()) {
-    const auto n = static_cast<std::ptrdiff_t>(chain.size());
-    std::ptrdiff_t i = at - chain.begin();
+  } else if (n > 0) {
     if (key == platform::FocusKey::Next) {
-      i = at == chain.end() ? 0 : (i + 1) % n;
+      FocusIndex = at < n ? (at + 1) % n : 0;
     } else {
-      i = at == chain.end() || i == 0 ? n - 1 : i - 1;
+      FocusIndex = at < n && at > 0 ? at - 1 : n - 1;
     }
     FocusShown = true;
-    SetFocus(chain[static_cast<size_t>(i)]);
-    FocusIndex = static_cast<size_t>(i);
+    SetFocus(chain[FocusIndex]);
   }
   AfterEvent();
 }
@@ -287,13 +296,11 @@ void TForm::AfterEvent() {
   if (FocusShown) {
     // A part that lost the focus (disabled, gone) hands it on to the part now at its place in
     // the chain, as a dialog moves it on from a button that was disabled.
-    std::vector<const AccessibleNode*> chain;
-    CollectFocusable(tree, chain);
-    const auto at = std::find_if(chain.begin(), chain.end(),
-                                 [&](const AccessibleNode* n) { return n->Id == FocusId_; });
-    if (at != chain.end()) {
-      FocusIndex = static_cast<size_t>(at - chain.begin());
-      if ((*at)->Bounds != FocusBounds) SetFocus(*at);
+    const std::vector<const AccessibleNode*> chain = FocusChain(tree);
+    const size_t at = PlaceIn(chain, FocusId_);
+    if (at < chain.size()) {
+      FocusIndex = at;
+      if (chain[at]->Bounds != FocusBounds) SetFocus(chain[at]);
     } else {
       SetFocus(chain.empty() ? nullptr : chain[std::min(FocusIndex, chain.size() - 1)]);
     }

@@ -10,26 +10,13 @@
 
 namespace vx8tool {
 
-namespace {
-
-bool EndsWith(const std::string& text, const std::string& end) {
-  if (text.size() < end.size()) return false;
-  for (size_t i = 0; i < end.size(); ++i) {
-    char c = text[text.size() - end.size() + i];
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    if (c != end[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 int ExtractCommand(const Args& args) {
   const std::string& path = args[0];
   const std::string& name = args[1];
   const std::string& out = args[2];
-  const bool png = EndsWith(out, ".png");
-  if (!png && !EndsWith(out, ".raw")) throw UsageError(out + ": OUT must end in .png or .raw");
+  const bool png = EndsWithIgnoringCase(out, ".png");
+  if (!png && !EndsWithIgnoringCase(out, ".raw"))
+    throw UsageError(out + ": OUT must end in .png or .raw");
   Inputs({path}).CheckNotAnInput(out);
 
   TVX8Library library;

@@ -11,7 +11,9 @@
 #include <random>
 #include <stdexcept>
 
+#include "image/VX8Writer.h"
 #include "tools/vx8tool/Commands.h"
+#include "tools/vx8tool/ToolSupport.h"
 
 namespace vx8tool {
 
@@ -19,30 +21,6 @@ namespace {
 
 [[noreturn]] void Failed(const std::string& what, const std::string& path, int error) {
   throw std::runtime_error("cannot " + what + " " + path + ": " + std::strerror(error));
-}
-
-bool EndsWithLower(const std::string& text, const std::string& end) {
-  if (text.size() < end.size()) return false;
-  for (size_t i = 0; i < end.size(); ++i) {
-    char c = text[text.size() - end.size() + i];
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    if (c != end[i]) return false;
-  }
-  return true;
-}
-
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    done += size_t(n);
-  }
-  return true;
 }
 
 bool IsEmptyFolder(int fd) {
@@ -73,7 +51,7 @@ std::pair<std::string, std::string> Split(const std::string& path) {
 }  // namespace
 
 void CheckOutputName(const std::string& out, const std::string& ending) {
-  if (!EndsWithLower(out, ending)) throw UsageError(out + ": OUT must end in " + ending);
+  if (!EndsWithIgnoringCase(out, ending)) throw UsageError(out + ": OUT must end in " + ending);
 }
 
 Inputs::Inputs(const std::vector<std::string>& paths) {
@@ -135,7 +113,7 @@ void OutputFolder::Write(const std::string& name, const std::vector<uint8_t>& by
   // A replaced regular file keeps its permissions.
   if (exists && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 0777);
   int error = 0;
-  if (!WriteAll(fd, bytes) || (sync && ::fsync(fd) != 0)) error = errno;
+  if (!vx8::WriteAll(fd, bytes) || (sync && ::fsync(fd) != 0)) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && ::renameat(Fd_, temporary.c_str(), Fd_, name.c_str()) != 0) error = errno;
   if (error != 0) {

@@ -85,4 +85,14 @@ std::vector<uint8_t> SurfacePixels(TVX8ImageData& data) {
   return pixels;
 }
 
+bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
+  if (text.size() < end.size()) return false;
+  for (size_t i = 0; i < end.size(); ++i) {
+    char c = text[text.size() - end.size() + i];
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c != end[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace vx8tool

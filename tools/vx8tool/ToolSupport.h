@@ -38,4 +38,7 @@ std::string Printable(const std::string& name);
 // Width x Height palette indices, top row first, no padding.
 std::vector<uint8_t> SurfacePixels(TVX8ImageData& data);
 
+// Whether `text` ends in `end` (lower case), whatever the case of its letters.
+bool EndsWithIgnoringCase(const std::string& text, const std::string& end);
+
 }  // namespace vx8tool
