@@ -11,6 +11,7 @@
 #include "image/SegmentGeometry.h"
 #include "image/VX8Writer.h"
 #include "tests/encoder/PictureKinds.h"
+#include "tests/support/PngKinds.h"
 
 namespace {
 
@@ -20,36 +21,22 @@ struct PngSizes {
   size_t File = 0, PixelData = 0;
 };
 
-// An 8-bit palette PNG in memory, no filters (the usual choice for palette pictures).
+// An 8-bit palette PNG in memory, no filters (the usual choice for palette pictures); its pixel
+// data runs from the first IDAT chunk to the IEND chunk.
 PngSizes PalettePngSize(const std::vector<uint8_t>& pixels, uint16_t width, uint16_t height) {
-  std::vector<uint8_t> file;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return {};
+  vx8test::PngLayout layout{width, height, PNG_COLOR_TYPE_PALETTE, 8};
+  for (int i = 0; i < 256; ++i) layout.Palette.push_back({uint8_t(i), uint8_t(i), uint8_t(i)});
+  layout.CompressionLevel = Z_BEST_COMPRESSION;
+  layout.Unfiltered = true;
+  const std::vector<uint8_t> file = vx8test::EncodeRaw(layout, pixels);
+  size_t at = 8;  // the signature
+  while (at + 8 <= file.size() && std::memcmp(&file[at + 4], "IDAT", 4) != 0) {
+    const size_t length = size_t(file[at]) << 24 | size_t(file[at + 1]) << 16 |
+                          size_t(file[at + 2]) << 8 | file[at + 3];
+    at += 12 + length;
   }
-  png_set_write_fn(
-      png, &file,
-      [](png_structp p, png_bytep data, png_size_t n) {
-        auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-        out->insert(out->end(), data, data + n);
-      },
-      nullptr);
-  png_set_compression_level(png, Z_BEST_COMPRESSION);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  std::vector<png_color> colours(256);
-  for (int i = 0; i < 256; ++i) colours[i] = {uint8_t(i), uint8_t(i), uint8_t(i)};
-  png_set_PLTE(png, info, colours.data(), 256);
-  png_write_info(png, info);
-  const size_t head = file.size();
-  for (size_t y = 0; y < height; ++y)
-    png_write_row(png, const_cast<png_bytep>(pixels.data() + y * width));
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return {file.size(), file.size() - head - 12};  // less the IEND chunk
+  constexpr size_t iend = 12;
+  return {file.size(), file.size() - at - iend};
 }
 
 size_t StoredSize(const std::vector<uint8_t>& pixels, uint16_t width, uint16_t height) {

@@ -16,6 +16,7 @@
 #include "platform/MemoryHost.h"
 #include "platform/MessageBoxes.h"
 #include "platform/qt/QtWindowHost.h"
+#include "tools/zeltoria-lab/HeadlessBoard.h"
 
 namespace {
 
@@ -27,13 +28,18 @@ class TNoBoxes : public platform::MessageBoxes {
 };
 
 // The window's own library, a 5 × 5 game ready to move, and the move of row 3 to the right;
-// the window on a memory host, or on its Qt host.
+// the window on a memory host, or on its Qt host. The frames are drawn by a renderer of the
+// rig's own over the window's library file, shown on the window.
 struct TFrameRig {
   QTemporaryDir Folder;
   TRandom Random{1};
   TNoBoxes Boxes;
   std::unique_ptr<platform::WindowHost> Host;
   std::unique_ptr<TFormZelto> Form;
+  TVX8Library Library;
+  TBoardPictures Pictures;
+  std::unique_ptr<TBoardRenderer> Renderer;
+  TBoardState State;
 
   explicit TFrameRig(bool qt) {
     const std::string dir = Folder.path().toStdString() + "/";
@@ -50,29 +56,34 @@ struct TFrameRig {
                                                     TFormZelto::StoredClientHeight);
     }
     Form = std::make_unique<TFormZelto>(*Host, Random, setup);
-    TBoardModel& m = Form->Model;
+
+    THeadlessBoard board;
+    board.Random.Seed = 1;
+    TBoardModel& m = board.Model;
     m.ColRowButtonClick(3);
     m.ColRowButtonClick(3);
     m.ColRowButtonClick(4);
     m.ColRowButtonClick(4);
     m.Start();
-    while (Form->TimerEnabled()) m.TimerTick();
+    while (board.Window.TimerOn) m.TimerTick();
     m.StartMove({TAxis::Row, 8});
+    State = m.State();
+
+    Library.OpenLibrary(dir + "zelto.vx8");
+    Pictures.Take(Library);
+    Renderer = std::make_unique<TBoardRenderer>(Pictures, Form.get());
+    Renderer->DrawBoard(State, true);
   }
-  void NextStep() {
-    TBoardModel& m = Form->Model;
-    m.MoveStep = m.MoveStep % 3 + 1;
-  }
+  void NextStep() { State.MoveStep = State.MoveStep % 3 + 1; }
 };
 
 void DrawMoveFrameToMemoryDevice(benchmark::State& state) {
   TFrameRig rig(false);
   platform::MemoryDevice device(208, 208);
-  TVX8Library* library = rig.Form->Library();
   for (auto _ : state) {
     rig.NextStep();
-    rig.Form->Renderer.ComposeMoveFrame(
-        [&](TVX8ImageData& frame) { ShowSurface(library, &device, &frame); });
+    rig.Renderer->ComposeMoveFrame(
+        rig.State, [&](TVX8ImageData& frame) { ShowSurface(&rig.Library, &device, &frame); });
     benchmark::DoNotOptimize(device.Pixel(100, 100));
   }
 }
@@ -83,8 +94,8 @@ void DrawMoveFrameComposeOnly(benchmark::State& state) {
   TFrameRig rig(false);
   for (auto _ : state) {
     rig.NextStep();
-    rig.Form->Renderer.ComposeMoveFrame(
-        [](TVX8ImageData& frame) { benchmark::DoNotOptimize(&frame); });
+    rig.Renderer->ComposeMoveFrame(rig.State,
+                                   [](TVX8ImageData& frame) { benchmark::DoNotOptimize(&frame); });
   }
 }
 BENCHMARK(DrawMoveFrameComposeOnly);
@@ -97,7 +108,7 @@ void DrawMoveFrameThroughTheWindow(benchmark::State& state) {
   if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("no window");
   for (auto _ : state) {
     rig.NextStep();
-    rig.Form->Renderer.DrawMoveFrame();
+    rig.Renderer->DrawMoveFrame(rig.State);
   }
   window.SetClient(nullptr);
 }

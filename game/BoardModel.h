@@ -18,16 +18,9 @@ constexpr int32_t ShuffleInterval = 55;  // ms per shuffle batch
 constexpr int32_t MoveInterval = 100;    // ms per animation step
 constexpr int32_t ShuffleBatches = 10;
 
-// Driven by the operations below: a size and Exit once when the window is made, then typed
-// keys, releases, presses on arrows, the timer and the buttons; every change of state goes
-// through them.
-class TBoardModel {
- public:
-  // All three outlive the model. It starts at 3 × 3, idle, undealt, and draws its deals and
-  // shuffles from `random`.
-  TBoardModel(TBoardWindow& window, TBoardView& view, TRandom& random);
-
-  // The state. The window reads it to draw; only the operations below change it.
+// The game's state, in the order the game keeps it. Only TBoardModel changes it; the window,
+// the renderer and the lab read it.
+struct TBoardState {
   uint8_t Cols = 3;                                // columns in play, 3 to 5
   uint8_t Rows = 3;                                // rows in play, 3 to 5
   TCells Board;                                    // the player's board
@@ -44,6 +37,26 @@ class TBoardModel {
   bool Solved = false;             // the last game was won
   TTimerMode TimerMode = TTimerMode::Move;
 
+  // The geometry of the board at its present size.
+  TBoardLayout Layout() const { return {Cols, Rows}; }
+  // The move in progress (MoveAxis, MoveIndex); index 0 when none.
+  TMoveCommand Move() const { return {MoveAxis, MoveIndex}; }
+  // Board equals BackBoard on every cell in play.
+  bool IsSolved() const;
+};
+
+// Driven by the operations below: a size and Exit once when the window is made, then typed
+// keys, releases, presses on arrows, the timer and the buttons; every change of state goes
+// through them.
+class TBoardModel {
+ public:
+  // All three outlive the model. It starts at 3 × 3, idle, undealt, and draws its deals and
+  // shuffles from `random`.
+  TBoardModel(TBoardWindow& window, TBoardView& view, TRandom& random);
+
+  // The state, read-only: only the operations below change it.
+  const TBoardState& State() const { return S; }
+
   // Sizes: a value outside 3..5 keeps the old size. Both end in EnableControls(idle).
   void SetCols(uint8_t n);
   void SetRows(uint8_t n);
@@ -58,13 +71,6 @@ class TBoardModel {
   void ShiftColumnDown(int32_t col);
   void ShiftRowLeft(int32_t row);
   void ShiftRowRight(int32_t row);
-
-  // Board equals BackBoard on every cell in play.
-  bool IsSolved() const;
-  // The geometry of the board at its present size.
-  TBoardLayout Layout() const { return {Cols, Rows}; }
-  // The move in progress (MoveAxis, MoveIndex); index 0 when none.
-  TMoveCommand Move() const { return {MoveAxis, MoveIndex}; }
 
   // ShuffleCount := 10, TimerMode := shuffle, SetTimerInterval(55), SetTimerEnabled(true).
   void StartShuffle();
@@ -116,6 +122,10 @@ class TBoardModel {
   void DrawRow(int32_t row);
   void RedrawBothBoards();
 
+  // Tests set up states that play reaches only slowly, such as one move from a win.
+  friend class TGameProbe;
+
+  TBoardState S;
   TBoardWindow& Window;
   TBoardView& View;
   TRandom& Rand;

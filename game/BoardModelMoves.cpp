@@ -3,21 +3,21 @@
 #include "game/BoardModel.h"
 
 void TBoardModel::StartMove(const TMoveCommand& move) {
-  if (!Playing || ShuffleCount != 0) return;
-  if (MoveIndex != 0 && move != Move()) return;
+  if (!S.Playing || S.ShuffleCount != 0) return;
+  if (S.MoveIndex != 0 && move != S.Move()) return;
   // A command naming no line would shift outside the board.
-  if (!Layout().ValidMove(move)) return;
-  MoveAxis = move.Axis;
-  MoveIndex = move.Index;
-  MoveReleased = false;
-  View.DrawArrow(move);
+  if (!S.Layout().ValidMove(move)) return;
+  S.MoveAxis = move.Axis;
+  S.MoveIndex = move.Index;
+  S.MoveReleased = false;
+  View.DrawArrow(S, move);
   DoMove();
 }
 
 void TBoardModel::DoMove() {
-  const TBoardLayout layout = Layout();
-  const int32_t line = layout.MoveLine(Move());
-  switch (layout.MoveDirection(Move())) {
+  const TBoardLayout layout = S.Layout();
+  const int32_t line = layout.MoveLine(S.Move());
+  switch (layout.MoveDirection(S.Move())) {
     case TDirection::Up:
       ShiftColumnUp(line);
       break;
@@ -31,44 +31,44 @@ void TBoardModel::DoMove() {
       ShiftRowRight(line);
       break;
   }
-  MoveStep = 0;
-  TimerMode = TTimerMode::Move;
+  S.MoveStep = 0;
+  S.TimerMode = TTimerMode::Move;
   Window.SetTimerInterval(MoveInterval);
   Window.SetTimerEnabled(true);
 }
 
 void TBoardModel::FinishMove() {
-  const int32_t index = MoveIndex;
-  MoveIndex = 0;
-  if (!Playing) return;
-  View.DrawArrow({MoveAxis, index});
+  const int32_t index = S.MoveIndex;
+  S.MoveIndex = 0;
+  if (!S.Playing) return;
+  View.DrawArrow(S, {S.MoveAxis, index});
   View.ShowSurface(true);
-  if (IsSolved()) {
-    Playing = false;
-    Solved = true;
-    NeedsDeal = true;
+  if (S.IsSolved()) {
+    S.Playing = false;
+    S.Solved = true;
+    S.NeedsDeal = true;
     Window.EnableControls(true);
     RedrawBothBoards();
   }
-  Window.BoardNews(TBoardNews::MoveDone, {MoveAxis, index});
+  Window.BoardNews(TBoardNews::MoveDone, {S.MoveAxis, index});
 }
 
 void TBoardModel::TimerTick() {
-  if (TimerMode == TTimerMode::Shuffle) {
+  if (S.TimerMode == TTimerMode::Shuffle) {
     Window.SetTimerEnabled(ShuffleBatch());
-  } else if (TimerMode == TTimerMode::Move) {
-    ++MoveStep;
-    if (MoveStep >= 5) {
+  } else if (S.TimerMode == TTimerMode::Move) {
+    ++S.MoveStep;
+    if (S.MoveStep >= 5) {
       DoMove();
-    } else if (MoveStep == 4) {
-      if (MoveReleased) {
+    } else if (S.MoveStep == 4) {
+      if (S.MoveReleased) {
         FinishMove();
         Window.SetTimerEnabled(false);
       } else {
         View.ShowSurface(true);
       }
     } else {
-      View.DrawMoveFrame();
+      View.DrawMoveFrame(S);
     }
   }
 }
@@ -79,11 +79,11 @@ std::optional<TMoveCommand> TBoardModel::KeyToMove(char32_t key) const {
   if (key >= U'a' && key <= U'z') key = key - U'a' + U'A';
   if (key > 0x7F) return std::nullopt;
   const char upper = static_cast<char>(key);
-  const size_t column = columnKeys.substr(0, 2 * Cols).find(upper);
+  const size_t column = columnKeys.substr(0, 2 * S.Cols).find(upper);
   if (column != std::string_view::npos) {
     return TMoveCommand{TAxis::Column, static_cast<int32_t>(column) + 1};
   }
-  const size_t row = rowKeys.substr(0, 2 * Rows).find(upper);
+  const size_t row = rowKeys.substr(0, 2 * S.Rows).find(upper);
   if (row != std::string_view::npos) return TMoveCommand{TAxis::Row, static_cast<int32_t>(row) + 1};
   return std::nullopt;
 }
@@ -93,5 +93,5 @@ void TBoardModel::KeyPress(char32_t key) {
 }
 
 void TBoardModel::Release() {
-  if (MoveIndex != 0) MoveReleased = true;
+  if (S.MoveIndex != 0) S.MoveReleased = true;
 }

@@ -3,8 +3,8 @@
 #include "game/BoardModel.h"
 
 void TBoardModel::StartShuffle() {
-  ShuffleCount = ShuffleBatches;
-  TimerMode = TTimerMode::Shuffle;
+  S.ShuffleCount = ShuffleBatches;
+  S.TimerMode = TTimerMode::Shuffle;
   Window.SetTimerInterval(ShuffleInterval);
   Window.SetTimerEnabled(true);
 }
@@ -14,8 +14,8 @@ bool TBoardModel::ShuffleBatch() {
   std::bitset<MaxLines + 1> used;
   int32_t moved = 0;
   for (int move = 0; move < 30; ++move) {
-    const int32_t lines = axis == TAxis::Column ? Cols : Rows;
-    const int32_t length = axis == TAxis::Column ? Rows : Cols;
+    const int32_t lines = axis == TAxis::Column ? S.Cols : S.Rows;
+    const int32_t length = axis == TAxis::Column ? S.Rows : S.Cols;
 
     // At most lines − 1 lines are ever used before the set is emptied, so this ends.
     int32_t line = 0;
@@ -43,13 +43,13 @@ bool TBoardModel::ShuffleBatch() {
     }
   }
 
-  View.DrawCells(1, 1, Cols, Rows);
+  View.DrawCells(S, 1, 1, S.Cols, S.Rows);
   View.ShowSurface(true);
 
-  --ShuffleCount;
-  const bool solved = IsSolved();
+  --S.ShuffleCount;
+  const bool solved = S.IsSolved();
   // A game must never start solved: run the whole shuffle again.
-  if (solved) ShuffleCount = ShuffleBatches;
-  if (ShuffleCount == 0) Window.BoardNews(TBoardNews::Scrambled, {});
-  return ShuffleCount > 0 || solved;
+  if (solved) S.ShuffleCount = ShuffleBatches;
+  if (S.ShuffleCount == 0) Window.BoardNews(TBoardNews::Scrambled, {});
+  return S.ShuffleCount > 0 || solved;
 }

@@ -30,18 +30,18 @@ TRect ConnectorRect(int pass, int32_t kind) {
 
 }  // namespace
 
-TBoardRenderer::TBoardRenderer(const TBoardModel& model, TBoardPictures& pictures,
-                               TBoardScreen* screen)
-    : Model(model), Pictures(pictures), Screen(screen) {}
+TBoardRenderer::TBoardRenderer(TBoardPictures& pictures, TBoardScreen* screen,
+                               TBackgroundPainter background)
+    : Pictures(pictures), Screen(screen), Background(std::move(background)) {}
 
-void TBoardRenderer::DrawCells(int32_t firstCol, int32_t firstRow, int32_t lastCol,
-                               int32_t lastRow) {
-  DrawCells(Model.Board, Pictures.BoardData, firstCol, firstRow, lastCol, lastRow,
+void TBoardRenderer::DrawCells(const TBoardState& state, int32_t firstCol, int32_t firstRow,
+                               int32_t lastCol, int32_t lastRow) {
+  DrawCells(state.Layout(), state.Board, Pictures.BoardData, firstCol, firstRow, lastCol, lastRow,
             TCellStyle::Playing);
 }
 
-void TBoardRenderer::DrawBoard(bool player) {
-  DrawBoard(player, Screen ? Screen->BoardOrigin(player) : TPoint{});
+void TBoardRenderer::DrawBoard(const TBoardState& state, bool player) {
+  DrawBoard(state, player, Screen ? Screen->BoardOrigin(player) : TPoint{});
 }
 
 void TBoardRenderer::ShowSurface(bool player) {
@@ -51,39 +51,39 @@ void TBoardRenderer::ShowSurface(bool player) {
 
 // A frame that cannot be made (no memory for its scratch picture) is left out: the line still
 // comes to rest at the fourth tick, and the game goes on.
-void TBoardRenderer::DrawMoveFrame() {
+void TBoardRenderer::DrawMoveFrame(const TBoardState& state) {
   try {
-    ComposeMoveFrame([this](TVX8ImageData& frame) {
+    ComposeMoveFrame(state, [this](TVX8ImageData& frame) {
       if (Screen) Screen->ShowPicture(true, frame);
     });
   } catch (const std::exception&) {
   }
 }
 
-void TBoardRenderer::DrawBoard(bool player, TPoint origin) {
-  const TCells cells = player ? Model.Board : Model.BackBoard;
+void TBoardRenderer::DrawBoard(const TBoardState& state, bool player, TPoint origin) {
+  const TCells cells = player ? state.Board : state.BackBoard;
   TVX8ImageData* surface = player ? Pictures.BoardData : Pictures.BackBoardData;
   if (!surface) return;
   if (Background) Background(*surface, origin);
 
-  const TBoardLayout layout = Model.Layout();
+  const TBoardLayout layout = state.Layout();
   const TRect grid = layout.Grid();
   const int32_t left = grid.Left;
   const int32_t top = grid.Top;
   const int32_t width = grid.Width();
   const int32_t height = grid.Height();
-  if (Model.Playing || player) {
+  if (state.Playing || player) {
     surface->HorzLine({left - 1, top - 1}, width, GridColor);
     surface->VertLine({left - 1, top - 1}, height, GridColor);
   }
 
   TCellStyle style = TCellStyle::Framed;
-  if (Model.Playing && player) style = TCellStyle::Playing;
-  if (!Model.Playing && player) style = TCellStyle::Idle;
+  if (state.Playing && player) style = TCellStyle::Playing;
+  if (!state.Playing && player) style = TCellStyle::Idle;
 
   // Between games the back board shows only the background and one picture.
-  if (!Model.Playing && !player) {
-    DrawBetweenGamesPicture(*surface);
+  if (!state.Playing && !player) {
+    DrawBetweenGamesPicture(*surface, state.Solved);
     return;
   }
 
@@ -91,23 +91,23 @@ void TBoardRenderer::DrawBoard(bool player, TPoint origin) {
     surface->HorzLine({left, top + height}, width, ShadowColor);
     surface->VertLine({left + width, top}, height, ShadowColor);
   }
-  DrawCells(cells, surface, 1, 1, Model.Cols, Model.Rows, style);
-  if (player && Model.Playing) DrawArrows();
+  DrawCells(layout, cells, surface, 1, 1, state.Cols, state.Rows, style);
+  if (player && state.Playing) DrawArrows(state);
 }
 
-void TBoardRenderer::DrawBetweenGamesPicture(TVX8ImageData& surface) {
+void TBoardRenderer::DrawBetweenGamesPicture(TVX8ImageData& surface, bool solved) {
   if (!Pictures.Library) return;
   TVX8Library& library = *Pictures.Library;
-  TImageUse picture(library, library.GetImage(Model.Solved ? "welldone" : "clicksr"));
+  TImageUse picture(library, library.GetImage(solved ? "welldone" : "clicksr"));
   if (TVX8ImageData* data = library.GetImageData(picture.Get()))
     surface.Draw({1, 1}, *data, data->GetBounds());
 }
 
-void TBoardRenderer::DrawCells(const TCells& cells, TVX8ImageData* surface, int32_t c0, int32_t r0,
-                               int32_t c1, int32_t r1, TCellStyle style) {
+void TBoardRenderer::DrawCells(const TBoardLayout& layout, const TCells& cells,
+                               TVX8ImageData* surface, int32_t c0, int32_t r0, int32_t c1,
+                               int32_t r1, TCellStyle style) {
   if (!surface || !Pictures.RoadsData || !Pictures.ConnDiagData) return;
 
-  const TBoardLayout layout = Model.Layout();
   if (TVX8ImageData* empty = Pictures.EmptyData) {
     for (int32_t c = c0; c <= c1; ++c) {
       for (int32_t r = r0; r <= r1; ++r)
@@ -116,9 +116,10 @@ void TBoardRenderer::DrawCells(const TCells& cells, TVX8ImageData* surface, int3
   }
 
   if (style == TCellStyle::Idle) {
-    for (int pass = 2; pass >= 0; --pass) DrawCellPass(cells, *surface, c0, r0, c1, r1, pass, true);
+    for (int pass = 2; pass >= 0; --pass)
+      DrawCellPass(layout, cells, *surface, c0, r0, c1, r1, pass, true);
   } else {
-    DrawCellPass(cells, *surface, c0, r0, c1, r1, 0, style != TCellStyle::Playing);
+    DrawCellPass(layout, cells, *surface, c0, r0, c1, r1, 0, style != TCellStyle::Playing);
   }
 
   // Each cell's grid lines run along its right-most pixel column and its bottom pixel row.
@@ -136,11 +137,11 @@ void TBoardRenderer::DrawCells(const TCells& cells, TVX8ImageData* surface, int3
 }
 
 // Pass 1 is drawn one pixel to the right and pass 2 one pixel lower than pass 0.
-void TBoardRenderer::DrawCellPass(const TCells& cells, TVX8ImageData& surface, int32_t c0,
-                                  int32_t r0, int32_t c1, int32_t r1, int pass, bool connectors) {
+void TBoardRenderer::DrawCellPass(const TBoardLayout& layout, const TCells& cells,
+                                  TVX8ImageData& surface, int32_t c0, int32_t r0, int32_t c1,
+                                  int32_t r1, int pass, bool connectors) {
   TVX8ImageData& roads = *Pictures.RoadsData;
   TVX8ImageData& pieces = *Pictures.ConnDiagData;
-  const TBoardLayout layout = Model.Layout();
   auto cellAt = [&](int32_t c, int32_t r) {
     const TPoint origin = layout.CellOrigin(c, r);
     return TPoint{origin.X + (pass == 1 ? 1 : 0), origin.Y + (pass == 2 ? 1 : 0)};
@@ -170,7 +171,7 @@ void TBoardRenderer::DrawCellPass(const TCells& cells, TVX8ImageData& surface, i
         if (above & Road::SouthWest)
           surface.Draw({at.X + ConnectorNear, at.Y + ConnectorNear}, pieces,
                        ConnectorRect(pass, RisingConnector));
-      } else if (Model.Rows > 1) {
+      } else if (layout.Rows > 1) {
         const uint8_t below = cells(c, 2);
         if (below & Road::NorthWest)
           surface.Draw({at.X + ConnectorNear, at.Y + ConnectorFar}, pieces,

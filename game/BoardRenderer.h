@@ -41,37 +41,38 @@ inline constexpr uint8_t ShadowColor = 118;  // the bottom and right frame line
 
 class TBoardRenderer : public TBoardView {
  public:
-  // Reads the board state from `model` and draws into `pictures`, showing them on `screen`
-  // (none: nothing is shown); all must outlive it. The model need not be made yet.
-  TBoardRenderer(const TBoardModel& model, TBoardPictures& pictures, TBoardScreen* screen);
-
-  TBackgroundPainter Background;
+  // Draws the states it is given into `pictures` over what `background` paints (none: the
+  // pictures' own pixels stay), showing them on `screen` (none: nothing is shown); both must
+  // outlive it.
+  TBoardRenderer(TBoardPictures& pictures, TBoardScreen* screen,
+                 TBackgroundPainter background = {});
 
   // TBoardView: the model's drawing, on the player's board and the back board.
-  void DrawCells(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) override;
-  void DrawArrow(const TMoveCommand& move) override;
-  void DrawBoard(bool player) override;
+  void DrawCells(const TBoardState& state, int32_t firstCol, int32_t firstRow, int32_t lastCol,
+                 int32_t lastRow) override;
+  void DrawArrow(const TBoardState& state, const TMoveCommand& move) override;
+  void DrawBoard(const TBoardState& state, bool player) override;
   void ShowSurface(bool player) override;
-  void DrawMoveFrame() override;
+  void DrawMoveFrame(const TBoardState& state) override;
 
   // Redraws a whole board picture, not shown. `origin`: the board's place in the window.
-  void DrawBoard(bool player, TPoint origin);
-  // Draws the cells c0..c1 × r0..r1 of `cells` onto `surface`. Nothing when the surface or the
-  // road or connector picture is missing.
-  void DrawCells(const TCells& cells, TVX8ImageData* surface, int32_t c0, int32_t r0, int32_t c1,
-                 int32_t r1, TCellStyle style);
+  void DrawBoard(const TBoardState& state, bool player, TPoint origin);
+  // Draws the cells c0..c1 × r0..r1 of `cells`, laid out by `layout`, onto `surface`. Nothing
+  // when the surface or the road or connector picture is missing.
+  void DrawCells(const TBoardLayout& layout, const TCells& cells, TVX8ImageData* surface,
+                 int32_t c0, int32_t r0, int32_t c1, int32_t r1, TCellStyle style);
   // Every arrow of the player's board, columns first.
-  void DrawArrows();
-  // Composes animation frame MoveStep (1, 2 or 3) on a scratch picture and hands it to `show`;
-  // the scratch picture is given back afterwards, also when a step fails.
-  void ComposeMoveFrame(const TFrameShower& show);
+  void DrawArrows(const TBoardState& state);
+  // Composes animation frame MoveStep (1, 2 or 3) of the state's move on a scratch picture and
+  // hands it to `show`; the scratch picture is given back afterwards, also when a step fails.
+  void ComposeMoveFrame(const TBoardState& state, const TFrameShower& show);
 
  private:
-  void DrawCellPass(const TCells& cells, TVX8ImageData& surface, int32_t c0, int32_t r0, int32_t c1,
-                    int32_t r1, int pass, bool connectors);
-  void DrawBetweenGamesPicture(TVX8ImageData& surface);
+  void DrawCellPass(const TBoardLayout& layout, const TCells& cells, TVX8ImageData& surface,
+                    int32_t c0, int32_t r0, int32_t c1, int32_t r1, int pass, bool connectors);
+  void DrawBetweenGamesPicture(TVX8ImageData& surface, bool solved);
 
-  const TBoardModel& Model;
   TBoardPictures& Pictures;
   TBoardScreen* Screen;
+  TBackgroundPainter Background;
 };

@@ -1,8 +1,8 @@
 #include "game/BoardRenderer.h"
 
-void TBoardRenderer::DrawArrow(const TMoveCommand& move) {
-  const TBoardLayout layout = Model.Layout();
-  const bool pressed = move == Model.Move();
+void TBoardRenderer::DrawArrow(const TBoardState& state, const TMoveCommand& move) {
+  const TBoardLayout layout = state.Layout();
+  const bool pressed = move == state.Move();
   const bool firstSet = move.Index <= layout.Lines(move.Axis);
   int picture = move.Axis == TAxis::Column ? (firstSet ? ArrowAbove : ArrowBelow)
                                            : (firstSet ? ArrowLeft : ArrowRight);
@@ -18,7 +18,7 @@ void TBoardRenderer::DrawArrow(const TMoveCommand& move) {
   Pictures.BoardData->Draw({place.Left, place.Top}, *strip, source);
 }
 
-void TBoardRenderer::DrawArrows() {
-  for (int32_t i = 1; i <= 2 * Model.Cols; ++i) DrawArrow({TAxis::Column, i});
-  for (int32_t i = 1; i <= 2 * Model.Rows; ++i) DrawArrow({TAxis::Row, i});
+void TBoardRenderer::DrawArrows(const TBoardState& state) {
+  for (int32_t i = 1; i <= 2 * state.Cols; ++i) DrawArrow(state, {TAxis::Column, i});
+  for (int32_t i = 1; i <= 2 * state.Rows; ++i) DrawArrow(state, {TAxis::Row, i});
 }

@@ -4,7 +4,7 @@
 // The moved line already rests in its new place on the board picture; each frame shows its
 // picture wrapped around within its strip, d pixels short of that place on the side it comes
 // from (d - 1 for down and right moves), and the strip's last pixel line at rest.
-void TBoardRenderer::ComposeMoveFrame(const TFrameShower& show) {
+void TBoardRenderer::ComposeMoveFrame(const TBoardState& state, const TFrameShower& show) {
   TVX8ImageData* board = Pictures.BoardData;
   if (!board || !Pictures.Library) return;
   TVX8Library& library = *Pictures.Library;
@@ -13,10 +13,10 @@ void TBoardRenderer::ComposeMoveFrame(const TFrameShower& show) {
   if (!frame) return;
   frame->Draw({0, 0}, *board, board->GetBounds());
 
-  const TBoardLayout layout = Model.Layout();
-  const TMoveCommand move = Model.Move();
+  const TBoardLayout layout = state.Layout();
+  const TMoveCommand move = state.Move();
   const TRect s = layout.LineStrip(move.Axis, layout.MoveLine(move));
-  const int32_t d = 8 * (4 - Model.MoveStep);
+  const int32_t d = 8 * (4 - state.MoveStep);
   switch (layout.MoveDirection(move)) {
     case TDirection::Down:
       frame->Draw({s.Left, s.Bottom - d}, *board, {s.Left, s.Top, s.Right, s.Top + d - 1});

@@ -6,10 +6,11 @@
 
 #include "game/BoardLayout.h"
 
+struct TBoardState;
+
 // Implemented by the board rendering. Every call comes from inside one of TBoardModel's
-// operations, after the model's fields already hold the state to draw; the view reads them
-// from the model. "Draw" calls only change a board picture; only ShowSurface and DrawMoveFrame
-// reach the screen.
+// operations with the state to draw, which already holds the operation's outcome. "Draw" calls only
+// change a board picture; only ShowSurface and DrawMoveFrame reach the screen.
 class TBoardView {
  public:
   virtual ~TBoardView() = default;
@@ -18,17 +19,18 @@ class TBoardView {
   // its picture in the playing style, with grid lines; not shown. Called after each single
   // shift outside the shuffle with that one column or row, and once per shuffle batch with the
   // whole grid (1, 1, Cols, Rows) right before ShowSurface(player).
-  virtual void DrawCells(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) = 0;
+  virtual void DrawCells(const TBoardState& state, int32_t firstCol, int32_t firstRow,
+                         int32_t lastCol, int32_t lastRow) = 0;
 
   // Redraws the arrow of `move` on the player's board: pressed when it is the model's move in
   // progress (as the move starts, before its shift), normal otherwise (as it finishes, with
   // MoveIndex already 0).
-  virtual void DrawArrow(const TMoveCommand& move) = 0;
+  virtual void DrawArrow(const TBoardState& state, const TMoveCommand& move) = 0;
 
   // Redraws a whole board picture, not shown: the player's board (`player`) or the back board,
   // in the style that Playing, Solved and the board call for. Every transition that redraws
   // both boards calls DrawBoard(true), DrawBoard(false), ShowSurface(true), ShowSurface(false).
-  virtual void DrawBoard(bool player) = 0;
+  virtual void DrawBoard(const TBoardState& state, bool player) = 0;
 
   // Puts the player's board picture (`player`) or the back board picture on screen at once.
   // Besides the both-boards sequence: ShowSurface(true) after each shuffle batch's DrawCells,
@@ -37,7 +39,7 @@ class TBoardView {
   virtual void ShowSurface(bool player) = 0;
 
   // Draws and shows animation frame MoveStep (1, 2 or 3) of the move in progress.
-  virtual void DrawMoveFrame() = 0;
+  virtual void DrawMoveFrame(const TBoardState& state) = 0;
 };
 
 // What the game tells the player in words: the shuffle ended, a move finished (the move), a new

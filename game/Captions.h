@@ -22,8 +22,8 @@ struct TComposite {
 
 class TCaptions {
  public:
-  // `library` is the one the pictures come from; it may be null (nothing is painted then).
-  TCaptions(TVX8Library* library, TBackgroundPainter background);
+  // `library`, which outlives the captions, is the one the pictures come from.
+  TCaptions(TVX8Library& library, TBackgroundPainter background);
 
   // The picture `name` laid over the background that lies under it at `position`; none when
   // the picture is missing or composing fails (the caption is then left out until the next
@@ -37,8 +37,6 @@ class TCaptions {
   // Gives both composites back; the next BGAfterPaint makes them again.
   void ReleaseComposites();
 
-  TVX8Library* Library;
-  TBackgroundPainter Background;
   // Where the captions lie in the window's client area; the window's re-centring moves them.
   TPoint TitlePos = StoredTitlePos;
   TPoint SizeLabelPos = StoredSizeLabelPos;
@@ -48,5 +46,8 @@ class TCaptions {
   TRect SizeLabelRect;  // where the size-label composite lies
 
  private:
+  TVX8Library& Library;
+  TBackgroundPainter Background;
+
   void Compose(TComposite& composite, TRect& rect, const char* name, TPoint position);
 };

@@ -8,7 +8,7 @@
 #include "ui/PaintBox.h"
 
 TFormZelto::TFormZelto(platform::WindowHost& host, TRandom& random, TFormZeltoSetup setup)
-    : TForm(host), Model(*this, Renderer, random), Setup(std::move(setup)) {
+    : TForm(host), Setup(std::move(setup)), Model(*this, Renderer, random) {
   FormCreate();
 }
 
@@ -96,12 +96,7 @@ void TFormZelto::FormCreate() {
     BG->OnAfterPaint = [this](platform::Device& canvas, const TRect& clip) {
       BGAfterPaint(canvas, clip);
     };
-    Captions.Library = Library_.get();
-    const auto background = [this](TVX8ImageData& surface, TPoint origin) {
-      BG->PaintTo(surface, origin);
-    };
-    Captions.Background = background;
-    Renderer.Background = background;
+    Captions = std::make_unique<TCaptions>(*Library_, BackgroundPainter());
 
     Pictures.Take(*Library_);
 
@@ -114,6 +109,10 @@ void TFormZelto::FormCreate() {
   } catch (const std::exception& error) {
     Failed(error.what());
   }
+}
+
+TBackgroundPainter TFormZelto::BackgroundPainter() {
+  return [this](TVX8ImageData& surface, TPoint origin) { BG->PaintTo(surface, origin); };
 }
 
 void TFormZelto::Failed(const std::string& reason) {

@@ -35,7 +35,7 @@ struct TFormZeltoSetup {
   uint16_t InstanceMessage = 0;
 };
 
-class TFormZelto : public ui::TForm, public TBoardWindow, public TBoardScreen {
+class TFormZelto : public ui::TForm, private TBoardWindow, public TBoardScreen {
  public:
   static constexpr int StoredClientWidth = 517;
   static constexpr int StoredClientHeight = 403;
@@ -46,28 +46,28 @@ class TFormZelto : public ui::TForm, public TBoardWindow, public TBoardScreen {
   ~TFormZelto() override;
 
   bool StartupFailed() const { return StartupFailed_; }
+  // The game as it stands.
+  const TBoardState& State() const { return Model.State(); }
+  // The library of the window's pictures; none when the start-up failed.
+  const TVX8Library* Library() const { return Library_.get(); }
 
-  // Controls, in their stored order: later ones lie on top. The form owns them.
-  TTileBG* BG = nullptr;
-  ui::TBevel* Frame = nullptr;
-  ui::TPaintBox* pbxBoard = nullptr;
-  ui::TPaintBox* pbxBackBoard = nullptr;
-  TVexoButton* cmdStart = nullptr;
-  TVexoButton* cmdExit = nullptr;
-  TVexoButton* cmdColM = nullptr;
-  TVexoButton* cmdColP = nullptr;
-  TVexoButton* cmdRowM = nullptr;
-  TVexoButton* cmdRowP = nullptr;
-  ui::TTimer tmrZelto{*this, 60};
+  // The application became active; a later start sent `message`.
+  void AppActivate();
+  void AppMessage(uint16_t message);
 
-  TBoardPictures Pictures;
-  TBoardRenderer Renderer{Model, Pictures, this};
-  TBoardModel Model;
-  TCaptions Captions{nullptr, nullptr};
+  // TBoardScreen.
+  TPoint BoardOrigin(bool player) const override;
+  void ShowPicture(bool player, TVX8ImageData& picture) override;
 
-  TVX8Library* Library() const { return Library_.get(); }
-  bool TimerEnabled() const { return tmrZelto.Enabled(); }
-  int TimerInterval() const { return tmrZelto.Interval(); }
+ private:
+  // Tests set up states that play reaches only slowly, such as a game one move from its end.
+  friend class TGameProbe;
+
+  void CreateComponents();
+  void FormCreate();
+  void Failed(const std::string& reason);
+  TVexoButton* MakeButton(const char* name, const char* imageName, int left, int top, int width,
+                          int height, int tag);
 
   // Handlers.
   void FormShow() override;
@@ -90,8 +90,8 @@ class TFormZelto : public ui::TForm, public TBoardWindow, public TBoardScreen {
   void pbxBackBoardPaint(platform::Device& canvas);
   void tmrZeltoTimer();
   void BGAfterPaint(platform::Device& canvas, const TRect& clip);
-  void AppActivate();
-  void AppMessage(uint16_t message);
+  // The tiled background under a picture whose corner lies at a given place in the window.
+  TBackgroundPainter BackgroundPainter();
 
   // The palette of a 256-colour display: the entries changed on realising the library palette
   // (always 0 on a true-colour screen).
@@ -105,18 +105,26 @@ class TFormZelto : public ui::TForm, public TBoardWindow, public TBoardScreen {
   void SetTimerEnabled(bool enabled) override;
   void BoardNews(TBoardNews news, const TMoveCommand& move) override;
 
-  // TBoardScreen.
-  TPoint BoardOrigin(bool player) const override;
-  void ShowPicture(bool player, TVX8ImageData& picture) override;
-
- private:
-  void CreateComponents();
-  void FormCreate();
-  void Failed(const std::string& reason);
-  TVexoButton* MakeButton(const char* name, const char* imageName, int left, int top, int width,
-                          int height, int tag);
-
   TFormZeltoSetup Setup;
+  // Controls, in their stored order: later ones lie on top. The form owns them.
+  TTileBG* BG = nullptr;
+  ui::TBevel* Frame = nullptr;
+  ui::TPaintBox* pbxBoard = nullptr;
+  ui::TPaintBox* pbxBackBoard = nullptr;
+  TVexoButton* cmdStart = nullptr;
+  TVexoButton* cmdExit = nullptr;
+  TVexoButton* cmdColM = nullptr;
+  TVexoButton* cmdColP = nullptr;
+  TVexoButton* cmdRowM = nullptr;
+  TVexoButton* cmdRowP = nullptr;
+  ui::TTimer tmrZelto{*this, 60};
+
+  TBoardPictures Pictures;
+  // The boards lie on the tiled background; it is there before anything is drawn.
+  TBoardRenderer Renderer{Pictures, this, BackgroundPainter()};
+  TBoardModel Model;
+  // Made once the library is open; none when the start-up failed before.
+  std::unique_ptr<TCaptions> Captions;
   std::unique_ptr<TVX8Library> Library_;
   bool StartupFailed_ = false;
 };

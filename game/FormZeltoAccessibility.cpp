@@ -12,7 +12,7 @@ namespace {
 
 using platform::AccessibleNode;
 using platform::AccessibleRole;
-namespace State = platform::AccessibleState;
+namespace Flag = platform::AccessibleState;
 
 AccessibleNode Part(std::string id, AccessibleRole role, std::string name, TRect bounds) {
   AccessibleNode node;
@@ -27,7 +27,7 @@ AccessibleNode Button(std::string id, std::string name, std::string description,
                       bool enabled) {
   AccessibleNode node = Part(std::move(id), AccessibleRole::Button, std::move(name), bounds);
   node.Description = std::move(description);
-  node.States = enabled ? State::Enabled : 0u;
+  node.States = enabled ? Flag::Enabled : 0u;
   node.Pressable = true;
   return node;
 }
@@ -41,7 +41,7 @@ std::string ArrowId(const TMoveCommand& move) {
 // A board as a grid of rows of cells, each cell described by its roads and, when `judged`,
 // whether it already matches the pattern.
 AccessibleNode Grid(const std::string& id, const char* name, const TCells& cells, TPoint origin,
-                    const TBoardModel& model, bool judged) {
+                    const TBoardState& model, bool judged) {
   constexpr int32_t pitch = TBoardLayout::CellPitch;
   const TBoardLayout layout = model.Layout();
   AccessibleNode board =
@@ -74,19 +74,20 @@ AccessibleNode Grid(const std::string& id, const char* name, const TCells& cells
 
 void TFormZelto::FormDescribe(std::vector<AccessibleNode>& into) {
   TForm::FormDescribe(into);  // the buttons, in the keyboard's order
-  AccessibleNode title =
-      Button("title", "About " + Setup.Title, "Opens the about box", Captions.TitleRect, true);
-  title.States |= State::Focusable;
+  AccessibleNode title = Button("title", "About " + Setup.Title, "Opens the about box",
+                                Captions ? Captions->TitleRect : TRect{}, true);
+  title.States |= Flag::Focusable;
   into.push_back(std::move(title));
-  into.push_back(Button("size", "New puzzle", speech::SizeWords(Model.Cols, Model.Rows),
-                        Captions.SizeLabelRect, !Model.Playing));
+  into.push_back(Button("size", "New puzzle", speech::SizeWords(State().Cols, State().Rows),
+                        Captions ? Captions->SizeLabelRect : TRect{}, !State().Playing));
 
-  const TBoardLayout layout = Model.Layout();
+  const TBoardState& game = State();
+  const TBoardLayout layout = game.Layout();
   const TPoint player{pbxBoard->Left(), pbxBoard->Top()};
   const TPoint back{pbxBackBoard->Left(), pbxBackBoard->Top()};
-  into.push_back(Grid("board", "Your board", Model.Board, player, Model, Model.Playing));
-  if (Model.Playing) {
-    into.push_back(Grid("pattern", "Pattern", Model.BackBoard, back, Model, false));
+  into.push_back(Grid("board", "Your board", game.Board, player, game, game.Playing));
+  if (game.Playing) {
+    into.push_back(Grid("pattern", "Pattern", game.BackBoard, back, game, false));
     for (const TAxis axis : {TAxis::Column, TAxis::Row}) {
       for (int32_t index = 1; index <= 2 * layout.Lines(axis); ++index) {
         const TMoveCommand move{axis, index};
@@ -94,15 +95,15 @@ void TFormZelto::FormDescribe(std::vector<AccessibleNode>& into) {
         AccessibleNode arrow =
             Button(ArrowId(move), speech::ArrowName(layout, move), {},
                    MoveRectTo(onBoard, {player.X + onBoard.Left, player.Y + onBoard.Top}),
-                   Model.ShuffleCount <= 0);
-        if (Model.MoveIndex != 0 && Model.Move() == move) arrow.States |= State::Pressed;
+                   game.ShuffleCount <= 0);
+        if (game.MoveIndex != 0 && game.Move() == move) arrow.States |= Flag::Pressed;
         into.push_back(std::move(arrow));
       }
     }
   } else {
     into.push_back(
         Part("picture", AccessibleRole::Image,
-             Model.Solved ? speech::WellDonePicture : speech::ClickStartPicture,
+             game.Solved ? speech::WellDonePicture : speech::ClickStartPicture,
              MoveRectTo({0, 0, TBoardLayout::PictureSize, TBoardLayout::PictureSize}, back)));
   }
 }
@@ -111,7 +112,7 @@ void TFormZelto::FormAccessiblePress(const std::string& id) {
   if (id == "title") {
     if (Setup.ShowAbout) Setup.ShowAbout();
   } else if (id == "size") {
-    if (!Model.Playing) Model.SizeLabelDeal();
+    if (!State().Playing) Model.SizeLabelDeal();
   } else if (id.rfind("arrow.", 0) == 0 && id.size() > 7) {
     const TAxis axis = id[6] == 'c' ? TAxis::Column : TAxis::Row;
     // A click on the arrow: the move starts at the press and ends after its release.
@@ -121,21 +122,21 @@ void TFormZelto::FormAccessiblePress(const std::string& id) {
 }
 
 void TFormZelto::BoardNews(TBoardNews news, const TMoveCommand& move) {
-  const int32_t cells = Model.Cols * Model.Rows;
+  const int32_t cells = State().Cols * State().Rows;
   const int32_t inPlace =
-      speech::CellsInPlace(Model.Board, Model.BackBoard, Model.Cols, Model.Rows);
+      speech::CellsInPlace(State().Board, State().BackBoard, State().Cols, State().Rows);
   switch (news) {
     case TBoardNews::Scrambled:
       Host().Announce(speech::Scrambled(cells, inPlace));
       break;
     case TBoardNews::MoveDone:
-      Host().Announce(speech::MoveDone(Model.Layout(), move, cells, inPlace, Model.Solved));
+      Host().Announce(speech::MoveDone(State().Layout(), move, cells, inPlace, State().Solved));
       break;
     case TBoardNews::Dealt:
-      Host().Announce(speech::Dealt(Model.Cols, Model.Rows));
+      Host().Announce(speech::Dealt(State().Cols, State().Rows));
       break;
     case TBoardNews::Resized:
-      Host().Announce(speech::Resized(Model.Cols, Model.Rows));
+      Host().Announce(speech::Resized(State().Cols, State().Rows));
       break;
   }
 }

@@ -8,10 +8,10 @@
 void TFormZelto::EnableControls(bool idle) {
   cmdStart->SetEnabled(idle);
   cmdExit->SetEnabled(!idle);
-  cmdColP->SetEnabled(idle && Model.Cols < MaxLines);
-  cmdRowP->SetEnabled(idle && Model.Rows < MaxLines);
-  cmdColM->SetEnabled(idle && Model.Cols > MinLines);
-  cmdRowM->SetEnabled(idle && Model.Rows > MinLines);
+  cmdColP->SetEnabled(idle && State().Cols < MaxLines);
+  cmdRowP->SetEnabled(idle && State().Rows < MaxLines);
+  cmdColM->SetEnabled(idle && State().Cols > MinLines);
+  cmdRowM->SetEnabled(idle && State().Rows > MinLines);
 }
 
 void TFormZelto::SetTimerInterval(int32_t milliseconds) {

@@ -22,11 +22,13 @@ void TFormZelto::FormResize() {
   for (ui::TControl* child : std::initializer_list<ui::TControl*>{
            cmdStart, cmdExit, cmdColP, cmdColM, cmdRowP, cmdRowM, pbxBoard, pbxBackBoard})
     child->MoveTo({child->Left() + dx, child->Top() + dy});
-  Captions.TitlePos = {Captions.TitlePos.X + dx, Captions.TitlePos.Y + dy};
-  Captions.SizeLabelPos = {Captions.SizeLabelPos.X + dx, Captions.SizeLabelPos.Y + dy};
-  Captions.ReleaseComposites();
-  Renderer.DrawBoard(true);
-  Renderer.DrawBoard(false);
+  if (Captions) {
+    Captions->TitlePos = {Captions->TitlePos.X + dx, Captions->TitlePos.Y + dy};
+    Captions->SizeLabelPos = {Captions->SizeLabelPos.X + dx, Captions->SizeLabelPos.Y + dy};
+    Captions->ReleaseComposites();
+  }
+  Renderer.DrawBoard(State(), true);
+  Renderer.DrawBoard(State(), false);
 }
 
 void TFormZelto::FormPaint(platform::Device&) {
@@ -53,15 +55,16 @@ uint16_t TFormZelto::RealizeLibraryPalette() {
 }
 
 void TFormZelto::FormMouseDown(platform::MouseButton button, int x, int y) {
-  if (Captions.TitleRect.Contains({x, y}) && button == platform::MouseButton::Left &&
+  if (!Captions) return;
+  if (Captions->TitleRect.Contains({x, y}) && button == platform::MouseButton::Left &&
       Setup.ShowAbout)
     Setup.ShowAbout();
-  if (Captions.SizeLabelRect.Contains({x, y}) && !Model.Playing) Model.SizeLabelDeal();
+  if (Captions->SizeLabelRect.Contains({x, y}) && !State().Playing) Model.SizeLabelDeal();
 }
 
 void TFormZelto::FormMouseMove(int x, int y) {
-  if (!Captions.Title.Data) return;
-  const TRect title = MoveRectTo(Captions.Title.Data->GetBounds(), Captions.TitlePos);
+  if (!Captions || !Captions->Title.Data) return;
+  const TRect title = MoveRectTo(Captions->Title.Data->GetBounds(), Captions->TitlePos);
   SetCursor(title.Contains({x, y}) ? platform::CursorId::Hand : platform::CursorId::Default);
 }
 
@@ -86,16 +89,16 @@ void TFormZelto::ExitButtonClick() {
 }
 
 std::optional<TMoveCommand> TFormZelto::HitArrow(int x, int y) const {
-  return Model.Layout().HitArrow(x, y);
+  return State().Layout().HitArrow(x, y);
 }
 
 void TFormZelto::pbxBoardMouseDown(platform::MouseButton, int x, int y) {
-  if (!Model.Playing || Model.ShuffleCount > 0) return;
+  if (!State().Playing || State().ShuffleCount > 0) return;
   if (const auto hit = HitArrow(x, y)) Model.StartMove(*hit);
 }
 
 void TFormZelto::pbxBoardMouseMove(int x, int y) {
-  const bool overArrow = Model.Playing && Model.ShuffleCount <= 0 && HitArrow(x, y).has_value();
+  const bool overArrow = State().Playing && State().ShuffleCount <= 0 && HitArrow(x, y).has_value();
   pbxBoard->SetCursor(overArrow ? platform::CursorId::Hand : platform::CursorId::Default);
 }
 
@@ -112,7 +115,7 @@ void TFormZelto::pbxBackBoardPaint(platform::Device& canvas) {
 }
 
 void TFormZelto::BGAfterPaint(platform::Device& canvas, const TRect& clip) {
-  Captions.BGAfterPaint(canvas, clip);
+  if (Captions) Captions->BGAfterPaint(canvas, clip);
 }
 
 void TFormZelto::tmrZeltoTimer() {

@@ -85,7 +85,7 @@ TEST(AllocationFailure, EachAllocationOfTheStartFailingEndsInTheStartUpMessageOr
       form->MouseDown(platform::MouseButton::Left, 377, 343);
       form->MouseUp(platform::MouseButton::Left, 377, 343);
       while (host.Tick()) host.Flush();
-      EXPECT_TRUE(form->Model.Playing) << n;
+      EXPECT_TRUE(form->State().Playing) << n;
     }
     host.SetClient(nullptr);
   }
@@ -100,7 +100,7 @@ TEST(AllocationFailure, AFrameThatCannotBeMadeLeavesTheGamePlayable) {
   TRandom random(9);
   std::optional<TFormZelto> form;
   ASSERT_FALSE(StartWithFailure(data, -1, host, form, random));
-  TBoardModel& m = form->Model;
+  const TBoardState& m = form->State();
   form->MouseDown(platform::MouseButton::Left, 377, 343);
   form->MouseUp(platform::MouseButton::Left, 377, 343);
   while (host.Tick()) host.Flush();

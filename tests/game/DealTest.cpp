@@ -6,6 +6,7 @@
 #include "RecordingWindow.h"
 #include "game/BoardModel.h"
 #include "game/Random.h"
+#include "tests/support/GameProbe.h"
 
 namespace {
 
@@ -18,15 +19,16 @@ constexpr Step Neighbour[8] = {{0, -1}, {1, -1}, {1, 0},  {1, 1},
 
 // Empty when every road of the board in play ends in its partner; otherwise the first fault.
 std::string RoadFault(const TBoardModel& m) {
-  for (int c = 1; c <= m.Cols; ++c) {
-    for (int r = 1; r <= m.Rows; ++r) {
+  for (int c = 1; c <= m.State().Cols; ++c) {
+    for (int r = 1; r <= m.State().Rows; ++r) {
       for (int k = 0; k < 8; ++k) {
-        if (!(m.Board(c, r) & (1 << k))) continue;
+        if (!(m.State().Board(c, r) & (1 << k))) continue;
         const int nc = c + Neighbour[k].dc, nr = r + Neighbour[k].dr;
         const std::string where =
             "(" + std::to_string(c) + "," + std::to_string(r) + ") bit " + std::to_string(k);
-        if (nc < 1 || nc > m.Cols || nr < 1 || nr > m.Rows) return where + " leaves the grid";
-        if (!(m.Board(nc, nr) & (1 << ((k + 4) % 8)))) return where + " has no partner";
+        if (nc < 1 || nc > m.State().Cols || nr < 1 || nr > m.State().Rows)
+          return where + " leaves the grid";
+        if (!(m.State().Board(nc, nr) & (1 << ((k + 4) % 8)))) return where + " has no partner";
       }
     }
   }
@@ -34,9 +36,9 @@ std::string RoadFault(const TBoardModel& m) {
 }
 
 bool AllCellsEqual(const TBoardModel& m) {
-  for (int c = 1; c <= m.Cols; ++c) {
-    for (int r = 1; r <= m.Rows; ++r) {
-      if (m.Board(c, r) != m.Board(1, 1)) return false;
+  for (int c = 1; c <= m.State().Cols; ++c) {
+    for (int r = 1; r <= m.State().Rows; ++r) {
+      if (m.State().Board(c, r) != m.State().Board(1, 1)) return false;
     }
   }
   return true;
@@ -44,10 +46,10 @@ bool AllCellsEqual(const TBoardModel& m) {
 
 std::string Rows(const TBoardModel& m) {
   std::string text;
-  for (int r = 1; r <= m.Rows; ++r) {
-    for (int c = 1; c <= m.Cols; ++c) {
+  for (int r = 1; r <= m.State().Rows; ++r) {
+    for (int c = 1; c <= m.State().Cols; ++c) {
       char cell[4];
-      std::snprintf(cell, sizeof cell, c == 1 ? "%02x" : " %02x", m.Board(c, r));
+      std::snprintf(cell, sizeof cell, c == 1 ? "%02x" : " %02x", m.State().Board(c, r));
       text += cell;
     }
     text += '\n';
@@ -69,13 +71,13 @@ TEST_F(Deal, EveryRoadHasItsPartnerAndNoDealIsUniform) {
       model.SetRows(rows);
       for (uint32_t seed = 0; seed < 3000; ++seed) {
         random.Seed = seed * 2654435761u;
-        model.NeedsDeal = true;
+        TGameProbe::State(model).NeedsDeal = true;
         model.Deal();
         const std::string fault = RoadFault(model);
         ASSERT_EQ(fault, "") << int(cols) << "x" << int(rows) << " seed " << seed;
         ASSERT_FALSE(AllCellsEqual(model)) << int(cols) << "x" << int(rows) << " seed " << seed;
-        ASSERT_TRUE(model.BackBoard == model.Board);
-        ASSERT_FALSE(model.NeedsDeal);
+        ASSERT_TRUE(model.State().BackBoard == model.State().Board);
+        ASSERT_FALSE(model.State().NeedsDeal);
       }
     }
   }
@@ -105,15 +107,15 @@ TEST_F(Deal, AKnownSeedGivesAKnownPuzzle) {
 }
 
 TEST_F(Deal, CellsOutOfPlayAreKeptAndCopiedWhole) {
-  model.Board(4, 1) = 0xAA;
-  model.Board(5, 5) = 0x55;
-  model.Board(1, 4) = 0x0F;
+  TGameProbe::State(model).Board(4, 1) = 0xAA;
+  TGameProbe::State(model).Board(5, 5) = 0x55;
+  TGameProbe::State(model).Board(1, 4) = 0x0F;
   random.Seed = 7;
   model.Deal();
-  EXPECT_EQ(model.Board(4, 1), 0xAA);
-  EXPECT_EQ(model.Board(5, 5), 0x55);
-  EXPECT_EQ(model.Board(1, 4), 0x0F);
-  EXPECT_TRUE(model.BackBoard == model.Board);
+  EXPECT_EQ(model.State().Board(4, 1), 0xAA);
+  EXPECT_EQ(model.State().Board(5, 5), 0x55);
+  EXPECT_EQ(model.State().Board(1, 4), 0x0F);
+  EXPECT_TRUE(model.State().BackBoard == model.State().Board);
 }
 
 }  // namespace

@@ -6,13 +6,12 @@
 #include "RecordingWindow.h"
 #include "game/BoardModel.h"
 #include "game/Random.h"
+#include "tests/support/GameProbe.h"
 
 struct TGameRig {
   TRecordingWindow Window;
   TRandom Random;
   TBoardModel Model{Window, Window, Random};
-
-  TGameRig() { Window.Model = &Model; }
 
   // Start-up at the given size: a dealt puzzle, idle.
   void Idle(uint8_t cols = 3, uint8_t rows = 3, uint32_t seed = 1) {
@@ -40,6 +39,10 @@ struct TGameRig {
     RunTimer();
     Window.Take();
   }
+
+  // The model's state, to set up what play reaches only slowly.
+  TBoardState& Set() { return TGameProbe::State(Model); }
+  const TBoardState& State() const { return Model.State(); }
 
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) Model.TimerTick();

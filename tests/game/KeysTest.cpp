@@ -33,11 +33,11 @@ TEST(Keys, AtTheLargestSizeJAndZeroAreTheLastKeysAndKNeverCounts) {
 TEST(Keys, ALowerCaseKeyStartsItsMove) {
   TGameRig rig;
   rig.Ready(3, 3);
-  const TCells before = rig.Model.Board;
+  const TCells before = rig.State().Board;
   rig.Model.KeyPress('e');  // column 2 down
   EXPECT_EQ(rig.Window.Take(),
             (Calls{"DrawArrow col 5 pressed", "DrawCells 2,1 2,3", "Interval 100", "Timer on"}));
-  EXPECT_EQ(rig.Model.Board(2, 1), before(2, 3));
+  EXPECT_EQ(rig.State().Board(2, 1), before(2, 3));
   rig.Model.KeyPress('z');
   EXPECT_TRUE(rig.Window.Take().empty());
 }

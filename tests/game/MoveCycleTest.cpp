@@ -23,11 +23,11 @@ class MoveCycle : public ::testing::Test {
     // Distinct cells and an unreachable pattern: no move here can win.
     for (int c = 1; c <= 5; ++c) {
       for (int r = 1; r <= 5; ++r) {
-        rig.Model.Board(c, r) = static_cast<uint8_t>(16 * c + r);
-        rig.Model.BackBoard(c, r) = 0;
+        rig.Set().Board(c, r) = static_cast<uint8_t>(16 * c + r);
+        rig.Set().BackBoard(c, r) = 0;
       }
     }
-    start = rig.Model.Board;
+    start = rig.State().Board;
   }
 
   // The board after `n` up shifts of column 1, from the start.
@@ -51,8 +51,8 @@ TEST_F(MoveCycle, AQuickPressAndReleaseEndsAtTheFourthTick) {
   rig.Model.Release();
   rig.Tick(4);
   EXPECT_EQ(rig.Window.Take(), Join({PressColumn1, Frames, Finish1}));
-  EXPECT_TRUE(rig.Model.Board == ColumnUp(1));
-  EXPECT_EQ(rig.Model.MoveIndex, 0);
+  EXPECT_TRUE(rig.State().Board == ColumnUp(1));
+  EXPECT_EQ(rig.State().MoveIndex, 0);
   EXPECT_FALSE(rig.Window.TimerOn);
 }
 
@@ -63,13 +63,13 @@ TEST_F(MoveCycle, AReleaseAfterTheFourthTickGivesOneMoreShift) {
   rig.Model.Release();
   rig.Tick(5);
   EXPECT_EQ(rig.Window.Take(), Join({Repeat1, Frames, Finish1}));
-  EXPECT_TRUE(rig.Model.Board == ColumnUp(2));
+  EXPECT_TRUE(rig.State().Board == ColumnUp(2));
 }
 
 TEST_F(MoveCycle, AHeldKeyRepeatsEveryFifthTick) {
   rig.Model.KeyPress('A');
   rig.Tick(15);
-  EXPECT_TRUE(rig.Model.Board == ColumnUp(4));
+  EXPECT_TRUE(rig.State().Board == ColumnUp(4));
   const Calls cycle = Join({Frames, {"Show player"}});
   EXPECT_EQ(rig.Window.Take(),
             Join({PressColumn1, cycle, Repeat1, cycle, Repeat1, cycle, Repeat1}));
@@ -82,8 +82,8 @@ TEST_F(MoveCycle, PressingTheSameKeyAgainShiftsAtOnceAndRestartsTheAnimation) {
   rig.Window.Take();
   rig.Model.KeyPress('a');  // the keyboard's own repeat, or a second press
   EXPECT_EQ(rig.Window.Take(), PressColumn1);
-  EXPECT_TRUE(rig.Model.Board == ColumnUp(2));
-  EXPECT_EQ(rig.Model.MoveStep, 0);
+  EXPECT_TRUE(rig.State().Board == ColumnUp(2));
+  EXPECT_EQ(rig.State().MoveStep, 0);
   // The new press is held until its own release.
   rig.Tick(4);
   EXPECT_EQ(rig.Window.Take(), Join({Frames, {"Show player"}}));
@@ -100,9 +100,9 @@ TEST_F(MoveCycle, AnotherMoveDuringAMoveIsIgnored) {
   rig.Model.KeyPress('1');               // a row
   rig.Model.StartMove({TAxis::Row, 1});  // an arrow
   EXPECT_TRUE(rig.Window.Take().empty());
-  EXPECT_TRUE(rig.Model.Board == ColumnUp(1));
-  EXPECT_EQ(rig.Model.MoveIndex, 1);
-  EXPECT_EQ(rig.Model.MoveAxis, TAxis::Column);
+  EXPECT_TRUE(rig.State().Board == ColumnUp(1));
+  EXPECT_EQ(rig.State().MoveIndex, 1);
+  EXPECT_EQ(rig.State().MoveAxis, TAxis::Column);
 }
 
 TEST_F(MoveCycle, MovesAreIgnoredBetweenGamesAndWhileShuffling) {
@@ -117,7 +117,7 @@ TEST_F(MoveCycle, MovesAreIgnoredBetweenGamesAndWhileShuffling) {
   idle.Window.Take();
   idle.Model.KeyPress('A');
   EXPECT_TRUE(idle.Window.Take().empty());
-  EXPECT_EQ(idle.Model.MoveIndex, 0);
+  EXPECT_EQ(idle.Model.State().MoveIndex, 0);
 }
 
 TEST_F(MoveCycle, ACommandNamingNoLineIsIgnored) {
@@ -125,12 +125,12 @@ TEST_F(MoveCycle, ACommandNamingNoLineIsIgnored) {
   rig.Model.StartMove({TAxis::Column, 7});  // 2 × Cols is 6
   rig.Model.StartMove({TAxis::Row, -1});
   EXPECT_TRUE(rig.Window.Take().empty());
-  EXPECT_TRUE(rig.Model.Board == start);
+  EXPECT_TRUE(rig.State().Board == start);
 }
 
 TEST_F(MoveCycle, AReleaseWithNoMoveRunningDoesNotCountForTheNextMove) {
   rig.Model.Release();
-  EXPECT_FALSE(rig.Model.MoveReleased);
+  EXPECT_FALSE(rig.State().MoveReleased);
   rig.Model.KeyPress('A');
   rig.Tick(4);
   EXPECT_EQ(rig.Window.Calls.back(), "Show player");  // still held
@@ -142,7 +142,7 @@ TEST_F(MoveCycle, ExitDuringAMoveThenStartGivesACleanGame) {
   rig.Model.Exit();
   EXPECT_FALSE(rig.Window.TimerOn);
   rig.Model.Start();
-  EXPECT_EQ(rig.Model.MoveIndex, 0);  // the boards were redrawn with no arrow pressed
+  EXPECT_EQ(rig.State().MoveIndex, 0);  // the boards were redrawn with no arrow pressed
   rig.RunTimer();
   rig.Window.Take();
   rig.Model.KeyPress('B');
@@ -156,15 +156,15 @@ TEST_F(MoveCycle, ExitDuringAMoveThenStartGivesACleanGame) {
 
 TEST_F(MoveCycle, TheWinCountsOnlyWhenTheMoveEnds) {
   // One up shift of column 1 solves the board; a held key passes through it.
-  rig.Model.BackBoard = ColumnUp(1);
+  rig.Set().BackBoard = ColumnUp(1);
   rig.Model.KeyPress('A');
   rig.Tick(5);
-  EXPECT_TRUE(rig.Model.Playing);
-  EXPECT_TRUE(rig.Model.Board == ColumnUp(2));
+  EXPECT_TRUE(rig.State().Playing);
+  EXPECT_TRUE(rig.State().Board == ColumnUp(2));
   rig.Model.Release();
   rig.Tick(4);
-  EXPECT_TRUE(rig.Model.Playing);  // ended unsolved
-  EXPECT_FALSE(rig.Model.Solved);
+  EXPECT_TRUE(rig.State().Playing);  // ended unsolved
+  EXPECT_FALSE(rig.State().Solved);
   rig.Window.Take();
 
   // Two more up shifts bring column 1 round to the solution (3 rows).
@@ -180,9 +180,9 @@ TEST_F(MoveCycle, TheWinCountsOnlyWhenTheMoveEnds) {
   const Calls calls = rig.Window.Take();
   ASSERT_GE(calls.size(), won.size());
   EXPECT_EQ(Calls(calls.end() - won.size(), calls.end()), won);
-  EXPECT_FALSE(rig.Model.Playing);
-  EXPECT_TRUE(rig.Model.Solved);
-  EXPECT_TRUE(rig.Model.NeedsDeal);
+  EXPECT_FALSE(rig.State().Playing);
+  EXPECT_TRUE(rig.State().Solved);
+  EXPECT_TRUE(rig.State().NeedsDeal);
 }
 
 }  // namespace

@@ -23,6 +23,9 @@
 
 namespace {
 
+// A point on Start, which lies at its stored place at the stored client size.
+const QPoint StartButton(299 + 10, 329 + 10);
+
 using platform::ClientSize;
 using platform::CursorId;
 using platform::MouseButton;
@@ -260,9 +263,8 @@ TEST(QtHostTimer, AHeldKeyKeepsTheTicksAndFramesComing) {
   TGameOnQt game;
   QtWindowHost& host = game.Host;
   TFormZelto& form = game.Show();
-  QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {},
-                    QPoint(form.cmdStart->Left() + 10, form.cmdStart->Top() + 10));
-  ASSERT_TRUE(form.Model.Playing);
+  QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, StartButton);
+  ASSERT_TRUE(form.State().Playing);
   // The host's one timer, seen as Qt sees it.
   const QTimer* timer = host.findChild<QTimer*>();
   ASSERT_NE(timer, nullptr);
@@ -280,7 +282,7 @@ TEST(QtHostTimer, AHeldKeyKeepsTheTicksAndFramesComing) {
   EXPECT_TRUE(timer->isActive());
   EXPECT_EQ(timer->interval(), 100);
   QTest::simulateEvent(host.windowHandle(), false, Qt::Key_B, {}, QStringLiteral("b"), false);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return form.Model.MoveIndex == 0; }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.State().MoveIndex == 0; }, 2000));
 }
 
 // The title opens the about box on its press, in a modal loop: the release happens over the
@@ -300,9 +302,8 @@ TEST(QtHostModal, AfterADialogOpenedByAPressTheFirstClickActs) {
   };
   TFormZelto& form = game.Show();
   QTest::mousePress(host.windowHandle(), Qt::LeftButton, {}, title);
-  QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {},
-                    QPoint(form.cmdStart->Left() + 10, form.cmdStart->Top() + 10));
-  EXPECT_TRUE(form.Model.Playing);
+  QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, StartButton);
+  EXPECT_TRUE(form.State().Playing);
 }
 
 }  // namespace

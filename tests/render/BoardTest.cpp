@@ -19,7 +19,7 @@ bool IsLoaded(const TVX8Library& library, const char* name) {
 
 struct Boards : ::testing::Test {
   TRenderRig Rig;
-  TBoardModel& M = Rig.Model;
+  TBoardState& M = Rig.State;
   TVX8ImageData& Board = *Rig.Pictures.BoardData;
   TVX8ImageData& Back = *Rig.Pictures.BackBoardData;
 
@@ -48,7 +48,7 @@ TEST_F(Boards, BetweenGamesTheBackBoardShowsOnlyTheBackgroundAndItsPicture) {
   for (bool solved : {false, true}) {
     M.Solved = solved;
     Rig.BackgroundOrigins.clear();
-    Rig.Renderer.DrawBoard(false, BackBoardOrigin);
+    Rig.Renderer.DrawBoard(Rig.State, false, BackBoardOrigin);
     ASSERT_EQ(Rig.BackgroundOrigins, std::vector<TPoint>{BackBoardOrigin});
     const uint8_t picture = solved ? WellDoneValue : ClickStartValue;
     for (int y = 0; y < 208; ++y) {
@@ -71,7 +71,7 @@ TEST_F(Boards, DuringAGameTheBackBoardIsFramedWithConnectorsAndNoGridOrArrows) {
   M.Playing = true;
   M.BackBoard(1, 1) = Road::SouthEast;
   M.BackBoard(2, 2) = Road::NorthWest;
-  Rig.Renderer.DrawBoard(false, BackBoardOrigin);
+  Rig.Renderer.DrawBoard(Rig.State, false, BackBoardOrigin);
   ExpectTopLeftLines(Back);
   ExpectBottomRightLines(Back, true);
   EXPECT_EQ(PixelAt(Back, M.BoardLeft + 31, M.BoardTop + 31), ConnectorValue(0, 1));
@@ -81,13 +81,13 @@ TEST_F(Boards, DuringAGameTheBackBoardIsFramedWithConnectorsAndNoGridOrArrows) {
             RoadValue(0, 4));
   EXPECT_EQ(PixelAt(Back, M.BoardLeft + RoadMark(0, 0).X, M.BoardTop + RoadMark(0, 0).Y),
             EmptyValue);
-  const TRect arrow = Rig.Model.Layout().ArrowRect({TAxis::Column, 1});
+  const TRect arrow = Rig.State.Layout().ArrowRect({TAxis::Column, 1});
   EXPECT_TRUE(IsBackground(Back, BackBoardOrigin, arrow.Left, arrow.Top));
 }
 
 TEST_F(Boards, DuringAGameThePlayersBoardHasGridAndArrowsButNoShadowLines) {
   M.Playing = true;
-  Rig.Renderer.DrawBoard(true, BoardOrigin);
+  Rig.Renderer.DrawBoard(Rig.State, true, BoardOrigin);
   EXPECT_EQ(Rig.BackgroundOrigins, std::vector<TPoint>{BoardOrigin});
   ExpectTopLeftLines(Board);
   ExpectBottomRightLines(Board, false);
@@ -95,8 +95,8 @@ TEST_F(Boards, DuringAGameThePlayersBoardHasGridAndArrowsButNoShadowLines) {
   EXPECT_EQ(PixelAt(Board, M.BoardLeft + RoadMark(0, 0).X, M.BoardTop + RoadMark(0, 0).Y),
             RoadValue(0, 0));
   for (int i = 1; i <= 6; ++i) {
-    const TRect column = Rig.Model.Layout().ArrowRect({TAxis::Column, i});
-    const TRect row = Rig.Model.Layout().ArrowRect({TAxis::Row, i});
+    const TRect column = Rig.State.Layout().ArrowRect({TAxis::Column, i});
+    const TRect row = Rig.State.Layout().ArrowRect({TAxis::Row, i});
     EXPECT_EQ(PixelAt(Board, column.Left, column.Top),
               ArrowValue(i <= 3 ? ArrowAbove : ArrowBelow, i <= 3 ? i - 1 : i - 4));
     EXPECT_EQ(PixelAt(Board, row.Left, row.Top),
@@ -105,24 +105,24 @@ TEST_F(Boards, DuringAGameThePlayersBoardHasGridAndArrowsButNoShadowLines) {
 }
 
 TEST_F(Boards, BetweenGamesThePlayersBoardIsInReliefWithBothFrameLinesAndNoArrows) {
-  Rig.Renderer.DrawBoard(true, BoardOrigin);
+  Rig.Renderer.DrawBoard(Rig.State, true, BoardOrigin);
   ExpectTopLeftLines(Board);
   ExpectBottomRightLines(Board, true);
   const TPoint mark = RoadMark(2, 0);
   EXPECT_EQ(PixelAt(Board, M.BoardLeft + mark.X, M.BoardTop + mark.Y + 1), RoadValue(2, 0));
   EXPECT_EQ(PixelAt(Board, M.BoardLeft + 31, M.BoardTop + 5), EmptyValue);
-  const TRect arrow = Rig.Model.Layout().ArrowRect({TAxis::Row, 4});
+  const TRect arrow = Rig.State.Layout().ArrowRect({TAxis::Row, 4});
   EXPECT_TRUE(IsBackground(Board, BoardOrigin, arrow.Left + 3, arrow.Top + 3));
 }
 
 TEST(Arrows, EachSitsOnItsLineFourPixelsOutsideTheGridAtEverySize) {
   TRenderRig rig;
-  TBoardModel& m = rig.Model;
+  TBoardState& m = rig.State;
   for (uint8_t cols = 3; cols <= 5; ++cols) {
     for (uint8_t rows = 3; rows <= 5; ++rows) {
       rig.SetBoard(cols, rows, 0);
       for (int i = 1; i <= 2 * cols; ++i) {
-        const TRect a = rig.Model.Layout().ArrowRect({TAxis::Column, i});
+        const TRect a = rig.State.Layout().ArrowRect({TAxis::Column, i});
         const int c = (i - 1) % cols + 1;
         EXPECT_EQ(a.Width(), 20);
         EXPECT_EQ(a.Height(), 20);
@@ -134,7 +134,7 @@ TEST(Arrows, EachSitsOnItsLineFourPixelsOutsideTheGridAtEverySize) {
         }
       }
       for (int i = 1; i <= 2 * rows; ++i) {
-        const TRect a = rig.Model.Layout().ArrowRect({TAxis::Row, i});
+        const TRect a = rig.State.Layout().ArrowRect({TAxis::Row, i});
         const int r = (i - 1) % rows + 1;
         EXPECT_EQ(a.Top + 10, m.BoardTop + 32 * (r - 1) + 16);
         if (i <= rows) {
@@ -147,24 +147,24 @@ TEST(Arrows, EachSitsOnItsLineFourPixelsOutsideTheGridAtEverySize) {
   }
   rig.SetBoard(3, 5, 0);
   for (int i = 1; i <= 3; ++i)
-    EXPECT_EQ(rig.Model.Layout().ArrowRect({TAxis::Column, i}).Left, 31 + 32 * i);
-  EXPECT_EQ(rig.Model.Layout().ArrowRect({TAxis::Column, 1}).Top, 0);
-  EXPECT_EQ(rig.Model.Layout().ArrowRect({TAxis::Column, 4}).Top, 189);
+    EXPECT_EQ(rig.State.Layout().ArrowRect({TAxis::Column, i}).Left, 31 + 32 * i);
+  EXPECT_EQ(rig.State.Layout().ArrowRect({TAxis::Column, 1}).Top, 0);
+  EXPECT_EQ(rig.State.Layout().ArrowRect({TAxis::Column, 4}).Top, 189);
 }
 
 TEST(Arrows, ThePressedOneComesFromThePressedStripAndTheSecondSetFromFrameIndexMinusFour) {
   TRenderRig rig;
-  TBoardModel& m = rig.Model;
+  TBoardState& m = rig.State;
   TVX8ImageData& board = *rig.Pictures.BoardData;
   rig.SetBoard(5, 5, 0);
   m.MoveAxis = TAxis::Row;
   m.MoveIndex = 7;
-  rig.Renderer.DrawArrows();
+  rig.Renderer.DrawArrows(rig.State);
   for (int i = 1; i <= 10; ++i) {
     const bool first = i <= 5;
     const int frame = first ? i - 1 : i - 4;
-    const TRect column = rig.Model.Layout().ArrowRect({TAxis::Column, i});
-    const TRect row = rig.Model.Layout().ArrowRect({TAxis::Row, i});
+    const TRect column = rig.State.Layout().ArrowRect({TAxis::Column, i});
+    const TRect row = rig.State.Layout().ArrowRect({TAxis::Row, i});
     const int columnPicture = first ? ArrowAbove : ArrowBelow;
     const int rowPicture = (first ? ArrowLeft : ArrowRight) + (i == 7 ? 1 : 0);
     // At size 5 the lower and right arrows lose their last line to the picture's edge.
@@ -177,8 +177,8 @@ TEST(Arrows, ThePressedOneComesFromThePressedStripAndTheSecondSetFromFrameIndexM
   }
   // Once the move is over the same arrow is drawn normal again.
   m.MoveIndex = 0;
-  rig.Renderer.DrawArrow({TAxis::Row, 7});
-  const TRect row = rig.Model.Layout().ArrowRect({TAxis::Row, 7});
+  rig.Renderer.DrawArrow(rig.State, {TAxis::Row, 7});
+  const TRect row = rig.State.Layout().ArrowRect({TAxis::Row, 7});
   EXPECT_EQ(PixelAt(board, row.Left, row.Top), ArrowValue(ArrowRight, 3));
 }
 
@@ -193,15 +193,15 @@ TEST(Arrows, EveryPixelOfAnArrowHitsItAndNoOtherPixelHitsAny) {
       rig.SetBoard(cols, rows, 0);
       std::vector<std::pair<TRect, TMoveCommand>> arrows;
       for (int i = 1; i <= 2 * cols; ++i)
-        arrows.push_back({rig.Model.Layout().ArrowRect({TAxis::Column, i}), {TAxis::Column, i}});
+        arrows.push_back({rig.State.Layout().ArrowRect({TAxis::Column, i}), {TAxis::Column, i}});
       for (int i = 1; i <= 2 * rows; ++i)
-        arrows.push_back({rig.Model.Layout().ArrowRect({TAxis::Row, i}), {TAxis::Row, i}});
+        arrows.push_back({rig.State.Layout().ArrowRect({TAxis::Row, i}), {TAxis::Row, i}});
       for (int y = -2; y < 210; ++y) {
         for (int x = -2; x < 210; ++x) {
           std::optional<TMoveCommand> expected;
           for (const auto& [rect, move] : arrows)
             if (rect.Contains({x, y})) expected = move;
-          ASSERT_EQ(rig.Model.Layout().HitArrow(x, y), expected) << x << "," << y;
+          ASSERT_EQ(rig.State.Layout().HitArrow(x, y), expected) << x << "," << y;
         }
       }
     }

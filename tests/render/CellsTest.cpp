@@ -11,7 +11,7 @@ namespace {
 using namespace rendertest;
 
 // The top-left of cell (c, r) on a board picture.
-TPoint CellAt(const TBoardModel& m, int c, int r) {
+TPoint CellAt(const TBoardState& m, int c, int r) {
   return {m.BoardLeft + 32 * (c - 1), m.BoardTop + 32 * (r - 1)};
 }
 
@@ -30,21 +30,22 @@ struct Cells : ::testing::Test {
   // The value at a point of the road mark of (pass, row) in cell (c, r), drawn with the pass
   // offset `shift`.
   uint8_t Mark(int c, int r, int pass, int row, TPoint shift = {}) {
-    const TPoint cell = CellAt(Rig.Model, c, r);
+    const TPoint cell = CellAt(Rig.State, c, r);
     const TPoint mark = RoadMark(pass, row);
     return PixelAt(Board, cell.X + mark.X + shift.X, cell.Y + mark.Y + shift.Y);
   }
   uint8_t InCell(int c, int r, int x, int y) {
-    const TPoint cell = CellAt(Rig.Model, c, r);
+    const TPoint cell = CellAt(Rig.State, c, r);
     return PixelAt(Board, cell.X + x, cell.Y + y);
   }
   void Draw(TCellStyle style) {
-    Rig.Renderer.DrawCells(Rig.Model.Board, &Board, 1, 1, Rig.Model.Cols, Rig.Model.Rows, style);
+    Rig.Renderer.DrawCells(Rig.State.Layout(), Rig.State.Board, &Board, 1, 1, Rig.State.Cols,
+                           Rig.State.Rows, style);
   }
 };
 
 TEST_F(Cells, PlayingStyleDrawsEachRoadOnceWithCapsUnderLoneRoads) {
-  TBoardModel& m = Rig.Model;
+  TBoardState& m = Rig.State;
   m.Board(1, 1) = Road::East;                // a lone road: cap, then the road
   m.Board(2, 1) = Road::West | Road::South;  // two roads, no cap
   m.Board(3, 3) = 0;                         // nothing but "empty"
@@ -70,7 +71,7 @@ TEST_F(Cells, PlayingStyleDrawsEachRoadOnceWithCapsUnderLoneRoads) {
 }
 
 TEST_F(Cells, PlayingStyleHasGridLinesOnTheCellsRightAndBottomEdgeAndNoConnectors) {
-  TBoardModel& m = Rig.Model;
+  TBoardState& m = Rig.State;
   m.Board(1, 1) = Road::SouthEast;
   m.Board(2, 2) = Road::NorthWest;
   Draw(TCellStyle::Playing);
@@ -95,9 +96,9 @@ TEST_F(Cells, PlayingStyleHasGridLinesOnTheCellsRightAndBottomEdgeAndNoConnector
 }
 
 TEST_F(Cells, ARangeRedrawsOnlyItsCells) {
-  TBoardModel& m = Rig.Model;
+  TBoardState& m = Rig.State;
   m.Board(2, 1) = m.Board(2, 2) = m.Board(2, 3) = Road::North;
-  Rig.Renderer.DrawCells(m.Board, &Board, 2, 1, 2, 3, TCellStyle::Playing);
+  Rig.Renderer.DrawCells(Rig.State.Layout(), m.Board, &Board, 2, 1, 2, 3, TCellStyle::Playing);
   for (int r = 1; r <= 3; ++r) {
     EXPECT_EQ(Mark(2, r, 0, 0), RoadValue(0, 0));
     const TPoint left = CellAt(m, 1, r);
@@ -111,7 +112,7 @@ TEST_F(Cells, ARangeRedrawsOnlyItsCells) {
 }
 
 // Cells (1, 1) -> (2, 2) south-east and (2, 1) -> (1, 2) south-west cross at one corner.
-void CrossingDiagonals(TBoardModel& m) {
+void CrossingDiagonals(TBoardState& m) {
   m.Board(1, 1) = Road::SouthEast;
   m.Board(2, 2) = Road::NorthWest;
   m.Board(2, 1) = Road::SouthWest;
@@ -119,9 +120,9 @@ void CrossingDiagonals(TBoardModel& m) {
 }
 
 TEST_F(Cells, FramedStyleCentresConnectorsOnTheCornersDiagonalsCross) {
-  CrossingDiagonals(Rig.Model);
+  CrossingDiagonals(Rig.State);
   Draw(TCellStyle::Framed);
-  const TPoint corner{CellAt(Rig.Model, 2, 2).X - 1, CellAt(Rig.Model, 2, 2).Y - 1};
+  const TPoint corner{CellAt(Rig.State, 2, 2).X - 1, CellAt(Rig.State, 2, 2).Y - 1};
   // All four cells put their piece on the same corner, 7 × 7 around the shared pixel; the last
   // one drawn, cell (2, 2) looking up at (2, 1)'s south-west road, is the rising piece.
   for (int dy = -3; dy <= 3; ++dy)
@@ -150,9 +151,9 @@ TEST_F(Cells, EachDiagonalAloneGetsItsPieceOnItsOwnCorner) {
   for (const Case& k : cases) {
     Rig.SetBoard(3, 3, 0);
     FillWith(Board, Background);
-    Rig.Model.Board(k.C, k.R) = k.RoadOut;
+    Rig.State.Board(k.C, k.R) = k.RoadOut;
     Draw(TCellStyle::Framed);
-    const TPoint cell = CellAt(Rig.Model, k.C, k.R);
+    const TPoint cell = CellAt(Rig.State, k.C, k.R);
     const int cx = cell.X + k.CornerDx;
     const int cy = cell.Y + k.CornerDy;
     for (int dy = -4; dy <= 4; ++dy) {
@@ -166,7 +167,7 @@ TEST_F(Cells, EachDiagonalAloneGetsItsPieceOnItsOwnCorner) {
 }
 
 TEST_F(Cells, TheTopRowLooksDownForItsConnectors) {
-  TBoardModel& m = Rig.Model;
+  TBoardState& m = Rig.State;
   m.Board(3, 2) = Road::NorthWest;  // the falling piece at cell (3, 1)'s bottom-left corner
   Draw(TCellStyle::Framed);
   const TPoint cell = CellAt(m, 3, 1);
@@ -183,8 +184,8 @@ TEST_F(Cells, TheTopRowLooksDownForItsConnectors) {
 }
 
 TEST_F(Cells, IdleStyleDrawsThreePassesLowerRightThenInPlace) {
-  CrossingDiagonals(Rig.Model);
-  Rig.Model.Board(3, 3) = Road::North | Road::South;
+  CrossingDiagonals(Rig.State);
+  Rig.State.Board(3, 3) = Road::North | Road::South;
   Draw(TCellStyle::Idle);
   // Pass 2 one pixel lower, pass 1 one pixel to the right, pass 0 in place.
   for (int row : {0, 4}) {
@@ -202,7 +203,7 @@ TEST_F(Cells, IdleStyleDrawsThreePassesLowerRightThenInPlace) {
   EXPECT_EQ(InCell(3, 3, RoadTop.X, RoadTop.Y + 1), RoadValue(2, 4));
 
   // The connectors too, in every pass: pass 0's piece in place, the others' edges beside it.
-  const TPoint corner{CellAt(Rig.Model, 2, 2).X - 1, CellAt(Rig.Model, 2, 2).Y - 1};
+  const TPoint corner{CellAt(Rig.State, 2, 2).X - 1, CellAt(Rig.State, 2, 2).Y - 1};
   EXPECT_EQ(PixelAt(Board, corner.X, corner.Y), ConnectorValue(0, 0));
   EXPECT_EQ(PixelAt(Board, corner.X + 4, corner.Y), ConnectorValue(1, 0));
   EXPECT_EQ(PixelAt(Board, corner.X, corner.Y + 4), ConnectorValue(2, 0));
@@ -215,12 +216,14 @@ TEST(CellsMissing, NothingIsDrawnWithoutARoadOrConnectorPictureOrSurface) {
   rig.SetBoard(3, 3, Road::North);
   TVX8ImageData& board = *rig.Pictures.BoardData;
   FillWith(board, Background);
-  rig.Renderer.DrawCells(rig.Model.Board, nullptr, 1, 1, 3, 3, TCellStyle::Playing);
+  rig.Renderer.DrawCells(rig.State.Layout(), rig.State.Board, nullptr, 1, 1, 3, 3,
+                         TCellStyle::Playing);
   rig.Pictures.ConnDiagData = nullptr;
-  rig.Renderer.DrawCells(rig.Model.Board, &board, 1, 1, 3, 3, TCellStyle::Playing);
+  rig.Renderer.DrawCells(rig.State.Layout(), rig.State.Board, &board, 1, 1, 3, 3,
+                         TCellStyle::Playing);
   rig.Pictures.ConnDiagData = rig.Library.GetImageData(rig.Pictures.ConnDiagNode);
   rig.Pictures.RoadsData = nullptr;
-  rig.Renderer.DrawCells(rig.Model.Board, &board, 1, 1, 3, 3, TCellStyle::Idle);
+  rig.Renderer.DrawCells(rig.State.Layout(), rig.State.Board, &board, 1, 1, 3, 3, TCellStyle::Idle);
   for (int y = 0; y < 208; y += 7)
     for (int x = 0; x < 208; x += 7) ASSERT_EQ(PixelAt(board, x, y), BackgroundValue(x, y));
   EXPECT_TRUE(board.DamageList().First == nullptr);

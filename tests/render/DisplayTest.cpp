@@ -63,7 +63,7 @@ size_t UnnamedEntries(const TVX8Library& library) {
 
 TEST(Captions, AreComposedOnTheBackgroundBeneathThemAndPaintedAtTheirPlaces) {
   TRenderRig rig;
-  TCaptions captions(&rig.Library, rig.Background());
+  TCaptions captions(rig.Library, rig.Background());
   platform::MemoryDevice device(517, 403, Untouched);
   platform::LogicalPalette other;
   device.SelectPalette(&other, false);
@@ -103,7 +103,7 @@ TEST(Captions, AreComposedOnTheBackgroundBeneathThemAndPaintedAtTheirPlaces) {
 
 TEST(Captions, AMissingPictureLeavesOnlyThatCaptionOut) {
   TRenderRig rig("zelto");
-  TCaptions captions(&rig.Library, rig.Background());
+  TCaptions captions(rig.Library, rig.Background());
   EXPECT_FALSE(captions.MakeComposite("zelto", captions.TitlePos).has_value());
   platform::MemoryDevice device(517, 403, Untouched);
   captions.BGAfterPaint(device, {0, 0, 517, 403});

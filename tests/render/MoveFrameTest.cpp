@@ -22,7 +22,7 @@ struct Move {
 
 struct MoveFrames : ::testing::TestWithParam<Move> {
   TRenderRig Rig;
-  TBoardModel& M = Rig.Model;
+  TBoardState& M = Rig.State;
   std::vector<uint8_t> Frame;  // 208 × 208, top row first
   int Shown = 0;
 
@@ -30,7 +30,7 @@ struct MoveFrames : ::testing::TestWithParam<Move> {
   void DrawFrame(int step) {
     M.MoveStep = step;
     Frame.clear();
-    Rig.Renderer.ComposeMoveFrame([&](TVX8ImageData& frame) {
+    Rig.Renderer.ComposeMoveFrame(Rig.State, [&](TVX8ImageData& frame) {
       ++Shown;
       ASSERT_EQ(frame.Width(), 208);
       ASSERT_EQ(frame.Height(), 208);
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(AllFourWays, MoveFrames,
 // other part); moved left, the row 24 pixels to the right and its last 25 columns at the left.
 TEST(MoveFrameExample, RowMovesAtStepOne) {
   TRenderRig rig;
-  TBoardModel& m = rig.Model;
+  TBoardState& m = rig.State;
   rig.SetBoard(3, 3, 0);
   FillWith(*rig.Pictures.BoardData, Gradient);
   m.MoveAxis = TAxis::Row;
@@ -120,13 +120,13 @@ TEST(MoveFrameExample, RowMovesAtStepOne) {
   };
 
   m.MoveIndex = 4;  // row 1 right
-  rig.Renderer.ComposeMoveFrame(capture);
+  rig.Renderer.ComposeMoveFrame(rig.State, capture);
   EXPECT_EQ(row[size_t(l)], Gradient(l + 23, y));
   EXPECT_EQ(row[size_t(r - 24)], Gradient(r - 1, y));
   for (int i = 1; i < 23; ++i) EXPECT_EQ(row[size_t(r - 24 + i)], Gradient(l + i, y)) << i;
 
   m.MoveIndex = 1;  // row 1 left
-  rig.Renderer.ComposeMoveFrame(capture);
+  rig.Renderer.ComposeMoveFrame(rig.State, capture);
   EXPECT_EQ(row[size_t(l + 25)], Gradient(l + 1, y));
   for (int i = 0; i < 24; ++i) EXPECT_EQ(row[size_t(l + i)], Gradient(r - 25 + i, y)) << i;
   EXPECT_EQ(row[size_t(l + 24)], Gradient(r - 1, y));

@@ -87,14 +87,15 @@ TRenderRig::TRenderRig(const std::string& leaveOut) {
   vx8test::WriteBytes(File.Path(), vx8test::LibraryBytes(TestRecords(leaveOut)));
   Library.OpenLibrary(File.Path());
   Pictures.Take(Library);
-  Renderer.Background = Background();
 }
 
 void TRenderRig::SetBoard(uint8_t cols, uint8_t rows, uint8_t value) {
-  Model.SetCols(cols);
-  Model.SetRows(rows);
+  State.Cols = cols;
+  State.Rows = rows;
+  State.BoardLeft = TBoardLayout::GridStart(cols);
+  State.BoardTop = TBoardLayout::GridStart(rows);
   for (int c = 1; c <= cols; ++c)
-    for (int r = 1; r <= rows; ++r) Model.Board(c, r) = Model.BackBoard(c, r) = value;
+    for (int r = 1; r <= rows; ++r) State.Board(c, r) = State.BackBoard(c, r) = value;
 }
 
 TBackgroundPainter TRenderRig::Background() {

@@ -1,4 +1,4 @@
-// A board model, its pictures and a renderer over a small library written for the test: every
+// A board state, its pictures and a renderer over a small library written for the test: every
 // picture holds values of its own, so a pixel tells which picture, tile or frame put it there.
 #pragma once
 
@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "game/BoardModel.h"
 #include "game/BoardRenderer.h"
 #include "game/Captions.h"
 #include "tests/support/TempFile.h"
 #include "tests/support/TestLibraryWriter.h"
-#include "tools/zeltoria-lab/HeadlessBoard.h"
 
 namespace rendertest {
 
@@ -54,15 +54,13 @@ void FillWith(TVX8ImageData& surface, uint8_t (*value)(int x, int y));
 struct TRenderRig {
   vx8test::TempFile File{"render.vx8"};
   TVX8Library Library;
-  THeadlessWindow Window;  // draws nothing: the rig's renderer draws
-  TRandom Random;
-  TBoardModel Model{Window, Window, Random};
+  TBoardState State;  // what the renderer is given to draw
   TBoardPictures Pictures;
-  TBoardRenderer Renderer{Model, Pictures, nullptr};
+  TBoardRenderer Renderer{Pictures, nullptr, Background()};
   std::vector<TPoint> BackgroundOrigins;
 
   explicit TRenderRig(const std::string& leaveOut = "");
-  // The model at that size with every cell in play set to `value`.
+  // The state at that size with every cell in play set to `value`.
   void SetBoard(uint8_t cols, uint8_t rows, uint8_t value);
   // The background painter the window would pass: the test background at `origin`.
   TBackgroundPainter Background();

@@ -21,6 +21,7 @@
 #include "controls/VexoButton.h"
 #include "game/FormZelto.h"
 #include "platform/MemoryHost.h"
+#include "tests/support/GameProbe.h"
 #include "tests/support/TempFile.h"
 #include "tests/window/WindowRig.h"
 #include "ui/PaintBox.h"
@@ -65,7 +66,7 @@ size_t LongestDamageList(const TVX8Library& library) {
   return longest;
 }
 
-std::vector<uint8_t> CellsInPlay(const TCells& cells, const TBoardModel& m) {
+std::vector<uint8_t> CellsInPlay(const TCells& cells, const TBoardState& m) {
   std::vector<uint8_t> values;
   for (int c = 1; c <= m.Cols; ++c)
     for (int r = 1; r <= m.Rows; ++r) values.push_back(cells(c, r));
@@ -115,32 +116,31 @@ class TSoak {
       f.KeyUp();
     } else if (kind < 75) {
       // Presses on the arrows, mostly, where the game is played.
-      const TRect r = f.Model.Layout().ArrowRect(
+      const TRect r = f.State().Layout().ArrowRect(
           {Events.OneIn(2) ? TAxis::Column : TAxis::Row, int32_t(1 + Events.Next(10))});
-      const TPoint p{f.pbxBoard->Left() + r.Left + int(Events.Next(22)) - 1,
-                     f.pbxBoard->Top() + r.Top + int(Events.Next(22)) - 1};
+      const TPoint board = f.BoardOrigin(true);
+      const TPoint p{board.X + r.Left + int(Events.Next(22)) - 1,
+                     board.Y + r.Top + int(Events.Next(22)) - 1};
       what = Click(p, p);
     } else if (kind < 85) {
-      const ui::TControl* targets[] = {f.cmdStart, f.cmdExit, f.cmdColM,
-                                       f.cmdColP,  f.cmdRowM, f.cmdRowP};
-      const ui::TControl* t = targets[Events.Next(6)];
-      const TPoint p{t->Left() + int(Events.Next(uint32_t(t->Width()))),
-                     t->Top() + int(Events.Next(uint32_t(t->Height())))};
+      const char* targets[] = {"cmdStart", "cmdExit", "cmdColM", "cmdColP", "cmdRowM", "cmdRowP"};
+      const TRect t = windowtest::PartBounds(f, targets[Events.Next(6)]);
+      const TPoint p{t.Left + int(Events.Next(uint32_t(t.Width()))),
+                     t.Top + int(Events.Next(uint32_t(t.Height())))};
       what = Click(p, Events.OneIn(5) ? TPoint{int(Events.Next(w)), int(Events.Next(h))} : p);
     } else if (kind < 90) {
-      const TRect r = Events.OneIn(2) ? f.Captions.TitleRect : f.Captions.SizeLabelRect;
+      const TRect r = windowtest::PartBounds(f, Events.OneIn(2) ? "title" : "size");
       const TPoint p{r.Left + int(Events.Next(uint32_t(std::max(1, r.Width())))),
                      r.Top + int(Events.Next(uint32_t(std::max(1, r.Height()))))};
       what = Click(p, p);
     } else if (kind < 91) {
       // Random play hardly ever wins; a game one move from its end now and then brings wins
       // into the stream. The player's board is redrawn, as a move would.
-      TBoardModel& m = f.Model;
+      TBoardState& m = TGameProbe::State(f);
       if (m.Playing && m.ShuffleCount == 0 && m.MoveIndex == 0) {
         m.Board = m.BackBoard;
-        m.ShiftColumnDown(1);
-        f.Renderer.DrawBoard(true);
-        f.Renderer.ShowSurface(true);
+        TGameProbe::Model(f).ShiftColumnDown(1);
+        TGameProbe::Redraw(f);
         Finishing = Events.OneIn(2);
         what = "one move from the end";
       }
@@ -164,7 +164,7 @@ class TSoak {
   // The faults the state shows now; empty when it holds together.
   std::string Check() {
     TFormZelto& f = *Form;
-    const TBoardModel& m = f.Model;
+    const TBoardState& m = f.State();
     std::vector<uint8_t> board = CellsInPlay(m.Board, m), back = CellsInPlay(m.BackBoard, m);
     if (m.Solved && board != back) return "a won game whose board is not the pattern";
     std::sort(board.begin(), board.end());
@@ -178,7 +178,7 @@ class TSoak {
 
   // Nothing moves, no button is held: the window's picture is its state's.
   bool AtRest() const {
-    const TBoardModel& m = Form->Model;
+    const TBoardState& m = Form->State();
     return m.MoveIndex == 0 && !Host.TimerRunning() && !Held;
   }
 
@@ -193,18 +193,8 @@ class TSoak {
     TFormZelto fresh(freshHost, freshRandom, Setup());
     freshHost.SetClient(&fresh);
     freshHost.Resize(f.ClientWidth(), f.ClientHeight());
-    TBoardModel& m = fresh.Model;
-    const TBoardModel& s = f.Model;
-    m.SetCols(s.Cols);
-    m.SetRows(s.Rows);
-    m.Board = s.Board;
-    m.BackBoard = s.BackBoard;
-    m.Playing = s.Playing;
-    m.Solved = s.Solved;
-    m.NeedsDeal = s.NeedsDeal;
-    fresh.EnableControls(!s.Playing);
-    fresh.Renderer.DrawBoard(true);
-    fresh.Renderer.DrawBoard(false);
+    TGameProbe::State(fresh) = f.State();
+    TGameProbe::Redraw(fresh);
     freshHost.Show();
     std::optional<TPoint> differs;
     const platform::MemoryDevice& a = Host.Screen();
@@ -216,7 +206,7 @@ class TSoak {
     return differs;
   }
 
-  const TBoardModel& Model() const { return Form->Model; }
+  const TBoardState& State() const { return Form->State(); }
   int AboutShown = 0;
 
  private:
@@ -268,7 +258,7 @@ TEST(Soak, AlongRandomGameEveryEventLeavesTheGameWhole) {
   int wins = 0, comparisons = 0;
   bool wasSolved = false;
   std::vector<std::string> recent;
-  const TBoardModel& model = soak.Model();
+  const TBoardState& model = soak.State();
   for (long i = 0; i < events; ++i) {
     std::string what;
     try {

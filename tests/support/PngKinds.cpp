@@ -22,6 +22,8 @@ std::vector<uint8_t> EncodeRaw(const PngLayout& layout, const std::vector<uint8_
         bytes->insert(bytes->end(), d, d + n);
       },
       nullptr);
+  if (layout.CompressionLevel >= 0) png_set_compression_level(png, layout.CompressionLevel);
+  if (layout.Unfiltered) png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_set_IHDR(png, info, layout.Width, layout.Height, layout.Depth, layout.ColorType,
                layout.Interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

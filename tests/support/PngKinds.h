@@ -19,6 +19,9 @@ struct PngLayout {
   // The palette of palette kinds, cut to what the depth holds; none: 16 colours
   // (16 i, 255 - i, i).
   std::vector<PngRgb> Palette = {};
+  // zlib's level (-1 its default), and rows written without filters.
+  int CompressionLevel = -1;
+  bool Unfiltered = false;
 };
 
 // A PNG of rows packed as libpng takes them.

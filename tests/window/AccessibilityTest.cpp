@@ -37,7 +37,7 @@ TEST(Accessibility, TheWindowDescribesItsPartsAsAPlayerWouldSayThem) {
   ASSERT_EQ(board->Children.size(), 3u);
   const AccessibleNode& b2 = board->Children[1].Children[1];
   EXPECT_EQ(b2.Name, "B2");
-  EXPECT_EQ(b2.Description, speech::RoadWords(rig.Model().Board(2, 2)));
+  EXPECT_EQ(b2.Description, speech::RoadWords(rig.State().Board(2, 2)));
   EXPECT_EQ(b2.Bounds, (TRect{37 + 89, 104 + 89, 37 + 121, 104 + 121}));
 
   StartAndShuffle(rig);
@@ -54,10 +54,10 @@ TEST(Accessibility, TabGoesRoundTheEnabledButtonsAndEnterPressesTheFocusedOne) {
   TWindowRig rig;
   rig.Show();
   TFormZelto& form = rig.Form();
-  const TPoint beside{form.cmdStart->Left() - 2, form.cmdStart->Top() + 5};
+  const TPoint beside{rig.Button("cmdStart")->Left() - 2, rig.Button("cmdStart")->Top() + 5};
   const uint32_t before = rig.ScreenAt(beside);
   form.FocusKeyPress(FocusKey::Press);  // nothing has the focus before the first Tab
-  EXPECT_FALSE(rig.Model().Playing);
+  EXPECT_FALSE(rig.State().Playing);
   std::vector<std::string> order;
   for (int i = 0; i < 5; ++i) {
     form.FocusKeyPress(FocusKey::Next);
@@ -71,7 +71,7 @@ TEST(Accessibility, TabGoesRoundTheEnabledButtonsAndEnterPressesTheFocusedOne) {
   EXPECT_EQ(form.FocusId(), "title");
   form.FocusKeyPress(FocusKey::Next);
   form.FocusKeyPress(FocusKey::Press);
-  EXPECT_TRUE(rig.Model().Playing);
+  EXPECT_TRUE(rig.State().Playing);
   EXPECT_EQ(form.FocusId(), "cmdExit") << "the focus moves on from a button that was disabled";
 }
 
@@ -80,15 +80,15 @@ TEST(Accessibility, APressByPartDoesWhatAClickDoes) {
   rig.Show();
   rig.Form().AccessiblePress("title");
   EXPECT_EQ(rig.AboutShown, 1);
-  const TCells dealt = rig.Model().Board;
+  const TCells dealt = rig.State().Board;
   rig.Form().AccessiblePress("size");
-  EXPECT_NE(rig.Model().Board, dealt);
+  EXPECT_NE(rig.State().Board, dealt);
   rig.Form().AccessiblePress("cmdExit");  // disabled: nothing
   rig.Form().AccessiblePress("cmdStart");
   rig.RunTimer();
-  const TCells shuffled = rig.Model().Board;
+  const TCells shuffled = rig.State().Board;
   rig.Form().AccessiblePress("arrow.c1");
-  EXPECT_EQ(rig.Model().Board(1, 1), shuffled(1, 2));
+  EXPECT_EQ(rig.State().Board(1, 1), shuffled(1, 2));
   EXPECT_EQ(rig.RunTimer(), 4) << "pressed and let go: one move";
 }
 
@@ -107,8 +107,8 @@ TEST(Accessibility, ChangesArePublishedAndTheGameAnnouncesOncePerFinishedMove) {
   ASSERT_EQ(rig.Host().Announcements.size(), 2u);
   EXPECT_TRUE(rig.Host().Announcements[1].starts_with("Column A up: "))
       << rig.Host().Announcements[1];
-  rig.Click(TWindowRig::Centre(rig.Form().cmdExit));
-  rig.Click(TWindowRig::Centre(rig.Form().cmdColP));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdExit")));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdColP")));
   EXPECT_EQ(std::vector<std::string>(rig.Host().Announcements.begin() + 2,
                                      rig.Host().Announcements.end()),
             (std::vector<std::string>{"New puzzle dealt, 3 columns by 3 rows",

@@ -6,7 +6,9 @@
 #include <unordered_map>
 
 #include "controls/VexoButton.h"
+#include "tests/support/GameProbe.h"
 #include "tests/window/WindowRig.h"
+#include "tools/zeltoria-lab/HeadlessBoard.h"
 #include "ui/PaintBox.h"
 
 namespace {
@@ -34,9 +36,8 @@ void SetCells(TCells& cells, TKey key) {
 // The shortest list of moves from `from` to `to`, found breadth first over all 9! boards, the
 // moves applied by a board model of its own.
 std::vector<TMoveCommand> Solve(const TCells& from, const TCells& to) {
-  THeadlessWindow window;
-  TRandom random;
-  TBoardModel scratch(window, window, random);
+  THeadlessBoard scratch;
+  TBoardState& state = TGameProbe::State(scratch.Model);
   std::vector<TMoveCommand> moves;
   for (int i = 1; i <= 6; ++i) {
     moves.push_back({TAxis::Column, i});
@@ -50,11 +51,11 @@ std::vector<TMoveCommand> Solve(const TCells& from, const TCells& to) {
     const TKey key = queue.front();
     queue.pop_front();
     for (size_t m = 0; m < moves.size(); ++m) {
-      SetCells(scratch.Board, key);
-      scratch.MoveAxis = moves[m].Axis;
-      scratch.MoveIndex = moves[m].Index;
-      scratch.DoMove();
-      const TKey next = KeyOf(scratch.Board);
+      SetCells(state.Board, key);
+      state.MoveAxis = moves[m].Axis;
+      state.MoveIndex = moves[m].Index;
+      scratch.Model.DoMove();
+      const TKey next = KeyOf(state.Board);
       if (cameFrom.emplace(next, std::pair{key, int(m)}).second) queue.push_back(next);
     }
   }
@@ -73,23 +74,25 @@ struct Buttons {
   friend bool operator==(const Buttons&, const Buttons&) = default;
 };
 
-Buttons Enabled(TFormZelto& f) {
-  return {f.cmdStart->Enabled(), f.cmdExit->Enabled(), f.cmdColM->Enabled(),
-          f.cmdColP->Enabled(),  f.cmdRowM->Enabled(), f.cmdRowP->Enabled()};
+Buttons Enabled(const TWindowRig& rig) {
+  return {rig.Button("cmdStart")->Enabled(), rig.Button("cmdExit")->Enabled(),
+          rig.Button("cmdColM")->Enabled(),  rig.Button("cmdColP")->Enabled(),
+          rig.Button("cmdRowM")->Enabled(),  rig.Button("cmdRowP")->Enabled()};
 }
 
 TEST(Game, FromStartToAWinWithArrowsAndKeys) {
   TWindowRig rig;
   rig.Show();
-  TBoardModel& m = rig.Model();
+  const TBoardState& m = rig.State();
   // Nine different cells, so that only the one arrangement counts as solved.
+  TBoardState& set = TGameProbe::State(rig.Form());
   for (int c = 1; c <= 3; ++c)
-    for (int r = 1; r <= 3; ++r) m.Board(c, r) = m.BackBoard(c, r) = uint8_t(3 * (c - 1) + r);
+    for (int r = 1; r <= 3; ++r) set.Board(c, r) = set.BackBoard(c, r) = uint8_t(3 * (c - 1) + r);
   const TCells target = m.BackBoard;
 
-  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
   ASSERT_TRUE(m.Playing);
-  EXPECT_EQ(rig.Form().TimerInterval(), 55);
+  EXPECT_EQ(rig.Host().TimerInterval(), 55);
   const int batches = rig.RunTimer();
   EXPECT_GE(batches, 10);
   ASSERT_EQ(m.ShuffleCount, 0);
@@ -108,7 +111,7 @@ TEST(Game, FromStartToAWinWithArrowsAndKeys) {
       rig.KeyUp();
     }
     ASSERT_EQ(m.MoveIndex, move.Index) << "move " << i;
-    EXPECT_EQ(rig.Form().TimerInterval(), 100);
+    EXPECT_EQ(rig.Host().TimerInterval(), 100);
     // Three frames and the end: a released move takes four ticks.
     EXPECT_EQ(rig.RunTimer(), 4) << "move " << i;
   }
@@ -117,14 +120,14 @@ TEST(Game, FromStartToAWinWithArrowsAndKeys) {
   EXPECT_TRUE(m.Solved);
   EXPECT_TRUE(m.NeedsDeal);
   EXPECT_EQ(m.Board, target);
-  EXPECT_EQ(Enabled(rig.Form()), (Buttons{true, false, false, true, false, true}));
+  EXPECT_EQ(Enabled(rig), (Buttons{true, false, false, true, false, true}));
   EXPECT_EQ(rig.ScreenAt({273 + 1, 104 + 1}), rig.Color(rendertest::WellDoneValue));
   // The player's board is back in its idle look: no arrows.
   const TPoint arrow = rig.ArrowCentre(TAxis::Column, 1);
   EXPECT_NE(rig.ScreenAt(arrow), rig.Color(rendertest::ArrowValue(ArrowAbove, 0)));
 
   // Start after a win deals a new puzzle.
-  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
   EXPECT_TRUE(m.Playing);
   EXPECT_FALSE(m.Solved);
   EXPECT_NE(m.BackBoard, target);
@@ -133,45 +136,43 @@ TEST(Game, FromStartToAWinWithArrowsAndKeys) {
 TEST(Game, ButtonsAreEnabledByStateAndSizeLimits) {
   TWindowRig rig;
   rig.Show();
-  TFormZelto& f = rig.Form();
-  TBoardModel& m = rig.Model();
-  EXPECT_EQ(Enabled(f), (Buttons{true, false, false, true, false, true}));
+  const TBoardState& m = rig.State();
+  EXPECT_EQ(Enabled(rig), (Buttons{true, false, false, true, false, true}));
 
-  rig.Click(TWindowRig::Centre(f.cmdColP));
-  rig.Click(TWindowRig::Centre(f.cmdColP));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdColP")));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdColP")));
   EXPECT_EQ(m.Cols, 5);
-  EXPECT_EQ(Enabled(f), (Buttons{true, false, true, false, false, true}));
+  EXPECT_EQ(Enabled(rig), (Buttons{true, false, true, false, false, true}));
   // A disabled button lets the click through to the window, which does nothing with it.
-  rig.Click(TWindowRig::Centre(f.cmdColP));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdColP")));
   EXPECT_EQ(m.Cols, 5);
-  rig.Click(TWindowRig::Centre(f.cmdRowP));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdRowP")));
   EXPECT_EQ(m.Rows, 4);
-  EXPECT_EQ(Enabled(f), (Buttons{true, false, true, false, true, true}));
-  rig.Click(TWindowRig::Centre(f.cmdRowM));
-  rig.Click(TWindowRig::Centre(f.cmdColM));
+  EXPECT_EQ(Enabled(rig), (Buttons{true, false, true, false, true, true}));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdRowM")));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdColM")));
   EXPECT_EQ(m.Cols, 4);
   EXPECT_EQ(m.Rows, 3);
   // Each size change deals afresh.
   EXPECT_EQ(m.Board, m.BackBoard);
 
-  rig.Click(TWindowRig::Centre(f.cmdStart));
-  EXPECT_EQ(Enabled(f), (Buttons{false, true, false, false, false, false}));
-  rig.Click(TWindowRig::Centre(f.cmdColP));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
+  EXPECT_EQ(Enabled(rig), (Buttons{false, true, false, false, false, false}));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdColP")));
   EXPECT_EQ(m.Cols, 4);
-  rig.Click(TWindowRig::Centre(f.cmdExit));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdExit")));
   EXPECT_FALSE(m.Playing);
-  EXPECT_FALSE(f.TimerEnabled());
-  EXPECT_EQ(Enabled(f), (Buttons{true, false, true, true, false, true}));
+  EXPECT_FALSE(rig.Host().TimerRunning());
+  EXPECT_EQ(Enabled(rig), (Buttons{true, false, true, true, false, true}));
   // The buttons show their looks: Exit disabled again, Start up.
-  EXPECT_EQ(rig.ScreenAt(TWindowRig::Centre(f.cmdExit)), rig.Color(ExitValue + 2));
-  EXPECT_EQ(rig.ScreenAt(TWindowRig::Centre(f.cmdStart)), rig.Color(StartValue));
+  EXPECT_EQ(rig.ScreenAt(TWindowRig::Centre(rig.Button("cmdExit"))), rig.Color(ExitValue + 2));
+  EXPECT_EQ(rig.ScreenAt(TWindowRig::Centre(rig.Button("cmdStart"))), rig.Color(StartValue));
 }
 
 TEST(Game, APressDraggedOffAButtonAndReleasedGivesNoClick) {
   TWindowRig rig;
   rig.Show();
-  TFormZelto& f = rig.Form();
-  const TPoint on = TWindowRig::Centre(f.cmdStart);
+  const TPoint on = TWindowRig::Centre(rig.Button("cmdStart"));
   const TPoint off{on.X, on.Y + 80};
   const TPoint aside{on.X + 10, on.Y};
   rig.Press(on);
@@ -179,7 +180,7 @@ TEST(Game, APressDraggedOffAButtonAndReleasedGivesNoClick) {
   rig.MoveTo(off);
   EXPECT_EQ(rig.ScreenAt(on), rig.Color(StartValue));
   rig.Release(off);
-  EXPECT_FALSE(rig.Model().Playing);
+  EXPECT_FALSE(rig.State().Playing);
 
   // Dragged back on before the release, the press clicks.
   rig.Press(on);
@@ -187,10 +188,10 @@ TEST(Game, APressDraggedOffAButtonAndReleasedGivesNoClick) {
   rig.MoveTo(aside);
   EXPECT_EQ(rig.ScreenAt(on), rig.Color(StartValue + 1));
   rig.Release(aside);
-  EXPECT_TRUE(rig.Model().Playing);
+  EXPECT_TRUE(rig.State().Playing);
   // Other mouse buttons do not click.
-  rig.Click(TWindowRig::Centre(f.cmdExit), platform::MouseButton::Right);
-  EXPECT_TRUE(rig.Model().Playing);
+  rig.Click(TWindowRig::Centre(rig.Button("cmdExit")), platform::MouseButton::Right);
+  EXPECT_TRUE(rig.State().Playing);
 }
 
 TEST(Game, AnArrowLooksPressedWhileItsMoveRunsAndNormalAfter) {
@@ -201,7 +202,7 @@ TEST(Game, AnArrowLooksPressedWhileItsMoveRunsAndNormalAfter) {
   EXPECT_EQ(rig.ScreenAt(below2), rig.Color(rendertest::ArrowValue(ArrowBelow, 1)));
 
   rig.Press(below2);
-  EXPECT_EQ(rig.Model().MoveIndex, 5);
+  EXPECT_EQ(rig.State().MoveIndex, 5);
   // The pressed arrow reaches the screen with the move's first frame.
   EXPECT_EQ(rig.Tick(), 1);
   EXPECT_EQ(rig.ScreenAt(below2), rig.Color(rendertest::ArrowValue(ArrowBelowPressed, 1)));
@@ -210,14 +211,14 @@ TEST(Game, AnArrowLooksPressedWhileItsMoveRunsAndNormalAfter) {
   EXPECT_EQ(rig.ScreenAt(below2), rig.Color(rendertest::ArrowValue(ArrowBelowPressed, 1)));
   // Other arrows are ignored during a move.
   rig.Click(right3);
-  EXPECT_EQ(rig.Model().MoveIndex, 5);
+  EXPECT_EQ(rig.State().MoveIndex, 5);
 
   // Released far away, off the board: the move still ends.
   rig.MoveTo({500, 390});
   rig.Release({500, 390});
-  EXPECT_TRUE(rig.Model().MoveReleased);
+  EXPECT_TRUE(rig.State().MoveReleased);
   rig.RunTimer();
-  EXPECT_EQ(rig.Model().MoveIndex, 0);
+  EXPECT_EQ(rig.State().MoveIndex, 0);
   EXPECT_EQ(rig.ScreenAt(below2), rig.Color(rendertest::ArrowValue(ArrowBelow, 1)));
 }
 
@@ -231,7 +232,7 @@ int SourceOf(int j, int n, int d, bool forward) {
 TEST(Game, TheScreenShowsEachFrameOfAMoveShortOfItsPlace) {
   TWindowRig rig;
   StartAndShuffle(rig);
-  const TBoardModel& m = rig.Model();
+  const TBoardState& m = rig.State();
   struct Case {
     TAxis Axis;
     int Index;
@@ -272,39 +273,38 @@ TEST(Game, TheScreenShowsEachFrameOfAMoveShortOfItsPlace) {
 TEST(Game, TheBackBoardShowsClickStartThenThePatternThenClickStartAgain) {
   TWindowRig rig;
   rig.Show();
-  const TBoardModel& m = rig.Model();
-  const ui::TPaintBox& box = *rig.Form().pbxBackBoard;
+  const TBoardState& m = rig.State();
+  const ui::TControl& box = *rig.Find("pbxBackBoard");
   auto back = [&](int x, int y) { return rig.ScreenAt({box.Left() + x, box.Top() + y}); };
   EXPECT_EQ(back(1, 1), rig.Color(rendertest::ClickStartValue));
   EXPECT_NE(back(m.BoardLeft - 1, m.BoardTop + 5), rig.Color(GridColor));
 
-  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
   EXPECT_NE(back(1, 1), rig.Color(rendertest::ClickStartValue));
   EXPECT_EQ(back(m.BoardLeft - 1, m.BoardTop + 5), rig.Color(GridColor));
   EXPECT_EQ(back(m.BoardLeft + 96, m.BoardTop + 5), rig.Color(ShadowColor));
   EXPECT_EQ(back(m.BoardLeft + 10, m.BoardTop + 20), rig.Color(rendertest::EmptyValue));
 
-  rig.Click(TWindowRig::Centre(rig.Form().cmdExit));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdExit")));
   EXPECT_EQ(back(1, 1), rig.Color(rendertest::ClickStartValue));
 }
 
 TEST(Game, TheTimerShufflesAt55AndSlidesAt100Milliseconds) {
   TWindowRig rig;
   rig.Show();
-  TFormZelto& f = rig.Form();
-  rig.Click(TWindowRig::Centre(f.cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
   EXPECT_TRUE(rig.Host().TimerRunning());
   EXPECT_EQ(rig.Host().TimerInterval(), 55);
   rig.RunTimer();
   EXPECT_FALSE(rig.Host().TimerRunning());
-  EXPECT_EQ(rig.Model().ShuffleCount, 0);
+  EXPECT_EQ(rig.State().ShuffleCount, 0);
 
   rig.Click(rig.ArrowCentre(TAxis::Row, 1));
   EXPECT_TRUE(rig.Host().TimerRunning());
   EXPECT_EQ(rig.Host().TimerInterval(), 100);
   rig.RunTimer();
   EXPECT_FALSE(rig.Host().TimerRunning());
-  EXPECT_EQ(rig.Model().MoveIndex, 0);
+  EXPECT_EQ(rig.State().MoveIndex, 0);
 }
 
 }  // namespace

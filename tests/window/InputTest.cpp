@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/VexoButton.h"
+#include "tests/support/GameProbe.h"
 #include "tests/window/WindowRig.h"
 #include "ui/PaintBox.h"
 
@@ -15,31 +16,31 @@ using platform::MouseButton;
 TEST(Keys, ActOnTheBoardThroughTheWindow) {
   TWindowRig rig;
   StartAndShuffle(rig);
-  const TCells before = rig.Model().Board;
+  const TCells before = rig.State().Board;
   rig.Key('b');  // lower case too: column 2 up
-  EXPECT_EQ(rig.Model().MoveAxis, TAxis::Column);
-  EXPECT_EQ(rig.Model().MoveIndex, 2);
-  EXPECT_EQ(rig.Model().Board(2, 1), before(2, 2));
-  EXPECT_EQ(rig.Model().Board(1, 1), before(1, 1));
+  EXPECT_EQ(rig.State().MoveAxis, TAxis::Column);
+  EXPECT_EQ(rig.State().MoveIndex, 2);
+  EXPECT_EQ(rig.State().Board(2, 1), before(2, 2));
+  EXPECT_EQ(rig.State().Board(1, 1), before(1, 1));
   rig.KeyUp();
-  EXPECT_TRUE(rig.Model().MoveReleased);
+  EXPECT_TRUE(rig.State().MoveReleased);
   EXPECT_EQ(rig.RunTimer(), 4);
-  EXPECT_TRUE(rig.Model().Playing);
+  EXPECT_TRUE(rig.State().Playing);
 
   rig.Key('6');  // row 3 right
-  EXPECT_EQ(rig.Model().MoveAxis, TAxis::Row);
-  EXPECT_EQ(rig.Model().MoveIndex, 6);
+  EXPECT_EQ(rig.State().MoveAxis, TAxis::Row);
+  EXPECT_EQ(rig.State().MoveIndex, 6);
   rig.KeyUp();
   rig.RunTimer();
   rig.Key('7');  // no seventh row key at 3 rows
   rig.Key('G');
-  EXPECT_EQ(rig.Model().MoveIndex, 0);
+  EXPECT_EQ(rig.State().MoveIndex, 0);
 }
 
 TEST(Keys, AHeldKeyRepeatsItsMoveAndAnyReleaseEndsIt) {
   TWindowRig rig;
   StartAndShuffle(rig);
-  TBoardModel& m = rig.Model();
+  const TBoardState& m = rig.State();
   const TCells before = m.Board;
   rig.Key('A');
   rig.Tick(2);
@@ -68,7 +69,7 @@ TEST(Keys, AHeldKeyKeepsTheTimersRhythmAndItsFramesOnScreen) {
   for (int i = 0; i < 10; ++i) rig.Key('B');
   EXPECT_EQ(rig.Host().TimerStarts(), starts + 1) << "the repeats kept the timer's count";
   // Column 2 at rest after its eleventh shift, then the first frame of that shift on screen.
-  const TBoardLayout layout = rig.Model().Layout();
+  const TBoardLayout layout = rig.State().Layout();
   const TRect strip = layout.LineStrip(TAxis::Column, 2);
   auto column = [&] {
     std::vector<uint32_t> pixels;
@@ -77,10 +78,11 @@ TEST(Keys, AHeldKeyKeepsTheTimersRhythmAndItsFramesOnScreen) {
         pixels.push_back(rig.ScreenAt(rig.OnBoard(x, y)));
     return pixels;
   };
-  rig.Form().ShowPicture(true, *rig.Form().Pictures.BoardData);
+  rig.Form().Invalidate();  // the shifted column's picture, shown whole
+  rig.Host().Flush();
   const std::vector<uint32_t> resting = column();
   ASSERT_EQ(rig.Tick(), 1);
-  EXPECT_EQ(rig.Model().MoveStep, 1);
+  EXPECT_EQ(rig.State().MoveStep, 1);
   EXPECT_NE(column(), resting);
 }
 
@@ -96,7 +98,7 @@ TEST(Captions, TheTitleOpensTheAboutDialogOnALeftClickOnly) {
   rig.Click({71 + 41, 9 + 8});
   EXPECT_EQ(rig.AboutShown, 1);
   // Also during a game.
-  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
   rig.Click(title);
   EXPECT_EQ(rig.AboutShown, 2);
 }
@@ -104,7 +106,7 @@ TEST(Captions, TheTitleOpensTheAboutDialogOnALeftClickOnly) {
 TEST(Captions, TheSizeLabelDealsANewPuzzleBetweenGamesOnly) {
   TWindowRig rig;
   rig.Show();
-  TBoardModel& m = rig.Model();
+  const TBoardState& m = rig.State();
   const TPoint label{87 + 10, 329 + 6};
   const TCells firstDeal = m.Board;
   rig.Click(label, MouseButton::Right);  // any button
@@ -117,7 +119,7 @@ TEST(Captions, TheSizeLabelDealsANewPuzzleBetweenGamesOnly) {
   rig.Click(label);
   EXPECT_NE(m.Board, secondDeal);
 
-  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
   rig.RunTimer();
   const TCells playing = m.Board;
   rig.Click(label);
@@ -128,12 +130,13 @@ TEST(Captions, TheSizeLabelDealsANewPuzzleBetweenGamesOnly) {
 TEST(Captions, AfterAWinTheSizeLabelKeepsWellDoneOnTheBackBoard) {
   TWindowRig rig;
   rig.Show();
-  TBoardModel& m = rig.Model();
+  const TBoardState& m = rig.State();
   // Start, then one move away from the target: undo it by the opposite arrow.
-  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
   rig.RunTimer();
-  m.Board = m.BackBoard;
-  for (int c = 1; c <= 3; ++c) m.Board(c, 1) = uint8_t(c), m.BackBoard(c, 1) = uint8_t(c);
+  TBoardState& set = TGameProbe::State(rig.Form());
+  set.Board = set.BackBoard;
+  for (int c = 1; c <= 3; ++c) set.Board(c, 1) = uint8_t(c), set.BackBoard(c, 1) = uint8_t(c);
   rig.Key('1');  // row 1 left
   rig.KeyUp();
   rig.RunTimer();
@@ -150,16 +153,15 @@ TEST(Captions, AfterAWinTheSizeLabelKeepsWellDoneOnTheBackBoard) {
 TEST(Cursors, TheHandShowsOverArrowsWhenMovesAreLiveAndOverTheTitle) {
   TWindowRig rig;
   rig.Show();
-  TFormZelto& f = rig.Form();
   auto cursorAt = [&](TPoint p) {
     rig.MoveTo(p);
     return rig.Host().CursorShown();
   };
-  EXPECT_EQ(cursorAt(TWindowRig::Centre(f.cmdStart)), CursorId::Hand);
+  EXPECT_EQ(cursorAt(TWindowRig::Centre(rig.Button("cmdStart"))), CursorId::Hand);
 
   const TPoint arrow = rig.ArrowCentre(TAxis::Column, 2);
   EXPECT_EQ(cursorAt(arrow), CursorId::Default);  // idle: no arrows to press
-  rig.Click(TWindowRig::Centre(f.cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
   EXPECT_EQ(cursorAt({arrow.X + 1, arrow.Y}), CursorId::Default);  // shuffling
   rig.RunTimer();
   EXPECT_EQ(cursorAt(arrow), CursorId::Hand);
@@ -179,13 +181,13 @@ TEST(Cursors, EveryChildAreaShowsItsOwnCursorNotTheWindows) {
   ASSERT_EQ(rig.Host().CursorShown(), CursorId::Hand);
   // A fast move lands on the back board without passing the window's own area, whose cursor
   // is still the hand.
-  rig.MoveTo(TWindowRig::Centre(f.pbxBackBoard));
+  rig.MoveTo(TWindowRig::Centre(rig.Find("pbxBackBoard")));
   EXPECT_EQ(f.Cursor(), CursorId::Hand);
   EXPECT_EQ(rig.Host().CursorShown(), CursorId::Default);
   // A button disabled after it was enabled lets the window's own cursor show.
-  rig.Click(TWindowRig::Centre(f.cmdStart));
-  rig.Click(TWindowRig::Centre(f.cmdExit));
-  rig.MoveTo(TWindowRig::Centre(f.cmdExit));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdExit")));
+  rig.MoveTo(TWindowRig::Centre(rig.Button("cmdExit")));
   EXPECT_EQ(rig.Host().CursorShown(), f.Cursor());
 }
 
@@ -195,16 +197,16 @@ TEST(Buttons, ANeverEnabledButtonTakesItsPressesAndIgnoresThem) {
   TFormZelto& f = rig.Form();
   // Exit was stored disabled and has not been enabled since: it shows its disabled look but
   // the window system still has it enabled, so it keeps its hand and takes the press.
-  EXPECT_FALSE(f.cmdExit->Enabled());
-  EXPECT_TRUE(f.cmdExit->WindowEnabled());
-  const TPoint exit = TWindowRig::Centre(f.cmdExit);
-  EXPECT_EQ(f.ControlAt(exit), f.cmdExit);
+  EXPECT_FALSE(rig.Button("cmdExit")->Enabled());
+  EXPECT_TRUE(rig.Button("cmdExit")->WindowEnabled());
+  const TPoint exit = TWindowRig::Centre(rig.Button("cmdExit"));
+  EXPECT_EQ(f.ControlAt(exit), rig.Button("cmdExit"));
   rig.Click(exit);
   EXPECT_EQ(rig.ScreenAt(exit), rig.Color(ExitValue + 2));
   // Once enabled and disabled again, both states agree and the press goes to the window.
-  rig.Click(TWindowRig::Centre(f.cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
   rig.Click(exit);
-  EXPECT_FALSE(f.cmdExit->WindowEnabled());
+  EXPECT_FALSE(rig.Button("cmdExit")->WindowEnabled());
   EXPECT_EQ(f.ControlAt(exit), nullptr);
 }
 
@@ -219,20 +221,19 @@ TEST(Showing, TheFirstShowingOpensTheAboutDialogOnce) {
   EXPECT_EQ(rig.AboutShown, 1);
 }
 
-TEST(Palette, PaintingAndActivationRealiseTheLibraryPaletteWhichChangesNoEntries) {
+TEST(Palette, PaintingAndActivationRealiseTheLibraryPalette) {
   TWindowRig rig;
   rig.Show();
   const int afterShowing = rig.Host().Realizations();
   EXPECT_GE(afterShowing, 1) << "the window's painting realised it";
-  EXPECT_EQ(rig.Form().RealizeLibraryPalette(), 0);
   rig.Form().Activated();
   rig.Form().AppActivate();
-  EXPECT_EQ(rig.Host().Realizations(), afterShowing + 3);
+  EXPECT_EQ(rig.Host().Realizations(), afterShowing + 2);
 
   TWindowOptions none;
   none.WriteLibrary = false;
   TWindowRig failed(none);
-  EXPECT_EQ(failed.Form().RealizeLibraryPalette(), 0);
+  failed.Form().AppActivate();
   EXPECT_EQ(failed.Host().Realizations(), 0);
 }
 

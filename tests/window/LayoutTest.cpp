@@ -24,45 +24,45 @@ TEST(Layout, EveryChildSitsAtItsStoredPlaceInItsStoredOrder) {
   EXPECT_EQ(form.ClientWidth(), 517);
   EXPECT_EQ(form.ClientHeight(), 403);
 
-  const std::vector<ui::TControl*> stored = {
-      form.BG,      form.Frame,   form.pbxBoard, form.pbxBackBoard, form.cmdStart,
-      form.cmdExit, form.cmdColM, form.cmdColP,  form.cmdRowM,      form.cmdRowP};
-  std::vector<ui::TControl*> children;
-  for (const auto& child : form.Controls()) children.push_back(child.get());
+  const std::vector<std::string> stored = {"BG",       "Frame",   "pbxBoard", "pbxBackBoard",
+                                           "cmdStart", "cmdExit", "cmdColM",  "cmdColP",
+                                           "cmdRowM",  "cmdRowP"};
+  std::vector<std::string> children;
+  for (const auto& child : form.Controls()) children.push_back(child->Name());
   EXPECT_EQ(children, stored);
-  EXPECT_EQ(form.cmdColP->Name(), "cmdColP");
 
-  EXPECT_EQ(form.BG->Bounds(), At(0, 0, 517, 403));
-  EXPECT_EQ(form.BG->ImageName(), "tile");
+  EXPECT_EQ(rig.Find<TTileBG>("BG")->Bounds(), At(0, 0, 517, 403));
+  EXPECT_EQ(rig.Find<TTileBG>("BG")->ImageName(), "tile");
   // Enlarged, centred and out of the mouse's way.
-  EXPECT_EQ(form.Frame->Bounds(), At(-20, -20, 557, 443));
-  EXPECT_FALSE(form.Frame->WindowEnabled());
-  EXPECT_EQ(form.pbxBoard->Bounds(), At(37, 104, 208, 208));
-  EXPECT_EQ(form.pbxBackBoard->Bounds(), At(273, 104, 208, 208));
+  EXPECT_EQ(rig.Find("Frame")->Bounds(), At(-20, -20, 557, 443));
+  EXPECT_FALSE(rig.Find("Frame")->WindowEnabled());
+  EXPECT_EQ(rig.Find("pbxBoard")->Bounds(), At(37, 104, 208, 208));
+  EXPECT_EQ(rig.Find("pbxBackBoard")->Bounds(), At(273, 104, 208, 208));
   // The buttons take their size from their strips: three frames each.
-  EXPECT_EQ(form.cmdStart->Bounds(), At(299, 329, 156, 28));
-  EXPECT_EQ(form.cmdExit->Bounds(), At(299, 359, 156, 28));
-  EXPECT_EQ(form.cmdColM->Bounds(), At(43, 329, 40, 28));
-  EXPECT_EQ(form.cmdColP->Bounds(), At(199, 329, 40, 28));
-  EXPECT_EQ(form.cmdRowM->Bounds(), At(43, 359, 40, 28));
-  EXPECT_EQ(form.cmdRowP->Bounds(), At(199, 359, 40, 28));
-  EXPECT_EQ(form.cmdStart->ImageName(), "start");
-  EXPECT_EQ(form.cmdExit->ImageName(), "exit");
-  EXPECT_EQ(form.cmdColM->ImageName(), "min_btn");
-  EXPECT_EQ(form.cmdRowP->ImageName(), "plus_btn");
-  const std::vector<int> tags = {form.cmdColM->Tag, form.cmdColP->Tag, form.cmdRowM->Tag,
-                                 form.cmdRowP->Tag};
+  EXPECT_EQ(rig.Button("cmdStart")->Bounds(), At(299, 329, 156, 28));
+  EXPECT_EQ(rig.Button("cmdExit")->Bounds(), At(299, 359, 156, 28));
+  EXPECT_EQ(rig.Button("cmdColM")->Bounds(), At(43, 329, 40, 28));
+  EXPECT_EQ(rig.Button("cmdColP")->Bounds(), At(199, 329, 40, 28));
+  EXPECT_EQ(rig.Button("cmdRowM")->Bounds(), At(43, 359, 40, 28));
+  EXPECT_EQ(rig.Button("cmdRowP")->Bounds(), At(199, 359, 40, 28));
+  EXPECT_EQ(rig.Button("cmdStart")->ImageName(), "start");
+  EXPECT_EQ(rig.Button("cmdExit")->ImageName(), "exit");
+  EXPECT_EQ(rig.Button("cmdColM")->ImageName(), "min_btn");
+  EXPECT_EQ(rig.Button("cmdRowP")->ImageName(), "plus_btn");
+  const std::vector<int> tags = {rig.Button("cmdColM")->Tag, rig.Button("cmdColP")->Tag,
+                                 rig.Button("cmdRowM")->Tag, rig.Button("cmdRowP")->Tag};
   EXPECT_EQ(tags, (std::vector<int>{1, 3, 2, 4}));
-  for (const TVexoButton* button : {form.cmdStart, form.cmdExit, form.cmdColM, form.cmdRowP})
+  for (const TVexoButton* button : {rig.Button("cmdStart"), rig.Button("cmdExit"),
+                                    rig.Button("cmdColM"), rig.Button("cmdRowP")})
     EXPECT_EQ(button->Cursor(), platform::CursorId::Hand) << button->Name();
-  EXPECT_EQ(form.pbxBackBoard->Cursor(), platform::CursorId::Default);
+  EXPECT_EQ(rig.Find("pbxBackBoard")->Cursor(), platform::CursorId::Default);
   EXPECT_FALSE(rig.Host().TimerRunning());
-  EXPECT_FALSE(form.TimerEnabled());
+  EXPECT_FALSE(rig.Host().TimerRunning());
 }
 
 TEST(Layout, CreationEndsIdleAtThreeByThreeWithTheDealtPuzzleOnBothBoards) {
   TWindowRig rig;
-  TBoardModel& m = rig.Model();
+  const TBoardState& m = rig.State();
   EXPECT_EQ(m.Cols, 3);
   EXPECT_EQ(m.Rows, 3);
   EXPECT_FALSE(m.Playing);
@@ -101,10 +101,16 @@ TPoint TopLeft(const ui::TControl* c) {
   return {c->Left(), c->Top()};
 }
 
-Placed Places(TFormZelto& f) {
-  return {TopLeft(f.cmdStart), TopLeft(f.cmdExit),     TopLeft(f.cmdColP),  TopLeft(f.cmdColM),
-          TopLeft(f.cmdRowP),  TopLeft(f.cmdRowM),     TopLeft(f.pbxBoard), TopLeft(f.pbxBackBoard),
-          f.Captions.TitlePos, f.Captions.SizeLabelPos};
+TPoint TopLeft(const TRect& r) {
+  return {r.Left, r.Top};
+}
+
+Placed Places(TWindowRig& rig) {
+  return {TopLeft(rig.Button("cmdStart")),  TopLeft(rig.Button("cmdExit")),
+          TopLeft(rig.Button("cmdColP")),   TopLeft(rig.Button("cmdColM")),
+          TopLeft(rig.Button("cmdRowP")),   TopLeft(rig.Button("cmdRowM")),
+          TopLeft(rig.Find("pbxBoard")),    TopLeft(rig.Find("pbxBackBoard")),
+          TopLeft(rig.PartBounds("title")), TopLeft(rig.PartBounds("size"))};
 }
 
 Placed MovedBy(const Placed& p, int dx, int dy) {
@@ -121,26 +127,27 @@ uint8_t TileAt(TPoint p) {
 TEST(Layout, AnotherClientSizeMovesEverythingByHalfTheDifference) {
   TWindowRig rig;
   rig.Show();
-  TFormZelto& f = rig.Form();
-  const Placed stored = Places(f);
+  const Placed stored = Places(rig);
   // Showing at the stored size moved nothing.
   EXPECT_EQ(stored.Board, (TPoint{37, 104}));
   EXPECT_EQ(stored.Title, (TPoint{71, 9}));
 
   rig.Host().Resize(617, 463);
-  EXPECT_EQ(Places(f), MovedBy(stored, 50, 30));
-  EXPECT_EQ(f.Frame->Bounds(), (TRect{30, 10, 587, 453}));
-  EXPECT_EQ(f.BG->Bounds(), (TRect{0, 0, 617, 463}));
+  EXPECT_EQ(Places(rig), MovedBy(stored, 50, 30));
+  EXPECT_EQ(rig.Find("Frame")->Bounds(), (TRect{30, 10, 587, 453}));
+  EXPECT_EQ(rig.Find<TTileBG>("BG")->Bounds(), (TRect{0, 0, 617, 463}));
 
   // The boards were redrawn on the background of their new places, and the captions were made
   // again there.
   for (const TPoint inside : {TPoint{2, 2}, TPoint{200, 5}, TPoint{5, 190}}) {
-    const TPoint at{f.pbxBoard->Left() + inside.X, f.pbxBoard->Top() + inside.Y};
+    const TPoint at{rig.Find("pbxBoard")->Left() + inside.X,
+                    rig.Find("pbxBoard")->Top() + inside.Y};
     EXPECT_EQ(rig.ScreenAt(at), rig.Color(TileAt(at))) << at.X << "," << at.Y;
-    const TPoint back{f.pbxBackBoard->Left() + inside.X, f.pbxBackBoard->Top() + inside.Y + 30};
+    const TPoint back{rig.Find("pbxBackBoard")->Left() + inside.X,
+                      rig.Find("pbxBackBoard")->Top() + inside.Y + 30};
     EXPECT_EQ(rig.ScreenAt(back), rig.Color(TileAt(back))) << back.X << "," << back.Y;
   }
-  EXPECT_EQ(f.Captions.TitleRect, (TRect{121, 39, 161, 55}));
+  EXPECT_EQ(rig.PartBounds("title"), (TRect{121, 39, 161, 55}));
   EXPECT_EQ(rig.ScreenAt({121 + 1, 39 + 1}), rig.Color(TileAt({122, 40})));
   EXPECT_EQ(rig.ScreenAt({121 + 5, 39 + 5}), rig.Color(rendertest::TitleValue));
   rig.Click({121 + 20, 39 + 8});
@@ -148,11 +155,11 @@ TEST(Layout, AnotherClientSizeMovesEverythingByHalfTheDifference) {
 
   // Odd differences round towards zero, both ways.
   rig.Host().Resize(518, 404);
-  EXPECT_EQ(Places(f), MovedBy(stored, 1, 1));
+  EXPECT_EQ(Places(rig), MovedBy(stored, 1, 1));
   rig.Host().Resize(516, 402);
-  EXPECT_EQ(Places(f), MovedBy(stored, 0, 0));
+  EXPECT_EQ(Places(rig), MovedBy(stored, 0, 0));
   rig.Host().Resize(517, 403);
-  EXPECT_EQ(Places(f), stored);
+  EXPECT_EQ(Places(rig), stored);
 }
 
 }  // namespace

@@ -104,11 +104,12 @@ int TWindowRig::RunTimer() {
 }
 
 TPoint TWindowRig::OnBoard(int x, int y) const {
-  return {Form_->pbxBoard->Left() + x, Form_->pbxBoard->Top() + y};
+  const TPoint board = Form_->BoardOrigin(true);
+  return {board.X + x, board.Y + y};
 }
 
 TPoint TWindowRig::ArrowCentre(TAxis axis, int index) const {
-  const TRect r = Form_->Model.Layout().ArrowRect({axis, index});
+  const TRect r = Form_->State().Layout().ArrowRect({axis, index});
   return OnBoard((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
 }
 
@@ -117,16 +118,28 @@ TPoint TWindowRig::Centre(const ui::TControl* control) {
   return {(b.Left + b.Right - 1) / 2, (b.Top + b.Bottom - 1) / 2};
 }
 
+// Read from a library of the rig's own over the same file: the window's is its own business.
 uint32_t TWindowRig::Color(uint8_t index) const {
-  return Form_->Library()->GetHPal()->Rgb32(index);
+  if (!Colours) {
+    Colours = std::make_unique<TVX8Library>();
+    Colours->OpenLibrary(DataDir() + "zelto.vx8");
+  }
+  return Colours->GetHPal()->Rgb32(index);
 }
 
 void StartAndShuffle(TWindowRig& rig) {
   rig.Show();
-  rig.Click(TWindowRig::Centre(rig.Form().cmdStart));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdStart")));
   rig.RunTimer();
-  ASSERT_TRUE(rig.Model().Playing);
-  ASSERT_EQ(rig.Model().ShuffleCount, 0);
+  ASSERT_TRUE(rig.State().Playing);
+  ASSERT_EQ(rig.State().ShuffleCount, 0);
+}
+
+TRect PartBounds(TFormZelto& form, const std::string& id) {
+  const platform::AccessibleNode tree = form.Accessible();
+  const platform::AccessibleNode* part = platform::FindAccessible(tree, id);
+  if (!part) throw std::logic_error("the window has no such part: " + id);
+  return part->Bounds;
 }
 
 }  // namespace windowtest

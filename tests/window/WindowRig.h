@@ -3,9 +3,11 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "controls/VexoButton.h"
 #include "game/FormZelto.h"
 #include "platform/MemoryHost.h"
 #include "tests/render/RenderRig.h"
@@ -30,13 +32,26 @@ struct TWindowOptions {
   bool AboutWhenShown = false;
 };
 
+// Where a part of the window lies, as assistive technology is told; throws when there is none.
+TRect PartBounds(TFormZelto& form, const std::string& id);
+
 class TWindowRig {
  public:
   explicit TWindowRig(const TWindowOptions& options = {});
   ~TWindowRig();
 
   TFormZelto& Form() { return *Form_; }
-  TBoardModel& Model() { return Form_->Model; }
+  const TBoardState& State() const { return Form_->State(); }
+  // The window's control of that name, as the type it is; throws when there is none.
+  template <class Control = ui::TControl>
+  Control* Find(const std::string& name) const {
+    for (const auto& control : Form_->Controls())
+      if (control->Name() == name)
+        if (auto* found = dynamic_cast<Control*>(control.get())) return found;
+    throw std::logic_error("the window has no such control: " + name);
+  }
+  TVexoButton* Button(const std::string& name) const { return Find<TVexoButton>(name); }
+  TRect PartBounds(const std::string& id) { return windowtest::PartBounds(*Form_, id); }
   testsupport::TRecordingHost& Host() { return Host_; }
   std::string DataDir() const { return Folder.Path() + "/"; }
   // The messages the window showed.
@@ -73,6 +88,7 @@ class TWindowRig {
   TRandom Random;
   testsupport::TRecordingHost Host_{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight};
   std::unique_ptr<TFormZelto> Form_;
+  mutable std::unique_ptr<TVX8Library> Colours;
 };
 
 // Ready to move on a 3 × 3 board: shown, started and shuffled.

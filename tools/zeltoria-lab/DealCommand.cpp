@@ -9,7 +9,7 @@ int RunDeal(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (!deal) return UsageExit;
   THeadlessBoard board;
   DealFrom(board, *deal);
-  PrintBoard(board.Model, out);
+  PrintBoard(board.Model.State(), out);
   return 0;
 }
 

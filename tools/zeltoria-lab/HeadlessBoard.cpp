@@ -41,7 +41,7 @@ void DealFrom(THeadlessBoard& board, const TDealArguments& deal) {
 
 // Plain string building, no streams: the page's module carries this, and streams would bring
 // the whole of the C++ locale machinery into it.
-std::string CellsText(const TCells& cells, const TBoardModel& model) {
+std::string CellsText(const TCells& cells, const TBoardState& model) {
   constexpr char hex[] = "0123456789abcdef";
   std::string out;
   for (int32_t r = 1; r <= model.Rows; ++r) {
@@ -56,6 +56,6 @@ std::string CellsText(const TCells& cells, const TBoardModel& model) {
   return out;
 }
 
-void PrintBoard(const TBoardModel& model, std::ostream& out) {
+void PrintBoard(const TBoardState& model, std::ostream& out) {
   out << CellsText(model.Board, model);
 }

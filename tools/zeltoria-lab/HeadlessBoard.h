@@ -16,11 +16,11 @@ class THeadlessWindow : public TBoardWindow, public TBoardView {
   bool TimerOn = false;
 
   void EnableControls(bool) override {}
-  void DrawCells(int32_t, int32_t, int32_t, int32_t) override {}
-  void DrawArrow(const TMoveCommand&) override {}
-  void DrawBoard(bool) override {}
+  void DrawCells(const TBoardState&, int32_t, int32_t, int32_t, int32_t) override {}
+  void DrawArrow(const TBoardState&, const TMoveCommand&) override {}
+  void DrawBoard(const TBoardState&, bool) override {}
   void ShowSurface(bool) override {}
-  void DrawMoveFrame() override {}
+  void DrawMoveFrame(const TBoardState&) override {}
   void SetTimerInterval(int32_t) override {}
   void SetTimerEnabled(bool enabled) override { TimerOn = enabled; }
 };
@@ -46,6 +46,6 @@ void DealFrom(THeadlessBoard& board, const TDealArguments& deal);
 
 // The cells of a board in play, top row first, each cell as two lower-case hex digits, one
 // space apart, each row ending in a new line.
-std::string CellsText(const TCells& cells, const TBoardModel& model);
+std::string CellsText(const TCells& cells, const TBoardState& state);
 // The player's board as CellsText gives it.
-void PrintBoard(const TBoardModel& model, std::ostream& out);
+void PrintBoard(const TBoardState& state, std::ostream& out);

@@ -67,7 +67,7 @@ void TShotPlayer::Play(const TShotAction& action) {
   Host_.Flush();
 }
 
-std::string ShotText(const TBoardModel& model) {
+std::string ShotText(const TBoardState& model) {
   return CellsText(model.Board, model) + '\n' + CellsText(model.BackBoard, model) +
          "playing=" + std::to_string(int(model.Playing)) +
          " shuffle=" + std::to_string(model.ShuffleCount) +

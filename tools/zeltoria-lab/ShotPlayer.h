@@ -12,7 +12,7 @@
 
 // A game's state as `zeltoria-lab shot` prints it: the player's board, a blank line, the back
 // board, then the state line.
-std::string ShotText(const TBoardModel& model);
+std::string ShotText(const TBoardState& model);
 
 class TShotPlayer {
  public:
@@ -32,7 +32,7 @@ class TShotPlayer {
 
   // The client area as it is on the screen now.
   const platform::MemoryDevice& Screen() const { return Host_.Screen(); }
-  std::string Text() const { return ShotText(Form->Model); }
+  std::string Text() const { return ShotText(Form->State()); }
 
   TRandom& Random() { return Random_; }
   platform::MemoryHost& Host() { return Host_; }

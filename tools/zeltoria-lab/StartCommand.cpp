@@ -13,7 +13,7 @@ int RunStart(const std::vector<std::string>& args, std::ostream& out, std::ostre
   THeadlessBoard board;
   TBoardModel& model = board.Model;
   DealFrom(board, *deal);
-  PrintBoard(model, out);
+  PrintBoard(model.State(), out);
   out << '\n';
 
   model.Start();
@@ -21,7 +21,7 @@ int RunStart(const std::vector<std::string>& args, std::ostream& out, std::ostre
   while (board.Window.TimerOn) {
     model.TimerTick();
     ++batches;
-    PrintBoard(model, out);
+    PrintBoard(model.State(), out);
     out << '\n';
   }
   out << "batches " << batches << '\n';

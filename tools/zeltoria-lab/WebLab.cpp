@@ -29,7 +29,7 @@ TLabResult LabResult;
 
 TRect PlayerArrow(int column, int index) {
   const TFormZelto& form = *web::PlayerForm();
-  const TRect r = form.Model.Layout().ArrowRect({column ? TAxis::Column : TAxis::Row, index});
+  const TRect r = form.State().Layout().ArrowRect({column ? TAxis::Column : TAxis::Row, index});
   const TPoint origin = form.BoardOrigin(true);
   return {origin.X + r.Left, origin.Y + r.Top, origin.X + r.Right, origin.Y + r.Bottom};
 }
@@ -106,7 +106,7 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* zeltoria_lab_pixels() {
 // The player's game as zeltoria-lab shot prints a game, for tests that play the page.
 EMSCRIPTEN_KEEPALIVE const char* zeltoria_state() {
   static std::string text;
-  text = web::PlayerForm() ? ShotText(web::PlayerForm()->Model) : std::string();
+  text = web::PlayerForm() ? ShotText(web::PlayerForm()->State()) : std::string();
   return text.c_str();
 }
 
