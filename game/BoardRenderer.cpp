@@ -160,25 +160,20 @@ void TBoardRenderer::DrawCellPass(const TBoardLayout& layout, const TCells& cell
   if (!connectors) return;
 
   // Each piece sits on the corner shared by four cells where a diagonal road crosses it.
+  auto piece = [&](TPoint at, int32_t dx, int32_t dy, int32_t kind) {
+    surface.Draw({at.X + dx, at.Y + dy}, pieces, ConnectorRect(pass, kind));
+  };
   for (int32_t c = c0; c <= c1; ++c) {
     for (int32_t r = r0; r <= r1; ++r) {
       const TPoint at = cellAt(c, r);
       if (r > 1) {
         const uint8_t above = cells(c, r - 1);
-        if (above & Road::SouthEast)
-          surface.Draw({at.X + ConnectorFar, at.Y + ConnectorNear}, pieces,
-                       ConnectorRect(pass, FallingConnector));
-        if (above & Road::SouthWest)
-          surface.Draw({at.X + ConnectorNear, at.Y + ConnectorNear}, pieces,
-                       ConnectorRect(pass, RisingConnector));
+        if (above & Road::SouthEast) piece(at, ConnectorFar, ConnectorNear, FallingConnector);
+        if (above & Road::SouthWest) piece(at, ConnectorNear, ConnectorNear, RisingConnector);
       } else if (layout.Rows > 1) {
         const uint8_t below = cells(c, 2);
-        if (below & Road::NorthWest)
-          surface.Draw({at.X + ConnectorNear, at.Y + ConnectorFar}, pieces,
-                       ConnectorRect(pass, FallingConnector));
-        if (below & Road::NorthEast)
-          surface.Draw({at.X + ConnectorFar, at.Y + ConnectorFar}, pieces,
-                       ConnectorRect(pass, RisingConnector));
+        if (below & Road::NorthWest) piece(at, ConnectorNear, ConnectorFar, FallingConnector);
+        if (below & Road::NorthEast) piece(at, ConnectorFar, ConnectorFar, RisingConnector);
       }
     }
   }

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "image/ByteWords.h"
+#include "image/DecodeErrors.h"
 #include "image/LineCodes.h"
-#include "image/VX8Exception.h"
 
 // Speed comes from three things: runs and copies are written as whole words, stretches of
 // pixels that hold neither escape are found and copied eight at a time, and bounds are checked
@@ -20,16 +20,6 @@ namespace vx8 {
 namespace {
 
 using namespace words;
-
-[[noreturn]] void SourceOverflow() {
-  throw VX8Exception("Decode: source buffer overflow");
-}
-[[noreturn]] void InvalidLineCode() {
-  throw VX8Exception("Decode: invalid line code");
-}
-[[noreturn]] void OutputOverflow() {
-  throw VX8Exception("Decode: output line overflow");
-}
 
 // The stored bytes still to read.
 struct Source {

@@ -27,7 +27,7 @@ class WidgetDevice final : public Device {
   const LogicalPalette* SelectedPalette() const override { return Palette; }
   bool SelectedAsBackground() const { return Background; }
 
-  // A true-colour screen changes no entries; the calls are only counted.
+  // A true-colour screen changes no entries.
   int RealizePalette() override;
 
   // Paints only the part of the block that lies in the clip box and returns its number of lines.

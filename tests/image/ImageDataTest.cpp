@@ -8,19 +8,13 @@
 #include "image/VX8Image.h"
 #include "image/VX8ImageData.h"
 #include "tests/support/RecordingDevice.h"
+#include "tests/support/ThrownMessage.h"
 
 namespace {
 
 using vx8test::RecordingDevice;
 
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const VX8Exception& e) {
-    return e.what();
-  }
-  return "";
-}
+const auto Message = &vx8test::ThrownMessage<VX8Exception>;
 
 // A blank picture with its surface; pixel (x, y) can be set and read back.
 struct Surface {

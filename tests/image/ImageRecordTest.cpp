@@ -9,6 +9,7 @@
 #include "platform/MemoryStream.h"
 #include "tests/support/RecordingDevice.h"
 #include "tests/support/TestLibraryWriter.h"
+#include "tests/support/ThrownMessage.h"
 
 namespace {
 
@@ -43,14 +44,7 @@ Bytes SegmentContents(TVX8ImageSegment& s) {
   return out;
 }
 
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const VX8Exception& e) {
-    return e.what();
-  }
-  return "";
-}
+const auto Message = &vx8test::ThrownMessage<VX8Exception>;
 
 // An image that counts the segments it is asked to load.
 class CountingImage : public TVX8Image {

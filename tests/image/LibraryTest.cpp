@@ -14,19 +14,13 @@
 #include "tests/support/RecordingDevice.h"
 #include "tests/support/TempFile.h"
 #include "tests/support/TestLibraryWriter.h"
+#include "tests/support/ThrownMessage.h"
 
 namespace {
 
 using namespace vx8test;
 
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
-}
+const auto Message = &vx8test::ThrownMessage<std::exception>;
 
 Pixels Gradient(uint16_t w, uint16_t h, uint8_t base) {
   Pixels p(w, h);

@@ -8,6 +8,7 @@
 #include "image/VX8Image.h"
 #include "image/VX8ImageSegment.h"
 #include "platform/MemoryStream.h"
+#include "tests/support/ThrownMessage.h"
 
 namespace {
 
@@ -31,14 +32,7 @@ class StoredBytesOwner : public TVX8Image {
   Bytes stored_;
 };
 
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const VX8Exception& e) {
-    return e.what();
-  }
-  return "";
-}
+const auto Message = &vx8test::ThrownMessage<VX8Exception>;
 
 Bytes Contents(Seg& s) {
   const uint8_t* p = s.Lock();
@@ -113,18 +107,27 @@ TEST(Segment, DetachBufferLoadsAndHandsOverTheBlock) {
   EXPECT_TRUE(seg.DetachBuffer().IsAbsent());
 }
 
+// A segment not yet loaded, its stored bytes served by its owner, with escapes 240 and 241.
+struct StoredSegment {
+  StoredBytesOwner Owner;
+  Seg Segment{&Owner, 0};
+  StoredSegment(const Bytes& stored, uint8_t flags) : Owner(stored) {
+    Owner.Target = &Segment;
+    Segment.SetUnloaded(uint16_t(stored.size()));
+    Segment.RunEscape = 240;
+    Segment.TripleEscape = 241;
+    Segment.Flags = flags;
+  }
+};
+
 TEST(Segment, DecodeTurnsStoredBytesIntoRows) {
   // Width 12, two rows: 10..21 literally, then the tokens of every kind.
   Bytes stored{0};
   for (uint8_t v = 10; v < 22; ++v) stored.push_back(v);
   stored.insert(stored.end(), {1, 5, 240, 0, 240, 1, 241, 240, 241, 241, 241, 7, 240, 2, 0});
-  StoredBytesOwner owner(stored);
-  Seg seg(&owner, 0);
-  owner.Target = &seg;
-  seg.SetUnloaded(uint16_t(stored.size()));
-  seg.RunEscape = 240;
-  seg.TripleEscape = 241;
-  seg.Flags = Seg::Encoded;
+  StoredSegment segment(stored, Seg::Encoded);
+  StoredBytesOwner& owner = segment.Owner;
+  Seg& seg = segment.Segment;
   seg.Decode(12, 2);
   EXPECT_EQ(owner.Loads, 1);
   EXPECT_EQ(seg.Size(), 24);
@@ -149,27 +152,17 @@ TEST(Segment, DecodeLeavesFinishedRowsAlone) {
 }
 
 TEST(Segment, PlainRunsCrossRowEnds) {
-  StoredBytesOwner owner({240, 7, 33, 240, 0});
-  Seg seg(&owner, 0);
-  owner.Target = &seg;
-  seg.SetUnloaded(5);
-  seg.RunEscape = 240;
-  seg.TripleEscape = 241;
-  seg.Flags = Seg::Encoded | Seg::PlainRuns;
+  StoredSegment stored({240, 7, 33, 240, 0}, Seg::Encoded | Seg::PlainRuns);
+  Seg& seg = stored.Segment;
   seg.Decode(4, 2);
   EXPECT_EQ(Contents(seg), (Bytes{33, 33, 33, 33, 33, 33, 33, 240}));
   EXPECT_EQ(seg.Flags, Seg::PlainRuns);
 }
 
 TEST(Segment, FailedDecodeLeavesNoBuffer) {
-  for (const Bytes& stored : {Bytes{7}, Bytes{1, 240}, Bytes{1, 240, 13, 1}, Bytes{}}) {
-    StoredBytesOwner owner(stored);
-    Seg seg(&owner, 0);
-    owner.Target = &seg;
-    seg.SetUnloaded(uint16_t(stored.size()));
-    seg.RunEscape = 240;
-    seg.TripleEscape = 241;
-    seg.Flags = Seg::Encoded;
+  for (const Bytes& bytes : {Bytes{7}, Bytes{1, 240}, Bytes{1, 240, 13, 1}, Bytes{}}) {
+    StoredSegment stored(bytes, Seg::Encoded);
+    Seg& seg = stored.Segment;
     EXPECT_THROW(seg.Decode(12, 1), VX8Exception);
     EXPECT_TRUE(seg.Buffer().IsAbsent());
     EXPECT_EQ(seg.Size(), 0);

@@ -50,18 +50,23 @@ TEST(MemoryDevice, CopiesBottomUpBlocksThroughThePalette) {
   EXPECT_EQ(dev.RealizePalette(), 0);
 }
 
+// Puts palette index `index` at (0, 0) with `op`.
+void PutOnePixel(MemoryDevice& dev, uint8_t index, RasterOp op) {
+  const std::vector<uint8_t> bits{index, 0, 0, 0};  // one row, padded to four bytes
+  BitmapInfo info = BitmapInfo::Identity();
+  info.Header.Width = 1;
+  info.Header.Height = 1;
+  dev.StretchDIBits(0, 0, 1, 1, 0, 0, 1, 1, bits.data(), info, op);
+}
+
 TEST(MemoryDevice, RasterOperationsWorkPerChannel) {
   LogicalPalette p;
   p.Entries[1] = {0xF0, 0x0F, 0xAA, 0};
   MemoryDevice dev(1, 1, 0xFF3C3C3Cu);
   dev.SelectPalette(&p, false);
-  std::vector<uint8_t> bits{1, 0, 0, 0};
-  BitmapInfo info = BitmapInfo::Identity();
-  info.Header.Width = 1;
-  info.Header.Height = 1;
-  dev.StretchDIBits(0, 0, 1, 1, 0, 0, 1, 1, bits.data(), info, RasterOp::SrcAnd);
+  PutOnePixel(dev, 1, RasterOp::SrcAnd);
   EXPECT_EQ(dev.Pixel(0, 0), 0xFF300C28u);
-  dev.StretchDIBits(0, 0, 1, 1, 0, 0, 1, 1, bits.data(), info, RasterOp::SrcPaint);
+  PutOnePixel(dev, 1, RasterOp::SrcPaint);
   EXPECT_EQ(dev.Pixel(0, 0), 0xFFF00FAAu);
 }
 
@@ -91,11 +96,7 @@ TEST(MemoryDevice, ClipsToItsClipBoxAndRefusesBadBlocks) {
 
 TEST(MemoryDevice, WithoutPaletteIndicesShowAsGrey) {
   MemoryDevice dev(1, 1);
-  std::vector<uint8_t> bits{9, 0, 0, 0};
-  BitmapInfo info = BitmapInfo::Identity();
-  info.Header.Width = 1;
-  info.Header.Height = 1;
-  dev.StretchDIBits(0, 0, 1, 1, 0, 0, 1, 1, bits.data(), info, RasterOp::SrcCopy);
+  PutOnePixel(dev, 9, RasterOp::SrcCopy);
   EXPECT_EQ(dev.Pixel(0, 0), 0xFF090909u);
 }
 

@@ -9,19 +9,13 @@
 
 #include "platform/FileStream.h"
 #include "platform/MemoryStream.h"
+#include "tests/support/ThrownMessage.h"
 
 namespace {
 
 using platform::StreamError;
 
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const StreamError& e) {
-    return e.what();
-  }
-  return "";
-}
+const auto Message = &vx8test::ThrownMessage<StreamError>;
 
 // The same contract for every stream: exact reads, short reads raise, seeking past the end.
 void CheckStream(platform::Stream& s) {

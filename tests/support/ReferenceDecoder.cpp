@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "image/DecodeErrors.h"
 #include "image/LineCodes.h"
-#include "image/VX8Exception.h"
 
 namespace vx8ref {
 
@@ -13,15 +13,9 @@ namespace code = vx8::code;
 
 namespace {
 
-[[noreturn]] void SourceOverflow() {
-  throw VX8Exception("Decode: source buffer overflow");
-}
-[[noreturn]] void InvalidLineCode() {
-  throw VX8Exception("Decode: invalid line code");
-}
-[[noreturn]] void OutputOverflow() {
-  throw VX8Exception("Decode: output line overflow");
-}
+using vx8::InvalidLineCode;
+using vx8::OutputOverflow;
+using vx8::SourceOverflow;
 
 // Reads the stored bytes with one bounds check per byte taken.
 class Source {

@@ -31,19 +31,16 @@ QString FamilyOf(Face face) {
       }
       return QString::fromLatin1(fallback);
     };
-    const QString base = QString::fromLatin1(FontFolder);
-    QString sans = load({base + "liberation2/LiberationSans-Bold.ttf",
-                         base + "liberation2/LiberationSans-Regular.ttf",
-                         base + "liberation2/LiberationSans-Italic.ttf",
-                         base + "liberation2/LiberationSans-BoldItalic.ttf",
-                         base + "dejavu/DejaVuSans-Bold.ttf", base + "dejavu/DejaVuSans.ttf"},
-                        "Liberation Sans");
-    QString serif = load({base + "liberation2/LiberationSerif-Bold.ttf",
-                          base + "liberation2/LiberationSerif-Regular.ttf",
-                          base + "liberation2/LiberationSerif-Italic.ttf",
-                          base + "liberation2/LiberationSerif-BoldItalic.ttf",
-                          base + "dejavu/DejaVuSerif-Bold.ttf", base + "dejavu/DejaVuSerif.ttf"},
-                         "Liberation Serif");
+    // The Liberation family's four styles, then DejaVu's bold and regular as the fallback.
+    auto files = [](const QString& liberation, const QString& dejavu) {
+      const QString base = QString::fromLatin1(FontFolder);
+      QStringList list;
+      for (const char* style : {"Bold", "Regular", "Italic", "BoldItalic"})
+        list << base + "liberation2/" + liberation + "-" + style + ".ttf";
+      return list << base + "dejavu/" + dejavu + "-Bold.ttf" << base + "dejavu/" + dejavu + ".ttf";
+    };
+    QString sans = load(files("LiberationSans", "DejaVuSans"), "Liberation Sans");
+    QString serif = load(files("LiberationSerif", "DejaVuSerif"), "Liberation Serif");
     return std::array<QString, 2>{sans, serif};
   }();
   return families[face == Face::Sans ? 0 : 1];
