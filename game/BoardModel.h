@@ -18,8 +18,8 @@ constexpr int32_t ShuffleInterval = 55;  // ms per shuffle batch
 constexpr int32_t MoveInterval = 100;    // ms per animation step
 constexpr int32_t ShuffleBatches = 10;
 
-// The game's state, in the order the game keeps it. Only TBoardModel changes it; the window,
-// the renderer and the lab read it.
+// The game's state, in the order the game keeps it. Only TBoardModel changes it; everything
+// else reads it.
 struct TBoardState {
   uint8_t Cols = 3;                                // columns in play, 3 to 5
   uint8_t Rows = 3;                                // rows in play, 3 to 5
