@@ -61,7 +61,7 @@ void TBoardRenderer::DrawMoveFrame(const TBoardState& state) {
 }
 
 void TBoardRenderer::DrawBoard(const TBoardState& state, bool player, TPoint origin) {
-  const TCells cells = player ? state.Board : state.BackBoard;
+  const TCells& cells = player ? state.Board : state.BackBoard;
   TVX8ImageData* surface = player ? Pictures.BoardData : Pictures.BackBoardData;
   if (!surface) return;
   if (Background) Background(*surface, origin);
