@@ -17,7 +17,7 @@ PACKAGES := cmake ninja-build g++ pkg-config libpng-dev libgtest-dev libgmock-de
             desktop-file-utils appstream man-db \
             debhelper dpkg-dev lintian \
             emscripten nodejs chromium python3 clang libclang-rt-14-dev \
-            xvfb xauth dbus-daemon at-spi2-core python3-pyatspi
+            xvfb xauth dbus-daemon at-spi2-core python3-pyatspi xdotool x11-apps x11-xkb-utils xkb-data
 
 # What make bench needs besides: llvm-nm for the wasm.
 BENCH_PACKAGES := llvm

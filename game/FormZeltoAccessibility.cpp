@@ -121,7 +121,9 @@ void TFormZelto::FormAccessiblePress(const std::string& id) {
   }
 }
 
+// Said only to someone listening: without assistive technology the window spares the words.
 void TFormZelto::BoardNews(TBoardNews news, const TMoveCommand& move) {
+  if (!Host().AccessibilityActive()) return;
   const int32_t cells = State().Cols * State().Rows;
   const int32_t inPlace =
       speech::CellsInPlace(State().Board, State().BackBoard, State().Cols, State().Rows);

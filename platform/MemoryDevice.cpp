@@ -9,12 +9,13 @@
 
 namespace platform {
 
-MemoryDevice::MemoryDevice(int width, int height, uint32_t fill)
-    : width_(width > 0 ? width : 0),
+MemoryDevice::MemoryDevice(int width, int height, uint32_t fill, PixelOrder order)
+    : order_(order),
+      width_(width > 0 ? width : 0),
       height_(height > 0 ? height : 0),
       pixels_(foundation::CheckedBufferBytes(width_, height_, sizeof(uint32_t), "MemoryDevice") /
                   sizeof(uint32_t),
-              fill),
+              Kept(fill)),
       clip_{0, 0, width_, height_},
       clipRegion_{clip_} {}
 
@@ -56,6 +57,8 @@ int MemoryDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
   if (Intersection(target, clip_).IsEmpty()) return 0;
   uint32_t colors[256];
   ColorTableToRgb32(info, palette_, colors);
+  if (order_ != PixelOrder::Argb)
+    for (uint32_t& color : colors) color = Kept(color);
   std::unique_ptr<uint32_t[]> block;  // only for the raster ops that combine
   size_t blockSize = 0;
   int landedTop = target.Bottom, landedBottom = target.Top;  // the lines that landed, for the count
@@ -94,11 +97,12 @@ int MemoryDevice::StretchDIBits(int xDest, int yDest, int destWidth, int destHei
 }
 
 void MemoryDevice::FillRect(const TRect& rect, uint32_t rgb) {
+  const uint32_t color = Kept(0xFF000000u | rgb);
   for (const TRect& region : clipRegion_) {
     const TRect area = Intersection(rect, region);
     for (int y = area.Top; y < area.Bottom; ++y) {
       uint32_t* row = pixels_.data() + size_t(y) * size_t(width_);
-      for (int x = area.Left; x < area.Right; ++x) row[x] = 0xFF000000u | rgb;
+      std::fill(row + area.Left, row + area.Right, color);
     }
   }
 }
@@ -107,7 +111,7 @@ void MemoryDevice::TextOut(int x, int y, std::string_view text, uint32_t rgb, co
   for (const TRect& region : clipRegion_) {
     const TRect area = Intersection(within, region);
     if (!area.IsEmpty())
-      DrawPixelText(pixels_.data(), size_t(width_), area, x, y, 1, text, 0xFF000000u | rgb);
+      DrawPixelText(pixels_.data(), size_t(width_), area, x, y, 1, text, Kept(0xFF000000u | rgb));
   }
 }
 

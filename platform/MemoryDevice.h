@@ -9,16 +9,23 @@
 
 namespace platform {
 
+// How a pixel is kept: the word 0xAARRGGBB, or the bytes red, green, blue, alpha in memory on a
+// little-endian machine (as a canvas takes them: a browser shows the picture as it is).
+enum class PixelOrder : uint8_t { Argb, CanvasRgba };
+
 class MemoryDevice : public Device {
  public:
-  // A picture of width x height pixels (0xFFRRGGBB), all of `fill`; the clip box covers it.
-  MemoryDevice(int width, int height, uint32_t fill = 0xFF000000u);
+  // A picture of width x height pixels, all of `fill` (0xAARRGGBB); the clip box covers it.
+  MemoryDevice(int width, int height, uint32_t fill = 0xFF000000u,
+               PixelOrder order = PixelOrder::Argb);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
+  PixelOrder Order() const { return order_; }
+  // Pixels as kept, in the device's order; SetPixel takes 0xAARRGGBB.
   uint32_t Pixel(int x, int y) const { return pixels_[size_t(y) * size_t(width_) + size_t(x)]; }
   void SetPixel(int x, int y, uint32_t color) {
-    pixels_[size_t(y) * size_t(width_) + size_t(x)] = color;
+    pixels_[size_t(y) * size_t(width_) + size_t(x)] = Kept(color);
   }
   // Top row first, Width() pixels a row.
   const std::vector<uint32_t>& Pixels() const { return pixels_; }
@@ -46,6 +53,13 @@ class MemoryDevice : public Device {
   void TextOut(int x, int y, std::string_view text, uint32_t rgb, const TRect& within) override;
 
  private:
+  // 0xAARRGGBB as this device keeps it.
+  uint32_t Kept(uint32_t argb) const {
+    if (order_ == PixelOrder::Argb) return argb;
+    return (argb & 0xFF00FF00u) | ((argb >> 16) & 0xFFu) | ((argb & 0xFFu) << 16);
+  }
+
+  PixelOrder order_;
   int width_;
   int height_;
   std::vector<uint32_t> pixels_;

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-MemoryHost::MemoryHost(int width, int height) : Device(width, height) {}
+MemoryHost::MemoryHost(int width, int height, PixelOrder order)
+    : Device(width, height, 0xFF000000u, order) {}
 
 void MemoryHost::Show() {
   if (Shown) return;
@@ -61,7 +62,7 @@ void MemoryHost::PaintNow(const TRect& area, const PaintFunction& paint) {
 void MemoryHost::Resize(int width, int height) {
   if (width == Device.Width() && height == Device.Height()) return;
   // A new client area starts black and is painted whole.
-  Device = MemoryDevice(width, height);
+  Device = MemoryDevice(width, height, 0xFF000000u, Device.Order());
   Pending.clear();
   Invalidate({0, 0, width, height});
   if (Client) Client->Resized({width, height});

@@ -14,7 +14,7 @@ namespace platform {
 
 class MemoryHost : public WindowHost {
  public:
-  MemoryHost(int width, int height);
+  MemoryHost(int width, int height, PixelOrder order = PixelOrder::Argb);
 
   // The window whose events this host delivers; not owned.
   void SetClient(WindowClient* client) { Client = client; }
@@ -31,25 +31,21 @@ class MemoryHost : public WindowHost {
   // What the screen shows.
   const MemoryDevice& Screen() const { return Device; }
   bool TimerRunning() const { return TimerRunning_; }
-  CursorId CursorShown() const { return Cursor; }
-  std::vector<std::string> Messages;
-  // Assistive technology reads the window only once the owner says so; what the window
-  // announces meanwhile is kept here.
+  // Assistive technology reads the window only once the owner says so.
   void SetAccessibilityActive(bool active) { AccessibilityActive_ = active; }
-  std::vector<std::string> Announcements;
 
   // WindowHost.
   ClientSize Size() const override { return {Device.Width(), Device.Height()}; }
   void Invalidate(const TRect& area) override;
   void PaintNow(const TRect& area, const PaintFunction& paint) override;
-  void SetCursor(CursorId cursor) override { Cursor = cursor; }
+  // No pointer, no box and no voice: a host that shows them says how.
+  void SetCursor(CursorId) override {}
   void StartTimer(int milliseconds) override;
   void StopTimer() override { TimerRunning_ = false; }
   int RealizePalette(const LogicalPalette& palette) override;
   void BringToFront() override {}
-  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+  void ShowMessage(const std::string&) override {}
   bool AccessibilityActive() const override { return AccessibilityActive_; }
-  void Announce(const std::string& text) override { Announcements.push_back(text); }
 
  protected:
   // Everything painted lies within `area` now; a host that shows the picture elsewhere copies
@@ -64,7 +60,6 @@ class MemoryHost : public WindowHost {
   bool Shown = false;
   std::vector<TRect> Pending;
   bool TimerRunning_ = false;
-  CursorId Cursor = CursorId::Default;
   bool AccessibilityActive_ = false;
 };
 

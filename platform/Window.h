@@ -49,8 +49,9 @@ class WindowClient {
   virtual void Resized(ClientSize size) = 0;
   // The window became the active one.
   virtual void Activated() = 0;
-  // The window lost the mouse while a button may be held: it was deactivated, or a modal window
-  // opened over it. No release of the buttons held now will arrive.
+  // The window lost the mouse and the keyboard while a button or key may be held: it was
+  // deactivated, lost the keyboard focus, or a modal window opened over it. No release of the
+  // buttons or keys held now will arrive.
   virtual void CaptureLost() = 0;
   // The window appeared for the first time.
   virtual void Shown() = 0;

@@ -185,21 +185,28 @@ void TForm::MouseUp(platform::MouseButton button, int x, int y) {
   AfterEvent();
 }
 
+// Whatever was held is let go where its release will never reach the window: as if every
+// held button and key were released here.
 void TForm::CaptureLost() {
   ButtonsDown = 0;
   TControl* captured = std::exchange(Captured, nullptr);
-  if (!std::exchange(Capturing, false)) return;
+  const bool mouse = std::exchange(Capturing, false);
+  const bool keys = std::exchange(KeyHeld, false);
+  if (!mouse && !keys) return;
   if (captured) captured->CaptureLost();
+  if (keys) FormKeyUp();
   UpdateCursor();
   AfterEvent();
 }
 
 void TForm::KeyPress(char32_t character) {
+  KeyHeld = true;
   FormKeyPress(character);
   AfterEvent();
 }
 
 void TForm::KeyUp() {
+  KeyHeld = false;
   FormKeyUp();
   AfterEvent();
 }

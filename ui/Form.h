@@ -114,6 +114,8 @@ class TForm : public platform::WindowClient {
   unsigned ButtonsDown = 0;
   bool Capturing = false;
   TControl* Captured = nullptr;
+  // A key was pressed and no release has come since.
+  bool KeyHeld = false;
   std::optional<platform::CursorId> CursorShown;  // what the host was last told
   TTimer* Timer = nullptr;
   std::string FocusId_;

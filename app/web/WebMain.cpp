@@ -15,6 +15,7 @@
 #include "app/ProcessValues.h"
 #include "app/web/WebGame.h"
 #include "game/FormZelto.h"
+#include "platform/KeyInput.h"
 #include "platform/ResourceFacts.h"
 #include "platform/web/PageFiles.h"
 #include "platform/web/WebHost.h"
@@ -25,6 +26,9 @@ namespace {
 
 struct TWebGame {
   TRandom Random;
+  // A shared link's about box draws its title line's colours from a generator of its own, so
+  // that the game's follows from the link's seed alone, whenever Start is pressed.
+  TRandom AboutRandom;
   platform::WebHost Host{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight};
   std::unique_ptr<TFormZelto> Form;
   std::unique_ptr<about::TAboutBox> About;
@@ -84,9 +88,9 @@ EMSCRIPTEN_KEEPALIVE int zeltoria_start(uint32_t seed, int seeded) {
   setup.ShowAbout = [] { PageShowAbout(); };
   Game->Form = std::make_unique<TFormZelto>(Game->Host, Game->Random, std::move(setup));
   Game->Host.SetClient(Game->Form.get());
-  // The about box is made right after the window and seeds the generator again.
-  Game->About = std::make_unique<about::TAboutBox>(Game->Random);
-  Game->About->Create(ClockSeed());
+  // The about box is made right after the window and seeds its generator again.
+  Game->About = std::make_unique<about::TAboutBox>(seeded ? Game->AboutRandom : Game->Random);
+  Game->About->Create(seeded ? seed : ClockSeed());
   if (Game->Form->StartupFailed()) {
     StartupFailed = true;
     return 1;
@@ -104,11 +108,20 @@ EMSCRIPTEN_KEEPALIVE void zeltoria_mouse_move(int x, int y) {
 EMSCRIPTEN_KEEPALIVE void zeltoria_mouse_up(int button, int x, int y) {
   Deliver([&](TFormZelto& f) { f.MouseUp(ButtonOf(button), x, y); });
 }
-EMSCRIPTEN_KEEPALIVE void zeltoria_key(uint32_t character) {
-  Deliver([&](TFormZelto& f) { f.KeyPress(char32_t(character)); });
+// A key pressed: what it types (0 for nothing), the letter or digit at its place on a US
+// keyboard (0 for none), and `flags`: its kind in bits 0-1 (1 Tab, 2 Enter, 3 Space), then
+// 4 Shift and 8 the keyboard's repeat. Shortcuts stay the browser's and never come here.
+EMSCRIPTEN_KEEPALIVE void zeltoria_key_down(uint32_t typed, uint32_t place, int flags) {
+  platform::KeyStroke key;
+  key.Kind = platform::KeyKind(flags & 3);
+  key.Typed = char32_t(typed);
+  key.UsPlace = char32_t(place);
+  key.Shift = (flags & 4) != 0;
+  key.AutoRepeat = (flags & 8) != 0;
+  Deliver([&](TFormZelto& f) { platform::DeliverKeyPress(f, key); });
 }
-EMSCRIPTEN_KEEPALIVE void zeltoria_key_up() {
-  Deliver([](TFormZelto& f) { f.KeyUp(); });
+EMSCRIPTEN_KEEPALIVE void zeltoria_key_up(int repeat) {
+  Deliver([&](TFormZelto& f) { platform::DeliverKeyRelease(f, repeat != 0); });
 }
 EMSCRIPTEN_KEEPALIVE void zeltoria_tick() {
   if (Game) Game->Host.Tick();
@@ -119,6 +132,10 @@ EMSCRIPTEN_KEEPALIVE void zeltoria_activate() {
     f.Activated();
     f.AppActivate();
   });
+}
+// The page mirrors the window's parts from now on: the window tells it what changes.
+EMSCRIPTEN_KEEPALIVE void zeltoria_accessibility_on() {
+  if (Game) Game->Host.SetAccessibilityActive(true);
 }
 // The window's parts as JSON for the page's mirror (see platform::AccessibleJson).
 EMSCRIPTEN_KEEPALIVE const char* zeltoria_accessible_tree() {
@@ -139,15 +156,7 @@ EMSCRIPTEN_KEEPALIVE void zeltoria_accessible_press(int index) {
     if (index >= 0 && size_t(index) < order.size()) f.AccessiblePress(order[size_t(index)]->Id);
   });
 }
-// Tab (0), Shift+Tab (1), Enter or Space (2).
-EMSCRIPTEN_KEEPALIVE void zeltoria_focus_key(int key) {
-  Deliver([&](TFormZelto& f) {
-    f.FocusKeyPress(key == 0   ? platform::FocusKey::Next
-                    : key == 1 ? platform::FocusKey::Previous
-                               : platform::FocusKey::Press);
-  });
-}
-// The window no longer has the mouse: the page lost the focus.
+// The window no longer has the mouse or the keyboard: the page lost the focus or was hidden.
 EMSCRIPTEN_KEEPALIVE void zeltoria_capture_lost() {
   Deliver([](TFormZelto& f) { f.CaptureLost(); });
 }

@@ -11,7 +11,6 @@ window.zeltoriaAccess = (function () {
   let canvas = null;
   let layer = null;
   let live = null;
-  let size = [1, 1];
   const parts = new Map();  // id -> { element, index }
 
   function place() {
@@ -80,7 +79,6 @@ window.zeltoriaAccess = (function () {
 
   function update() {
     const tree = JSON.parse(module.UTF8ToString(module._zeltoria_accessible_tree()));
-    size = [tree.bounds[2], tree.bounds[3]];
     layer.setAttribute("aria-label", tree.name);
     const seen = new Set([tree.id]);
     const counter = { at: 0 };
@@ -104,6 +102,7 @@ window.zeltoriaAccess = (function () {
       document.body.append(layer, live);
       window.addEventListener("resize", place);
       new ResizeObserver(place).observe(canvas);
+      module._zeltoria_accessibility_on();
       update();
     },
     changed() {
@@ -115,9 +114,6 @@ window.zeltoriaAccess = (function () {
       const line = document.createElement("p");
       line.textContent = text;
       live.replaceChildren(line);
-    },
-    get size() {
-      return size;
     },
   };
 })();

@@ -11,6 +11,8 @@
   const canvas = document.getElementById("game");
   const context = canvas.getContext("2d", { alpha: false });
   const status = document.getElementById("status");
+  // The loading note, once the wait is long enough to need one.
+  setTimeout(() => { status.hidden = false; }, 500);
   const failure = document.getElementById("failure");
   const about = document.getElementById("about");
   // The folder of this build's files, where this script is: the page lies above it.
@@ -123,36 +125,43 @@
     canvas.addEventListener("contextmenu", (event) => event.preventDefault());
   }
 
+  // A key as the game's key policy takes it: what it types, the letter or digit at its place on
+  // a US keyboard, and its kind and state as flags (see zeltoria_key_down).
+  const KeyKinds = { Tab: 1, Enter: 2, " ": 3 };
+  function keyPlace(code) {
+    const match = /^(?:Key([A-Z])|Digit([0-9]))$/.exec(code);
+    return match ? (match[1] ? match[1].toLowerCase() : match[2]).codePointAt(0) : 0;
+  }
+
   function wireKeys() {
     document.addEventListener("keydown", (event) => {
       if (!running || about.open) return;
       // With Ctrl, Alt or Meta held a key is a shortcut of the browser's, not the game's.
       if (event.ctrlKey || event.altKey || event.metaKey) return;
-      // Tab and Shift+Tab move the game's own focus; Enter and Space press what has it, unless
-      // a mirrored button has the page's focus: it takes them as a click itself.
-      if (event.key === "Tab") {
-        event.preventDefault();
-        module._zeltoria_focus_key(event.shiftKey ? 1 : 0);
-        return;
-      }
+      const printable = [...event.key].length === 1;
+      // A mirrored button that has the page's focus takes Enter and Space as a click itself.
       const onPart = event.target instanceof HTMLButtonElement && event.target.classList.contains("part");
-      if ((event.key === "Enter" || event.key === " ") && !event.repeat && !onPart)
-        module._zeltoria_focus_key(2);
-      if ([...event.key].length !== 1) return;
-      // A typed character is the game's; a space would scroll the page.
-      event.preventDefault();
-      module._zeltoria_key(event.key.codePointAt(0));
+      const kind = onPart && event.key !== "Tab" ? 0 : KeyKinds[event.key] ?? 0;
+      const typed = printable ? event.key.codePointAt(0) : event.key === "Enter" ? 13 : 0;
+      // A typed character or Tab is the game's: a space would scroll the page, Tab leave it.
+      if (printable || kind === 1) event.preventDefault();
+      module._zeltoria_key_down(typed, keyPlace(event.code),
+                                kind | (event.shiftKey ? 4 : 0) | (event.repeat ? 8 : 0));
     });
-    document.addEventListener("keyup", () => {
-      if (running) module._zeltoria_key_up();
+    document.addEventListener("keyup", (event) => {
+      if (running) module._zeltoria_key_up(event.repeat ? 1 : 0);
     });
     window.addEventListener("focus", () => {
       if (running) module._zeltoria_activate();
     });
-    // Whatever was held when the page lost the focus is let go elsewhere.
-    window.addEventListener("blur", () => {
+    // Whatever was held when the page lost the focus, or went out of sight, is let go elsewhere.
+    const letGo = () => {
       buttonsHeld = 0;
       if (running) module._zeltoria_capture_lost();
+    };
+    window.addEventListener("blur", letGo);
+    document.addEventListener("visibilitychange", () => {
+      if (document.hidden) letGo();
     });
   }
 
@@ -177,8 +186,8 @@
     timer = null;
   }
 
-  // Puts a painted part of the client area on the canvas: the module keeps the whole area as
-  // canvas bytes, so the browser copies the part without a loop here.
+  // Puts a painted part of the client area on the canvas: the module keeps the whole area in
+  // the canvas's byte order, so the browser copies the part without a loop here.
   function present(rgba, width, height, x, y, w, h) {
     const bytes = new Uint8ClampedArray(module.HEAPU8.buffer, rgba, width * height * 4);
     context.putImageData(new ImageData(bytes, width, height), 0, 0, x, y, w, h);
@@ -237,7 +246,12 @@
     link.style.color = hex(module._zeltoria_about_link_color());
   }
 
-  function buildAbout() {
+  // The about box's texts and handlers, once: after the game's first frame, or when the box
+  // first shows.
+  let aboutFilled = false;
+  function fillAbout() {
+    if (aboutFilled) return;
+    aboutFilled = true;
     const lines = module.UTF8ToString(module._zeltoria_about_texts()).split("\n");
     aboutTexts = Object.fromEntries(lines.filter(Boolean).map((line) => {
       const at = line.indexOf("=");
@@ -251,11 +265,6 @@
     link.style.cursor = cssCursor(cursor[0], cursor[1], cursor[2]);
     part("link-frame").style.cursor = link.style.cursor;
     showHomeOf();
-    // The title line changes every four seconds from the dialog's creation on, shown or not.
-    setInterval(() => {
-      module._zeltoria_about_next();
-      showHomeOf();
-    }, 4000);
 
     part("whatis").addEventListener("click", () => {
       module._zeltoria_about_what_is();
@@ -283,8 +292,17 @@
       console.warn("Zeltoria will not play offline: " + error));
   }
 
+  // The title line changes every four seconds from the dialog's creation on, shown or not.
+  function startHomeOfTimer() {
+    setInterval(() => {
+      module._zeltoria_about_next();
+      if (aboutFilled) showHomeOf();
+    }, 4000);
+  }
+
   function showAbout() {
     if (about.open) return;
+    fillAbout();
     module._zeltoria_about_show();
     showPanel();
     about.showModal();
@@ -356,18 +374,23 @@
     keepFitting();
     wirePointer();
     wireKeys();
+    // The about box is made with the window, whether or not that failed.
     const started = module._zeltoria_start(seed === null ? 0 : seed, seed === null ? 0 : 1) === 0;
     performance.mark("zeltoria-started");
     if (!frameAsked) nowOnScreen();
-    // The about box is made right after the window, whether or not that failed.
-    buildAbout();
+    startHomeOfTimer();
     running = started;
     if (running) {
       canvas.classList.add("running");
       canvas.focus({ preventScroll: true });
-      zeltoriaAccess.attach(module, canvas);
     }
-    settled(running ? "running" : "failed");
+    // What the first frame does not need waits for it: the about box's texts, the parts for
+    // assistive technology, and the site kept for offline play.
+    whenOnScreen(() => {
+      fillAbout();
+      if (running) zeltoriaAccess.attach(module, canvas);
+      settled(running ? "running" : "failed");
+    });
     if (running) whenOnScreen(keepOffline);
   }
 
@@ -381,19 +404,17 @@
     showAbout: () => whenOnScreen(showAbout),
   };
 
-  // The program (a deferred script) has run by the time the page is parsed, or did not load.
-  document.addEventListener("DOMContentLoaded", () => {
-    if (typeof createZeltoria !== "function") {
-      status.remove();
-      showMessage("Zeltoria could not start: its program did not load.");
-      settled("failed");
-      return;
-    }
+  // The program's script came just before this one, or did not load.
+  if (typeof createZeltoria !== "function") {
+    status.remove();
+    showMessage("Zeltoria could not start: its program did not load.");
+    settled("failed");
+  } else {
     performance.mark("zeltoria-script");
     start().catch((error) => {
       status.remove();
       showMessage("Zeltoria could not start: " + error);
       settled("failed");
     });
-  });
+  }
 })();

@@ -122,13 +122,13 @@ const frames = await page.evaluate(() => {
   for (let i = 0; i < 100; ++i) m._zeltoria_tick();  // the whole shuffle, by hand
   const times = [];
   for (let move = 0; move < 200; ++move) {
-    m._zeltoria_key(65);  // "A": a frame at each of the next three ticks
+    m._zeltoria_key_down(65, 97, 0);  // "A": a frame at each of the next three ticks
     for (let step = 1; step <= 3; ++step) {
       const t0 = performance.now();
       m._zeltoria_tick();
       times.push(performance.now() - t0);
     }
-    m._zeltoria_key_up();
+    m._zeltoria_key_up(0);
     m._zeltoria_tick();
   }
   return times;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/KeyInput.h"
 #include "platform/qt/AppCursors.h"
 #include "platform/qt/QtAccessibility.h"
 #include "platform/qt/WidgetDevice.h"
@@ -155,33 +156,49 @@ void QtWindowHost::mouseReleaseEvent(QMouseEvent* event) {
   Client->MouseUp(*button, p.x(), p.y());
 }
 
-void QtWindowHost::keyPressEvent(QKeyEvent* event) {
-  // With Ctrl, Alt or Meta held a key is a shortcut, not a typed character.
-  constexpr Qt::KeyboardModifiers shortcut =
-      Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-  if (!Client || (event->modifiers() & shortcut)) return;
-  switch (event->key()) {
+// The key as the shared key policy takes it. The native scan code is the key's place: the
+// keycode of the X keyboard extension on both of Qt's Linux platforms.
+KeyStroke QtWindowHost::Stroke(const QKeyEvent& event) {
+  KeyStroke key;
+  switch (event.key()) {
     case Qt::Key_Tab:
-      Client->FocusKeyPress(event->modifiers() & Qt::ShiftModifier ? FocusKey::Previous
-                                                                   : FocusKey::Next);
-      return;
+      key.Kind = KeyKind::Tab;
+      break;
     case Qt::Key_Backtab:
-      Client->FocusKeyPress(FocusKey::Previous);
-      return;
+      key.Kind = KeyKind::Tab;
+      key.Shift = true;
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      key.Kind = KeyKind::Enter;
+      break;
+    case Qt::Key_Space:
+      key.Kind = KeyKind::Space;
+      break;
     default:
       break;
   }
-  const QList<uint> text = event->text().toUcs4();
-  if (!text.isEmpty()) Client->KeyPress(char32_t(text.front()));
-  // Held down, Enter and Space press the focused part once.
-  const bool press = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-                     event->key() == Qt::Key_Space;
-  if (press && !event->isAutoRepeat() && Client) Client->FocusKeyPress(FocusKey::Press);
+  const QList<uint> text = event.text().toUcs4();
+  key.Typed = text.isEmpty() ? 0 : char32_t(text.front());
+  key.UsPlace = UsPlaceOfXkbKeycode(event.nativeScanCode());
+  key.Shift = key.Shift || (event.modifiers() & Qt::ShiftModifier);
+  key.Shortcut = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  key.AutoRepeat = event.isAutoRepeat();
+  return key;
 }
 
-// The keyboard's own repeat sends presses only: its releases are no letting go.
+void QtWindowHost::keyPressEvent(QKeyEvent* event) {
+  if (Client) DeliverKeyPress(*Client, Stroke(*event));
+}
+
 void QtWindowHost::keyReleaseEvent(QKeyEvent* event) {
-  if (Client && !event->isAutoRepeat()) Client->KeyUp();
+  if (Client) DeliverKeyRelease(*Client, event->isAutoRepeat());
+}
+
+// The release of a key held now goes to whatever has the keyboard next.
+void QtWindowHost::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (Client) Client->CaptureLost();
 }
 
 void QtWindowHost::resizeEvent(QResizeEvent* event) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/KeyInput.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Window.h"
 
@@ -52,6 +53,7 @@ class QtWindowHost : public QWidget, public WindowHost {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool event(QEvent* event) override;
   bool focusNextPrevChild(bool) override { return false; }  // Tab is the form's
@@ -59,6 +61,8 @@ class QtWindowHost : public QWidget, public WindowHost {
   void showEvent(QShowEvent* event) override;
 
  private:
+  static KeyStroke Stroke(const QKeyEvent& event);
+
   MessageBoxes& Boxes;
   WindowClient* Client = nullptr;
   std::unique_ptr<QtAccessibleTree> Accessibility;

@@ -2,7 +2,6 @@
 
 #include <emscripten.h>
 
-#include "foundation/CheckedSize.h"
 #include "platform/ResourceFacts.h"
 
 // The page's side, in the page script's `zeltoriaPage` object.
@@ -17,21 +16,6 @@ EM_JS(void, PageAccessibleChanged, (), { zeltoriaAccess.changed(); });
 EM_JS(void, PageAnnounce, (const char* text), { zeltoriaAccess.announce(UTF8ToString(text)); });
 
 namespace platform {
-
-void CopyCanvasBytes(const MemoryDevice& screen, const TRect& area, uint8_t* rgba) {
-  const size_t width = size_t(screen.Width());
-  for (int y = area.Top; y < area.Bottom; ++y) {
-    const uint32_t* from = screen.Pixels().data() + size_t(y) * width + size_t(area.Left);
-    uint8_t* to = rgba + (size_t(y) * width + size_t(area.Left)) * 4;
-    for (int x = 0; x < area.Width(); ++x, to += 4) {
-      const uint32_t pixel = from[x];  // 0xAARRGGBB
-      to[0] = uint8_t(pixel >> 16);
-      to[1] = uint8_t(pixel >> 8);
-      to[2] = uint8_t(pixel);
-      to[3] = uint8_t(pixel >> 24);
-    }
-  }
-}
 
 namespace {
 
@@ -91,7 +75,6 @@ WebHost::~WebHost() {
 }
 
 void WebHost::SetCursor(CursorId cursor) {
-  MemoryHost::SetCursor(cursor);
   const resources::Cursor* custom = cursor == CursorId::Hand   ? &resources::HandCursor
                                     : cursor == CursorId::Link ? &resources::LinkCursor
                                                                : nullptr;
@@ -113,7 +96,6 @@ void WebHost::StopTimer() {
 }
 
 void WebHost::ShowMessage(const std::string& text) {
-  MemoryHost::ShowMessage(text);
   PageShowMessage(text.c_str());
 }
 
@@ -121,16 +103,8 @@ void WebHost::Painted(const TRect& area) {
   const MemoryDevice& screen = Screen();
   const TRect inside = Intersection(area, {0, 0, screen.Width(), screen.Height()});
   if (inside.IsEmpty()) return;
-  const size_t size =
-      foundation::CheckedBufferBytes(screen.Width(), screen.Height(), 4, "WebHost canvas");
-  if (size != canvasSize_) {
-    // Left unset: the page shows only parts that were written.
-    canvasBytes_.reset(new uint8_t[size]);
-    canvasSize_ = size;
-  }
-  CopyCanvasBytes(screen, inside, canvasBytes_.get());
-  PagePresent(canvasBytes_.get(), screen.Width(), screen.Height(), inside.Left, inside.Top,
-              inside.Width(), inside.Height());
+  PagePresent(reinterpret_cast<const uint8_t*>(screen.Pixels().data()), screen.Width(),
+              screen.Height(), inside.Left, inside.Top, inside.Width(), inside.Height());
 }
 
 }  // namespace platform

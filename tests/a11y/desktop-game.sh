@@ -1,17 +1,19 @@
 #!/bin/sh
-# desktop-game.sh GAME: runs the game on an X server and accessibility bus of its own and plays
-# it to a win through AT-SPI (play_desktop.py). Exit 77 when the tools for it are not installed.
+# desktop-game.sh GAME SCRIPT [TOOL ...]: runs the game on an X server and accessibility bus of
+# its own and runs the Python SCRIPT against it, which reads it through AT-SPI. Exit 77 when the
+# tools for it (and each TOOL the script needs) are not installed.
 set -eu
 game=$1
-here=$(dirname "$0")
-for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+script=$2
+shift 2
+for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher "$@"; do
   command -v "$tool" >/dev/null || { echo "desktop-game: $tool is not installed"; exit 77; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "desktop-game: python3-pyatspi is not installed"; exit 77; }
 home=$(mktemp -d)
 mkdir -m 700 "$home/run"
 # The server picks a free display itself and writes its number: no race with other servers.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$home/display" 2>"$home/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$home/display" 2>"$home/xvfb.log" &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$home"' EXIT
 for _ in $(seq 100); do [ -s "$home/display" ] && break; sleep 0.1; done
@@ -27,4 +29,4 @@ dbus-run-session -- sh -c '
   timeout 150 /usr/bin/python3 "$2" || status=$?
   kill $game $bus 2>/dev/null
   [ $status = 0 ] || cat "$HOME/game.log"
-  exit $status' sh "$game" "$here/play_desktop.py"
+  exit $status' sh "$game" "$script"

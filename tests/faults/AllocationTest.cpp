@@ -8,8 +8,8 @@
 
 #include "controls/VexoButton.h"
 #include "game/FormZelto.h"
-#include "platform/MemoryHost.h"
 #include "tests/faults/FailingAllocator.h"
+#include "tests/support/RecordingHost.h"
 #include "tests/support/TempFile.h"
 #include "tests/window/WindowRig.h"
 
@@ -34,7 +34,7 @@ struct TDataFolder {
 // Makes the window with the n-th allocation of its creation failing (none for -1), and shows
 // it when it started; returns whether that allocation came. The window is made in place: the
 // entry's own allocation of it is no part of its start-up.
-bool StartWithFailure(const TDataFolder& data, long n, platform::MemoryHost& host,
+bool StartWithFailure(const TDataFolder& data, long n, testsupport::TRecordingHost& host,
                       std::optional<TFormZelto>& form, TRandom& random) {
   TFormZeltoSetup setup = data.Setup();
   faults::FailAllocation(n);
@@ -49,7 +49,7 @@ TEST(AllocationFailure, EachAllocationOfTheStartFailingEndsInTheStartUpMessageOr
   TDataFolder data;
   long allocations = 0;
   {
-    platform::MemoryHost host(517, 403);
+    testsupport::TRecordingHost host(517, 403);
     TRandom random(5);
     std::optional<TFormZelto> form;
     TFormZeltoSetup setup = data.Setup();
@@ -62,7 +62,7 @@ TEST(AllocationFailure, EachAllocationOfTheStartFailingEndsInTheStartUpMessageOr
 
   int failedStarts = 0;
   for (long n = 0; n < allocations; ++n) {
-    platform::MemoryHost host(517, 403);
+    testsupport::TRecordingHost host(517, 403);
     TRandom random(5);
     std::optional<TFormZelto> form;
     faults::CountedAllocations();
@@ -96,7 +96,7 @@ TEST(AllocationFailure, EachAllocationOfTheStartFailingEndsInTheStartUpMessageOr
 
 TEST(AllocationFailure, AFrameThatCannotBeMadeLeavesTheGamePlayable) {
   TDataFolder data;
-  platform::MemoryHost host(517, 403);
+  testsupport::TRecordingHost host(517, 403);
   TRandom random(9);
   std::optional<TFormZelto> form;
   ASSERT_FALSE(StartWithFailure(data, -1, host, form, random));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <stdexcept>
 #include <tuple>
 #include <vector>
@@ -68,6 +69,28 @@ TEST(MemoryDevice, RasterOperationsWorkPerChannel) {
   EXPECT_EQ(dev.Pixel(0, 0), 0xFF300C28u);
   PutOnePixel(dev, 1, RasterOp::SrcPaint);
   EXPECT_EQ(dev.Pixel(0, 0), 0xFFF00FAAu);
+}
+
+// What the browser's canvas takes: the same painting, each pixel as red, green, blue, alpha.
+TEST(MemoryDevice, KeptInTheCanvasOrderEveryPaintingGivesTheSameColours) {
+  const LogicalPalette ramp = Ramp();
+  MemoryDevice argb(4, 3, 0xFF102030u);
+  MemoryDevice canvas(4, 3, 0xFF102030u, platform::PixelOrder::CanvasRgba);
+  for (MemoryDevice* dev : {&argb, &canvas}) {
+    dev->SelectPalette(&ramp, false);
+    Block b;
+    dev->StretchDIBits(0, 0, 3, 2, 0, 0, 3, 2, b.Bits.data(), b.Info, RasterOp::SrcCopy);
+    PutOnePixel(*dev, 9, RasterOp::SrcAnd);
+    dev->FillRect({3, 0, 4, 3}, 0xA0B0C0);
+    dev->SetPixel(0, 2, 0x80123456u);
+  }
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) {
+      const uint32_t c = argb.Pixel(x, y);
+      const uint8_t bytes[4] = {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), uint8_t(c >> 24)};
+      const uint32_t kept = canvas.Pixel(x, y);
+      EXPECT_EQ(std::memcmp(&kept, bytes, 4), 0) << x << "," << y;
+    }
 }
 
 TEST(MemoryDevice, ClipsToItsClipBoxAndRefusesBadBlocks) {

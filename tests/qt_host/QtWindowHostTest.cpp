@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QTest>
 #include <memory>
@@ -118,7 +119,10 @@ TEST_F(HostFixture, MouseAndKeysReachTheFormTranslated) {
   Key(Qt::Key_B, QStringLiteral("B"), Qt::ShiftModifier, true, true);
   Key(Qt::Key_B, QStringLiteral("B"), Qt::ShiftModifier, false);
   Key(Qt::Key_Shift, QString(), {}, true);  // no character: nothing to type
-  EXPECT_EQ(Client.Events, (std::vector<std::string>{"key a", "key B", "key B", "keyup"}));
+  // A Russian layout's "ef" at the place of A (keycode 38) is the A key.
+  QKeyEvent ef(QEvent::KeyPress, Qt::Key_unknown, {}, 38, 0, 0, QString(QChar(0x0444)));
+  QApplication::sendEvent(&Host, &ef);
+  EXPECT_EQ(Client.Events, (std::vector<std::string>{"key a", "key B", "key B", "keyup", "key a"}));
 }
 
 TEST_F(HostFixture, TheFormsPaintingCursorAndSizeGoThroughQt) {

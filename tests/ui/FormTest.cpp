@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/MemoryHost.h"
 #include "tests/support/RecordingHost.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
@@ -57,7 +56,7 @@ class TTestForm : public ui::TForm {
 };
 
 struct FormFixture : ::testing::Test {
-  platform::MemoryHost Host{100, 60};
+  testsupport::TRecordingHost Host{100, 60};
   TTestForm Form{Host};
   TPatch* Under = nullptr;
   TPatch* Over = nullptr;

@@ -5,7 +5,7 @@ import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { after, before, describe, test } from "node:test";
 import { gzipSync } from "node:zlib";
-import { canvasPixels, labSiteDir, launchChromium, nativeShot, nativeTree, onCanvas, serveSite, siteFiles } from "./harness.mjs";
+import { canvasPixels, fingerprint, labSiteDir, launchChromium, nativeShot, nativeTree, onCanvas, serveSite, siteFiles } from "./harness.mjs";
 
 let site, lab, browser;
 
@@ -331,6 +331,68 @@ describe("the page as a visitor meets it", () => {
   });
 });
 
+describe("the keyboard on any layout, a held key and a shared link", () => {
+  const state = (page) => page.evaluate(() => window.zeltoriaLab.state());
+  const ready = async (path) => {
+    const opened = await openPage(path);
+    await opened.page.locator("#about-ok").click();
+    const start = await onCanvas(opened.page, 377, 343);
+    await opened.page.mouse.click(start.x, start.y);
+    await opened.page.waitForFunction(() => /playing=1 shuffle=0 move=0 /.test(window.zeltoriaLab.state()));
+    return opened;
+  };
+
+  test("a key that types no Latin letter or digit acts by its place", async () => {
+    const { page, context, problems } = await ready("/#seed=7");
+    // What an AZERTY and a Russian keyboard send: the character typed and the key's place.
+    for (const [key, code, move] of [["\u0444", "KeyA", "Column A up"], ["&", "Digit1", "Row 1 left"],
+                                     ["a", "KeyQ", "Column A up"], ["\u00e9", "Digit2", "Row 2 left"]]) {
+      await page.evaluate(([key, code]) => {
+        for (const type of ["keydown", "keyup"])
+          document.dispatchEvent(new KeyboardEvent(type, { key, code, bubbles: true }));
+      }, [key, code]);
+      await page.waitForFunction((move) => / move=0 /.test(window.zeltoriaLab.state()) &&
+        document.getElementById("announcements").textContent.startsWith(move + ":"), move);
+    }
+    assert.deepEqual(problems, []);
+    await context.close();
+  });
+
+  test("a key held when the page loses the focus, and let go elsewhere, stops moving the board", async () => {
+    const { page, context, problems } = await ready("/#seed=7");
+    const cdp = await context.newCDPSession(page);
+    await cdp.send("Emulation.setFocusEmulationEnabled", { enabled: false });
+    await page.keyboard.down("a");
+    await page.waitForTimeout(1200);  // the move repeats while the key is held
+    const other = await context.newPage();
+    await other.bringToFront();
+    await other.keyboard.up("a");
+    await page.waitForFunction(() => / move=0 /.test(window.zeltoriaLab.state()), null, { timeout: 2000 });
+    const boards = [];
+    for (let i = 0; i < 4; ++i, await page.waitForTimeout(700)) boards.push(await state(page));
+    assert.ok(boards.every((b) => b === boards[0]), "the board kept moving");
+    assert.deepEqual(problems, []);
+    await context.close();
+  });
+
+  test("two visitors of the same #seed link play the same puzzle, whenever they press Start", async () => {
+    const expected = nativeShot(["seed=7", "click=377,343", "run"]);
+    for (const wait of [0, 4500]) {
+      // The second visitor reads the about box for longer: its title line changes meanwhile.
+      const { page, context, problems } = await openPage("/#seed=7");
+      await page.waitForTimeout(wait);
+      await page.locator("#about-ok").click();
+      const start = await onCanvas(page, 377, 343);
+      await page.mouse.click(start.x, start.y);
+      await page.waitForFunction(() => /playing=1 shuffle=0 move=0 /.test(window.zeltoriaLab.state()));
+      assert.equal(await state(page), expected.text);
+      assert.equal(await canvasPixels(page), fingerprint(expected.rgba), `after ${wait} ms`);
+      assert.deepEqual(problems, []);
+      await context.close();
+    }
+  });
+});
+
 describe("the page as assistive technology meets it", () => {
   // A move's result on a grid of rows, by its arrow's name: "Column B up, key B".
   function moved(rows, name) {
@@ -422,8 +484,8 @@ test("the shipped site carries no test interface", async () => {
 
 // What a visitor downloads (the service worker keeps every file at the first visit): a library
 // that drags the C++ locale machinery in, for one, would double the module; the runtime's file
-// system would add 13 KB. The parts for assistive technology take 14 KB of it.
-test("the whole site is at most 155 KB gzipped", () => {
+// system would add 13 KB; true-colour cursors, logo and favicon would add 10 KB.
+test("the whole site is at most 120 KB gzipped", () => {
   const total = siteFiles().reduce((sum, file) => sum + gzipSync(readFileSync(file), { level: 9 }).length, 0);
-  assert.ok(total <= 155 * 1024, `the site is ${total} bytes gzipped`);
+  assert.ok(total <= 120 * 1024, `the site is ${total} bytes gzipped`);
 });

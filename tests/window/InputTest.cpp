@@ -58,6 +58,21 @@ TEST(Keys, AHeldKeyRepeatsItsMoveAndAnyReleaseEndsIt) {
   EXPECT_EQ(m.Board(3, 1), before(3, 1));
 }
 
+// The release of a key held when the window loses the keyboard goes elsewhere: the move ends at
+// its usual place all the same.
+TEST(Keys, AKeyHeldWhenTheWindowLosesTheKeyboardIsLetGo) {
+  TWindowRig rig;
+  StartAndShuffle(rig);
+  const TCells before = rig.State().Board;
+  rig.Key('A');
+  rig.Tick(2);
+  rig.Form().CaptureLost();
+  EXPECT_TRUE(rig.State().MoveReleased);
+  EXPECT_EQ(rig.RunTimer(), 2);
+  EXPECT_EQ(rig.State().MoveIndex, 0);
+  EXPECT_EQ(rig.State().Board(1, 1), before(1, 2)) << "one shift, not repeated";
+}
+
 // The keyboard's repeat, 25 presses a second against the 100 ms of a move: each press sets the
 // same interval again, which must not restart the timer's count, or no frame would come.
 TEST(Keys, AHeldKeyKeepsTheTimersRhythmAndItsFramesOnScreen) {

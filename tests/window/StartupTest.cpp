@@ -21,7 +21,7 @@ TEST(Startup, EachFailureOfTheWindowsCreationShowsOneMessage) {
   vx8test::WriteBytes(corrupt.DataDir() + "zelto.vx8", vx8test::Bytes(2000, 0x56));
   TFormZeltoSetup setup;
   setup.DataDir = corrupt.DataDir();
-  platform::MemoryHost host(517, 403);
+  testsupport::TRecordingHost host(517, 403);
   TRandom random;
   TFormZelto again(host, random, setup);
   EXPECT_TRUE(again.StartupFailed());
@@ -37,7 +37,7 @@ TEST(Startup, EachFailureOfTheWindowsCreationShowsOneMessage) {
                        std::vector<vx8test::Segment>(255, {0, 0, 8, {}})});
   vx8test::WriteBytes(huge.DataDir() + "zelto.vx8", vx8test::LibraryBytes(records));
   setup.DataDir = huge.DataDir();
-  platform::MemoryHost hugeHost(517, 403);
+  testsupport::TRecordingHost hugeHost(517, 403);
   TFormZelto refused(hugeHost, random, setup);
   EXPECT_TRUE(refused.StartupFailed());
   EXPECT_EQ(

@@ -6,6 +6,8 @@
 #include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <stdexcept>
 
 #include "platform/ResourceFacts.h"
 #include "tools/artbuilder/ArtPalette.h"
@@ -199,7 +201,9 @@ QColor WebBackground() {
 QImage DrawWebIcon(int size, int emblemPercent) {
   QImage image(size, size, QImage::Format_ARGB32);
   image.fill(WebBackground());
-  const int emblem = size * emblemPercent / 100;
+  // Of the square's parity, so that it lies centred to the pixel.
+  int emblem = size * emblemPercent / 100;
+  if ((size - emblem) % 2 != 0) --emblem;
   QPainter p(&image);
   p.drawImage((size - emblem) / 2, (size - emblem) / 2, DrawEmblem(emblem));
   p.end();
@@ -216,6 +220,36 @@ QImage DrawWebIcon(int size, int emblemPercent) {
   return mapped;
 }
 
+QImage InGamePalette(const QImage& image) {
+  constexpr int CoverageLevels = 8;
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  PaletteMapper mapper(GamePalette(), kTransparent);
+  QImage mapped(argb.size(), QImage::Format_Indexed8);
+  QList<QRgb> table;
+  std::map<QRgb, uint8_t> entries;  // by colour with its coverage
+  for (int y = 0; y < argb.height(); ++y) {
+    const QRgb* from = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    uchar* to = mapped.scanLine(y);
+    for (int x = 0; x < argb.width(); ++x) {
+      const int alpha = qAlpha(from[x]);
+      QRgb entry = 0;
+      if (alpha > 0) {
+        const int level = std::max(1, (alpha * CoverageLevels + 127) / 255);
+        const vx8::PaletteColor& c = GamePalette()[mapper.Nearest(from[x] | 0xFF000000u)];
+        entry = qRgba(c.Red, c.Green, c.Blue, level * 255 / CoverageLevels);
+      }
+      const auto [at, added] = entries.try_emplace(entry, uint8_t(table.size()));
+      if (added) {
+        if (table.size() == 256) throw std::runtime_error("a picture of more than 256 colours");
+        table.push_back(entry);
+      }
+      to[x] = at->second;
+    }
+  }
+  mapped.setColorTable(table);
+  return mapped;
+}
+
 std::vector<ResourceImage> DrawResourceImages() {
   using namespace resources;
   std::vector<ResourceImage> images;
@@ -228,6 +262,10 @@ std::vector<ResourceImage> DrawResourceImages() {
     images.push_back({QString::fromLatin1(WebIconFiles[i]), DrawWebIcon(WebIconSizes[i], 100)});
   images.push_back({QString::fromLatin1(WebMaskableIconFile),
                     DrawWebIcon(WebMaskableIconSize, WebMaskableEmblemPercent)});
+  // The page's cursors, logo and favicon: the same pictures in the game's colours.
+  for (const ResourceImage& same : std::vector<ResourceImage>(images.begin(), images.begin() + 3))
+    images.push_back({QStringLiteral("web/") + same.File, InGamePalette(same.Image)});
+  images.push_back({QStringLiteral("web/icon-32.png"), InGamePalette(DrawEmblem(32))});
   return images;
 }
 

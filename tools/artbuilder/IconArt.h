@@ -19,6 +19,11 @@ QImage DrawEmblem(int size);
 // background colour, mapped onto the game palette (8-bit).
 QImage DrawWebIcon(int size, int emblemPercent);
 
+// A true-colour picture with alpha in the game's own colours, for the web page: each visible
+// pixel the nearest palette colour at one of eight levels of coverage, an 8-bit picture of a
+// third of the size with the same edges.
+QImage InGamePalette(const QImage& image);
+
 // The web app's colours from the palette: the window's night blue behind the game, for both the
 // theme and the background shown while the page loads.
 QColor WebBackground();
@@ -28,7 +33,7 @@ struct ResourceImage {
   QImage Image;
 };
 
-// Every cursor, the logo and every icon size, the web app's too, under their file names.
+// Every cursor, the logo and every icon size, the web page's own too, under their file names.
 std::vector<ResourceImage> DrawResourceImages();
 
 }  // namespace art

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "game/FormZelto.h"
 #include "platform/MemoryHost.h"
@@ -13,6 +14,18 @@
 // A game's state as `zeltoria-lab shot` prints it: the player's board, a blank line, the back
 // board, then the state line.
 std::string ShotText(const TBoardState& model);
+
+// The lab's host: what the window shows, and the messages and announcements the lab prints.
+class TLabHost : public platform::MemoryHost {
+ public:
+  using MemoryHost::MemoryHost;
+
+  std::vector<std::string> Messages;
+  std::vector<std::string> Announcements;
+
+  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+  void Announce(const std::string& text) override { Announcements.push_back(text); }
+};
 
 class TShotPlayer {
  public:
@@ -35,7 +48,7 @@ class TShotPlayer {
   std::string Text() const { return ShotText(Form->State()); }
 
   TRandom& Random() { return Random_; }
-  platform::MemoryHost& Host() { return Host_; }
+  TLabHost& Host() { return Host_; }
   // The window's accessible tree now.
   platform::AccessibleNode Accessible() { return Form->Accessible(); }
 
@@ -43,6 +56,6 @@ class TShotPlayer {
   void Ticks(int count);
 
   TRandom Random_;
-  platform::MemoryHost Host_;
+  TLabHost Host_;
   std::unique_ptr<TFormZelto> Form;
 };

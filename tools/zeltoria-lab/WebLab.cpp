@@ -73,9 +73,11 @@ EMSCRIPTEN_KEEPALIVE int zeltoria_lab_shot(const char* actions) {
     LabResult.Text = player.Text();
     LabResult.Width = screen.Width();
     LabResult.Height = screen.Height();
-    LabResult.Rgba.resize(screen.Pixels().size() * 4);
-    platform::CopyCanvasBytes(screen, {0, 0, screen.Width(), screen.Height()},
-                              LabResult.Rgba.data());
+    // Red, green, blue, alpha bytes, as a canvas takes them.
+    LabResult.Rgba.clear();
+    LabResult.Rgba.reserve(screen.Pixels().size() * 4);
+    for (const uint32_t pixel : screen.Pixels())
+      for (const int shift : {16, 8, 0, 24}) LabResult.Rgba.push_back(uint8_t(pixel >> shift));
   } catch (const std::bad_alloc&) {
     LabResult = {};
     LabResult.Error = "zeltoria-lab shot: no memory for a window of that size";
