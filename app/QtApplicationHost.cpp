@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "about/DlgAbout.h"
+#include "app/MainWindow.h"
 #include "app/ProcessValues.h"
 #include "game/FormZelto.h"
 #include "platform/ResourceFacts.h"
@@ -51,15 +52,12 @@ void TQtApplicationHost::CreateMainWindow() {
       platform::ClientSize{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight},
       QString::fromLatin1(ApplicationTitle), *Setup.Boxes);
 
-  TFormZeltoSetup setup;
-  setup.DataDir = DataDir;
-  setup.Title = ApplicationTitle;
-  setup.ShowAbout = [this] {
-    if (About) About->exec();
-  };
-  setup.AboutWhenShown = Setup.AboutWhenShown;
-  setup.InstanceMessage = InstanceMessage;
-  Form = std::make_unique<TFormZelto>(*WindowHost, *Setup.Random, std::move(setup));
+  Form = ::CreateMainWindow(
+      *WindowHost, *Setup.Random,
+      [this] {
+        if (About) About->exec();
+      },
+      Setup.AboutWhenShown);
   WindowHost->SetClient(Form.get());
 
   TFormZelto* form = Form.get();
@@ -71,7 +69,6 @@ void TQtApplicationHost::CreateMainWindow() {
     QObject::connect(Setup.Instance, &platform::QtInstanceGuard::MessageReceived, WindowHost.get(),
                      [form](quint16 message) { form->AppMessage(message); });
   }
-  if (Form->StartupFailed()) StartupFailed = true;
 }
 
 // The dialog is no part of the main window's first frame, so it is made once that is painted,

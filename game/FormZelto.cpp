@@ -85,6 +85,7 @@ void TFormZelto::FormCreate() {
     Frame->SetWindowEnabled(false);
 
     Library_ = std::make_unique<TVX8Library>();
+    Library_->SetScreenPalette(Host().ScreenPaletteFacts());
     Library_->OpenLibrary(Setup.DataDir + "zelto.vx8");
     // The data file may come from any folder: one whose pictures could not all be held is
     // refused here rather than when a picture is first shown. The other half of the limit is

@@ -27,7 +27,7 @@ class TPaintBox;
 
 // What the window takes from the application that creates it.
 struct TFormZeltoSetup {
-  std::string DataDir;              // the folder of "zelto.vx8", ending with '/'
+  std::string DataDir;              // the folder of "zelto.vx8", with its separator at the end
   std::string Title = "Zeltoria";   // the application title, first in the failure text
   std::function<void()> ShowAbout;  // shows the about dialog modally
   bool AboutWhenShown = true;       // FormShow opens the about dialog
@@ -79,6 +79,8 @@ class TFormZelto : public ui::TForm, private TBoardWindow, public TBoardScreen {
   void FormKeyPress(char32_t key) override;
   void FormKeyUp() override;
   void FormDescribe(std::vector<platform::AccessibleNode>& into) override;
+  int FormQueryNewPalette() override;
+  void FormPaletteChanged(bool byThisWindow) override;
   void FormAccessiblePress(const std::string& id) override;
   void ColRowButtonClick(TVexoButton* sender);
   void StartButtonClick();

@@ -47,6 +47,15 @@ void TFormZelto::AppMessage(uint16_t message) {
   if (message == Setup.InstanceMessage) Host().BringToFront();
 }
 
+int TFormZelto::FormQueryNewPalette() {
+  return RealizeLibraryPalette();
+}
+
+// Another window's palette took the screen's entries: this window's pixels follow them.
+void TFormZelto::FormPaletteChanged(bool byThisWindow) {
+  if (Library_ && Library_->Palette() && !byThisWindow) Host().UpdateColors(*Library_->GetHPal());
+}
+
 uint16_t TFormZelto::RealizeLibraryPalette() {
   if (!Library_ || !Library_->Palette()) return 0;
   const int changed = Host().RealizePalette(*Library_->GetHPal());

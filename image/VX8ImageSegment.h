@@ -19,8 +19,8 @@ class TVX8ImageSegment {
   static constexpr uint8_t Encoded = 8;    // the buffer holds stored bytes still to be decoded
 
   // Allocation flags of stored bytes and blank bands, and of decoded rows.
-  static constexpr uint16_t MovableBlock = platform::GMEM_MOVEABLE;
-  static constexpr uint16_t DecodedBlock = platform::GMEM_MOVEABLE | platform::GMEM_DISCARDABLE;
+  static constexpr uint16_t MovableBlock = platform::BlockMoveable;
+  static constexpr uint16_t DecodedBlock = platform::BlockMoveable | platform::BlockDiscardable;
 
   TVX8ImageSegment(TVX8Image* owner, uint16_t index) : Owner_(owner), Index_(index) {}
   ~TVX8ImageSegment() { FreeBuffer(); }

@@ -215,16 +215,23 @@ void TVX8Library::DrawImage(platform::Device& device, TPoint at, TImageNode* ent
 const platform::LogicalPalette* TVX8Library::GetHPal() {
   if (PaletteHandle_) return PaletteHandle_.get();
   if (!Palette_) throw VX8Exception("GetHPal: global palette unavailable");
-  // The screen has no system palette: it answers as a display that is not static, whose
-  // only reserved colours are black at 0 and white at 255.
+  // The screen's own entries, the file's colours between the reserved ones at both ends.
   auto palette = std::make_unique<platform::LogicalPalette>();
-  const int n = 1;
+  palette->Entries = Screen_.System;
+  const int n = (Screen_.Static ? Screen_.ReservedColors : 2) / 2;
   for (int i = n; i <= 255 - n; ++i) {
     const uint8_t* file = Palette_->data() + 4 * i;
-    palette->Entries[i] = {file[2], file[1], file[0], platform::PC_NOCOLLAPSE};
+    palette->Entries[size_t(i)] = {file[2], file[1], file[0], platform::PaletteNoCollapse};
   }
-  palette->Entries[0] = {0, 0, 0, 0};
-  palette->Entries[255] = {255, 255, 255, 0};
+  if (Screen_.Static) {
+    for (int i = 0; i < std::min(n, 128); ++i) {
+      palette->Entries[size_t(i)].Flags = 0;
+      palette->Entries[size_t(255 - i)].Flags = 0;
+    }
+  } else {
+    palette->Entries[0] = {0, 0, 0, 0};
+    palette->Entries[255] = {255, 255, 255, 0};
+  }
   PaletteHandle_ = std::move(palette);
   return PaletteHandle_.get();
 }

@@ -53,8 +53,13 @@ class TVX8Library {
   // The entry's drawing surface, made on the first request; null when it cannot be made.
   TVX8ImageData* GetImageData(TImageNode* entry);
   void DrawImage(platform::Device& device, TPoint at, TImageNode* entry);
-  // 0 black, 255 white, 1 to 254 the file's colours; built once and kept until closed.
+  // The file's colours between the colours the screen keeps for itself: on a screen with
+  // static colours its n reserved ones at both ends, else 0 black and 255 white. Built once and
+  // kept until closed.
   const platform::LogicalPalette* GetHPal();
+  // The screen GetHPal builds the palette for (which OpenLibrary asks for): set it before; a
+  // screen without a system palette until then.
+  void SetScreenPalette(const platform::ScreenPalette& screen) { Screen_ = screen; }
 
   // The most bytes of pixel rows the loaded pictures may hold together; a GetImage or
   // AddBlankImage that would pass it is refused, naming the picture.
@@ -95,6 +100,7 @@ class TVX8Library {
   TImageList LoadedImages_;
   std::unique_ptr<std::array<uint8_t, 1024>> Palette_;
   std::unique_ptr<platform::LogicalPalette> PaletteHandle_;
+  platform::ScreenPalette Screen_;
   std::vector<CatalogueEntry> Catalogue_;  // sorted by name
   std::unique_ptr<platform::Stream> Stream_;
   int64_t FileSize_ = 0;

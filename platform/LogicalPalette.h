@@ -16,7 +16,15 @@ struct PaletteEntry {
   friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
 };
 
-constexpr uint8_t PC_NOCOLLAPSE = 4;
+constexpr uint8_t PaletteNoCollapse = 4;
+
+// What a screen tells of its palette: whether its system palette keeps static colours, how many
+// it reserves, and its entries. A screen without a palette answers as one that keeps none.
+struct ScreenPalette {
+  bool Static = false;  // SYSPAL_STATIC
+  int ReservedColors = 0;
+  std::array<PaletteEntry, 256> System{};
+};
 
 class LogicalPalette {
  public:

@@ -9,35 +9,37 @@ namespace platform {
 namespace {
 
 // At least one byte, so that a present block of size 0 still has an address.
-std::unique_ptr<uint8_t[]> NewZeroed(size_t bytes) {
+uint8_t* NewZeroed(size_t bytes) {
   if (bytes > MemoryBlock::MaxBytes) return nullptr;
-  return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[bytes ? bytes : 1]());
+  return new (std::nothrow) uint8_t[bytes ? bytes : 1]();
 }
 
 }  // namespace
 
-MemoryBlock::MemoryBlock(MemoryBlock&& other) noexcept
-    : data_(std::move(other.data_)),
-      size_(std::exchange(other.size_, 0)),
-      flags_(std::exchange(other.flags_, 0)),
-      state_(std::exchange(other.state_, State::Absent)),
-      locked_(std::exchange(other.locked_, false)) {}
+MemoryBlock::MemoryBlock(MemoryBlock&& other) noexcept {
+  Swap(other);
+}
 
 MemoryBlock& MemoryBlock::operator=(MemoryBlock&& other) noexcept {
   if (this != &other) {
-    data_ = std::move(other.data_);
-    size_ = std::exchange(other.size_, 0);
-    flags_ = std::exchange(other.flags_, 0);
-    state_ = std::exchange(other.state_, State::Absent);
-    locked_ = std::exchange(other.locked_, false);
+    Free();
+    Swap(other);
   }
   return *this;
 }
 
+void MemoryBlock::Swap(MemoryBlock& other) noexcept {
+  std::swap(store_, other.store_);
+  std::swap(locked_, other.locked_);
+  std::swap(size_, other.size_);
+  std::swap(flags_, other.flags_);
+  std::swap(state_, other.state_);
+}
+
 bool MemoryBlock::Allocate(size_t bytes, uint16_t flags) {
   Free();
-  data_ = NewZeroed(bytes);
-  if (!data_) return false;
+  store_ = NewZeroed(bytes);
+  if (!store_) return false;
   size_ = bytes;
   flags_ = flags;
   state_ = State::Present;
@@ -47,41 +49,47 @@ bool MemoryBlock::Allocate(size_t bytes, uint16_t flags) {
 bool MemoryBlock::Reallocate(size_t bytes) {
   if (state_ != State::Present) return false;
   if (bytes == size_) return true;
-  std::unique_ptr<uint8_t[]> moved = NewZeroed(bytes);
+  uint8_t* moved = NewZeroed(bytes);
   if (!moved) return false;
-  std::memcpy(moved.get(), data_.get(), bytes < size_ ? bytes : size_);
-  data_ = std::move(moved);
+  std::memcpy(moved, store_, bytes < size_ ? bytes : size_);
+  delete[] static_cast<uint8_t*>(store_);
+  store_ = moved;
   size_ = bytes;
-  locked_ = false;
+  locked_ = nullptr;
   return true;
 }
 
 void MemoryBlock::SetUnloaded(size_t bytes) {
   Free();
   size_ = bytes;
-  flags_ = GMEM_MOVEABLE | GMEM_DISCARDABLE;
+  flags_ = BlockMoveable | BlockDiscardable;
   state_ = State::Unloaded;
 }
 
 void MemoryBlock::Free() {
-  data_.reset();
+  delete[] static_cast<uint8_t*>(store_);
+  store_ = nullptr;
+  locked_ = nullptr;
   size_ = 0;
   flags_ = 0;
   state_ = State::Absent;
-  locked_ = false;
 }
 
 uint8_t* MemoryBlock::Lock() {
   if (state_ != State::Present) return nullptr;
-  locked_ = true;
-  return data_.get();
+  locked_ = static_cast<uint8_t*>(store_);
+  return locked_;
+}
+
+void MemoryBlock::Unlock() {
+  locked_ = nullptr;
 }
 
 void MemoryBlock::SetDiscardable(bool discardable) {
   if (discardable)
-    flags_ |= GMEM_DISCARDABLE;
+    flags_ |= BlockDiscardable;
   else
-    flags_ &= ~GMEM_DISCARDABLE;
+    flags_ &= ~BlockDiscardable;
 }
 
 }  // namespace platform

@@ -1,16 +1,16 @@
 // A block of memory that can be absent, unloaded (its size known, its content elsewhere) or
-// present, resized and locked to a stable address: the store behind every segment buffer.
+// present, resized and locked to a stable address: the store behind every segment buffer. On
+// Windows it is a global memory block of the system's (GlobalAlloc and its family).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 namespace platform {
 
 // Allocation flags, recorded with the block.
-constexpr uint16_t GMEM_MOVEABLE = 0x0002;
-constexpr uint16_t GMEM_DISCARDABLE = 0x0100;
+constexpr uint16_t BlockMoveable = 0x0002;     // GMEM_MOVEABLE
+constexpr uint16_t BlockDiscardable = 0x0100;  // GMEM_DISCARDABLE
 
 class MemoryBlock {
  public:
@@ -24,7 +24,7 @@ class MemoryBlock {
   MemoryBlock& operator=(MemoryBlock&& other) noexcept;
   MemoryBlock(const MemoryBlock&) = delete;
   MemoryBlock& operator=(const MemoryBlock&) = delete;
-  ~MemoryBlock() = default;
+  ~MemoryBlock() { Free(); }
 
   // A present block of `bytes` zero bytes, replacing whatever was held. False when the memory
   // cannot be had; the block is then absent.
@@ -39,24 +39,29 @@ class MemoryBlock {
 
   // The block's address, stable until Unlock; null unless the block is present.
   uint8_t* Lock();
-  void Unlock() { locked_ = false; }
+  void Unlock();
 
   State GetState() const { return state_; }
   bool IsAbsent() const { return state_ == State::Absent; }
   bool IsUnloaded() const { return state_ == State::Unloaded; }
   bool IsPresent() const { return state_ == State::Present; }
-  bool IsLocked() const { return locked_; }
+  bool IsLocked() const { return locked_ != nullptr; }
   size_t Size() const { return size_; }
   uint16_t Flags() const { return flags_; }
-  bool IsDiscardable() const { return (flags_ & GMEM_DISCARDABLE) != 0; }
+  bool IsDiscardable() const { return (flags_ & BlockDiscardable) != 0; }
   void SetDiscardable(bool discardable);
+  // On Windows the handle of the system's block, for the system's own questions about it.
+  const void* SystemHandle() const { return store_; }
 
  private:
-  std::unique_ptr<uint8_t[]> data_;
+  void Swap(MemoryBlock& other) noexcept;
+
+  // The bytes (from new[]), or on Windows the handle of a global memory block.
+  void* store_ = nullptr;
+  uint8_t* locked_ = nullptr;
   size_t size_ = 0;
   uint16_t flags_ = 0;
   State state_ = State::Absent;
-  bool locked_ = false;
 };
 
 }  // namespace platform

@@ -63,6 +63,12 @@ class WindowClient {
   virtual AccessibleNode Accessible() = 0;
   // Assistive technology pressed the part `id`: what a click on it does.
   virtual void AccessiblePress(const std::string& id) = 0;
+
+  // The palette messages of a palette display (only Windows sends them). The window may realise
+  // its palette now: the number of entries that changed.
+  virtual int QueryNewPalette() { return 0; }
+  // A window, this one or another, changed the system palette.
+  virtual void PaletteChanged(bool byThisWindow) { (void)byThisWindow; }
 };
 
 // Paints through a device whose clip box is the area being painted.
@@ -87,6 +93,12 @@ class WindowHost {
   // Selects `palette` into the window's device and realises it: the number of screen palette
   // entries that changed (none on a true-colour screen).
   virtual int RealizePalette(const LogicalPalette& palette) = 0;
+  // What the screen tells of its palette, which the window's library palette is built for.
+  virtual ScreenPalette ScreenPaletteFacts() const { return {}; }
+  // Another window changed the system palette: with `palette` selected as a background palette,
+  // the window's pixels are mapped to the system palette as it is now (UpdateColors). Nothing
+  // to do on a true-colour screen.
+  virtual void UpdateColors(const LogicalPalette& palette) { (void)palette; }
   // Raises the window, restores it when minimised, and gives it the input focus.
   virtual void BringToFront() = 0;
   // A plain message box over the window, with the application title.

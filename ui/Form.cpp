@@ -326,6 +326,21 @@ void TForm::AfterEvent() {
   Published = std::move(tree);
 }
 
+int TForm::QueryNewPalette() {
+  const int changed = FormQueryNewPalette();
+  AfterEvent();
+  return changed;
+}
+
+void TForm::PaletteChanged(bool byThisWindow) {
+  FormPaletteChanged(byThisWindow);
+  AfterEvent();
+}
+
+int TForm::FormQueryNewPalette() {
+  return 0;
+}
+void TForm::FormPaletteChanged(bool) {}
 void TForm::FormPaint(platform::Device&) {}
 void TForm::FormMouseDown(platform::MouseButton, int, int) {}
 void TForm::FormMouseMove(int, int) {}

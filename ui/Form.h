@@ -70,6 +70,8 @@ class TForm : public platform::WindowClient {
   void FocusKeyPress(platform::FocusKey key) final;
   platform::AccessibleNode Accessible() final;
   void AccessiblePress(const std::string& id) final;
+  int QueryNewPalette() final;
+  void PaletteChanged(bool byThisWindow) final;
 
   // The window's name for assistive technology.
   std::string AccessibleName;
@@ -91,6 +93,9 @@ class TForm : public platform::WindowClient {
   // what the controls describe; and the press of a part that is no control.
   virtual void FormDescribe(std::vector<platform::AccessibleNode>& into);
   virtual void FormAccessiblePress(const std::string& id);
+  // The palette messages' handlers: the entries realised, and another window's change.
+  virtual int FormQueryNewPalette();
+  virtual void FormPaletteChanged(bool byThisWindow);
 
  private:
   friend class TTimer;

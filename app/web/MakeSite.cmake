@@ -13,7 +13,6 @@ set(set_files
     "logo.png|${ART}/web/logo.png"
     "cursors/hand.png|${ART}/web/cursors/hand.png"
     "cursors/link.png|${ART}/web/cursors/link.png"
-    "icon-32.png|${ART}/web/icon-32.png"
     "icon-192.png|${ART}/web/icon-192.png"
     "icon-512.png|${ART}/web/icon-512.png"
     "icon-maskable.png|${ART}/web/icon-maskable.png")

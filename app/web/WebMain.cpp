@@ -12,6 +12,7 @@
 
 #include "about/AboutBox.h"
 #include "app/InstallFolder.h"
+#include "app/MainWindow.h"
 #include "app/ProcessValues.h"
 #include "app/web/WebGame.h"
 #include "game/FormZelto.h"
@@ -82,19 +83,14 @@ EMSCRIPTEN_KEEPALIVE int zeltoria_start(uint32_t seed, int seeded) {
   Game = std::make_unique<TWebGame>();
   Game->Random.Seed = seeded ? seed : ClockSeed();
   DataDir = web::PageDataDir;
-  TFormZeltoSetup setup;
-  setup.DataDir = DataDir;
-  setup.Title = ApplicationTitle;
-  setup.ShowAbout = [] { PageShowAbout(); };
-  Game->Form = std::make_unique<TFormZelto>(Game->Host, Game->Random, std::move(setup));
+  // The about box shows once the window is on the screen, as the desktop shows it.
+  Game->Form =
+      CreateMainWindow(Game->Host, Game->Random, [] { Game->Host.AfterFirstFrame(PageShowAbout); });
   Game->Host.SetClient(Game->Form.get());
   // The about box is made right after the window and seeds its generator again.
   Game->About = std::make_unique<about::TAboutBox>(seeded ? Game->AboutRandom : Game->Random);
   Game->About->Create(seeded ? seed : ClockSeed());
-  if (Game->Form->StartupFailed()) {
-    StartupFailed = true;
-    return 1;
-  }
+  if (StartupFailed) return 1;
   Game->Host.Show();
   return 0;
 }
@@ -132,6 +128,14 @@ EMSCRIPTEN_KEEPALIVE void zeltoria_activate() {
     f.Activated();
     f.AppActivate();
   });
+}
+// The browser has shown the game's first frame.
+EMSCRIPTEN_KEEPALIVE void zeltoria_frame_shown() {
+  if (Game) Game->Host.FramePainted();
+}
+// A step that waited for the first frame, run as an event of its own.
+EMSCRIPTEN_KEEPALIVE void zeltoria_run_step() {
+  Deliver([](TFormZelto&) { Game->Host.RunPostedStep(); });
 }
 // The page mirrors the window's parts from now on: the window tells it what changes.
 EMSCRIPTEN_KEEPALIVE void zeltoria_accessibility_on() {

@@ -198,6 +198,7 @@
       requestAnimationFrame(() => {
         // For measuring the start-up (bench/web/measure.mjs).
         performance.mark("zeltoria-frame");
+        module._zeltoria_frame_shown();
         nowOnScreen();
       });
     }
@@ -400,8 +401,7 @@
     stopTimer,
     setCursor,
     showMessage,
-    // After the event that asked for it, as the desktop shows it once the window is up.
-    showAbout: () => whenOnScreen(showAbout),
+    showAbout,
   };
 
   // The program's script came just before this one, or did not load.

@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <map>
 
+#include "platform/Cursors.h"
 #include "platform/ResourceFacts.h"
 
 namespace platform {
@@ -50,7 +51,7 @@ int LoadCursors(std::span<const CursorResource> resources) {
   Table().Filled = true;
   int loaded = 0;
   for (const CursorId id : {CursorId::Hand, CursorId::Link}) {
-    const CursorResource* resource = Find(resources, 2999 + int(id));
+    const CursorResource* resource = Find(resources, CursorResourceNumber(id));
     if (resource == nullptr) break;
     QPixmap image(resource->Path);
     if (image.isNull()) break;

@@ -54,16 +54,10 @@ QRect ScreenRect(const QWidget& widget, const TRect& r) {
   return QRect(widget.mapToGlobal(QPoint(r.Left, r.Top)), QSize(r.Width(), r.Height()));
 }
 
-// The deepest part of `node` under the client point, if any.
-const AccessibleNode* PartAt(const AccessibleNode& node, QPoint p) {
-  for (const AccessibleNode& child : node.Children) {
-    const TRect& b = child.Bounds;
-    if (p.x() >= b.Left && p.x() < b.Right && p.y() >= b.Top && p.y() < b.Bottom) {
-      const AccessibleNode* inner = PartAt(child, p);
-      return inner ? inner : &child;
-    }
-  }
-  return nullptr;
+// The deepest part of `node` under the screen point, if any.
+const AccessibleNode* PartAt(const QWidget& widget, const AccessibleNode& node, int x, int y) {
+  const QPoint p = widget.mapFromGlobal(QPoint(x, y));
+  return AccessibleIndex::PartAt(node, {p.x(), p.y()});
 }
 
 // One described part of the window, read from the tree each time it is asked.
@@ -75,7 +69,7 @@ class QtAccessiblePart : public QAccessibleInterface, public QAccessibleActionIn
   QObject* object() const override { return nullptr; }
   QWindow* window() const override { return Tree.Widget().windowHandle(); }
   QAccessibleInterface* parent() const override {
-    const AccessibleNode* parent = Id == AlertPart ? &Tree.Root() : Tree.ParentOf(Id);
+    const AccessibleNode* parent = Id == AlertPart ? &Tree.Root() : Tree.Parts().ParentOf(Id);
     return parent ? Tree.Interface(parent->Id) : nullptr;
   }
   int childCount() const override { return Node() ? int(Node()->Children.size()) : 0; }
@@ -92,8 +86,7 @@ class QtAccessiblePart : public QAccessibleInterface, public QAccessibleActionIn
   }
   QAccessibleInterface* childAt(int x, int y) const override {
     const AccessibleNode* node = Node();
-    const AccessibleNode* part =
-        node ? PartAt(*node, Tree.Widget().mapFromGlobal(QPoint(x, y))) : nullptr;
+    const AccessibleNode* part = node ? PartAt(Tree.Widget(), *node, x, y) : nullptr;
     return part ? Tree.Interface(part->Id) : nullptr;
   }
   QString text(QAccessible::Text t) const override {
@@ -178,22 +171,13 @@ class QtAccessibleWindow : public QAccessibleWidget {
   }
   QAccessibleInterface* childAt(int x, int y) const override {
     QtAccessibleTree* tree = TreeOf(widget());
-    const AccessibleNode* part =
-        tree ? PartAt(tree->Root(), widget()->mapFromGlobal(QPoint(x, y))) : nullptr;
+    const AccessibleNode* part = tree ? PartAt(*widget(), tree->Root(), x, y) : nullptr;
     return part ? tree->Interface(part->Id) : nullptr;
   }
   QAccessibleInterface* focusChild() const override {
     QtAccessibleTree* tree = TreeOf(widget());
-    return tree ? FocusIn(*tree, tree->Root()) : nullptr;
-  }
-
- private:
-  static QAccessibleInterface* FocusIn(QtAccessibleTree& tree, const AccessibleNode& node) {
-    for (const AccessibleNode& child : node.Children) {
-      if (child.Has(AccessibleState::Focused)) return tree.Interface(child.Id);
-      if (QAccessibleInterface* inner = FocusIn(tree, child)) return inner;
-    }
-    return nullptr;
+    const AccessibleNode* focused = tree ? tree->Parts().Focused() : nullptr;
+    return focused ? tree->Interface(focused->Id) : nullptr;
   }
 };
 
@@ -221,34 +205,13 @@ void QtAccessibleTree::InstallFactory() {
 }
 
 void QtAccessibleTree::Refresh() {
-  Tree = Client ? Client->Accessible() : AccessibleNode{};
-  Nodes.clear();
-  Parents.clear();
-  Index(Tree, {});
+  Index.Reset(Client ? Client->Accessible() : AccessibleNode{});
   Valid = true;
 }
 
-void QtAccessibleTree::Index(const AccessibleNode& node, const std::string& parent) {
-  Nodes[node.Id] = &node;
-  Parents[node.Id] = parent;
-  for (const AccessibleNode& child : node.Children) Index(child, node.Id);
-}
-
-const AccessibleNode& QtAccessibleTree::Root() {
+const AccessibleIndex& QtAccessibleTree::Parts() {
   if (!Valid) Refresh();
-  return Tree;
-}
-
-const AccessibleNode* QtAccessibleTree::Find(const std::string& id) {
-  Root();
-  const auto it = Nodes.find(id);
-  return it == Nodes.end() ? nullptr : it->second;
-}
-
-const AccessibleNode* QtAccessibleTree::ParentOf(const std::string& id) {
-  Root();
-  const auto it = Parents.find(id);
-  return it == Parents.end() || it->second.empty() ? nullptr : Find(it->second);
+  return Index;
 }
 
 QAccessibleInterface* QtAccessibleTree::Interface(const std::string& id) {
@@ -268,24 +231,24 @@ QAccessibleInterface* QtAccessibleTree::Alert() {
   return QAccessible::accessibleInterface(AlertId);
 }
 
-// Parts that went away lose their interfaces.
-void QtAccessibleTree::Forget(const AccessibleNode& node) {
-  for (const AccessibleNode& child : node.Children) Forget(child);
-  if (Find(node.Id)) return;
-  const auto it = Interfaces.find(node.Id);
-  if (it == Interfaces.end()) return;
-  QAccessible::deleteAccessibleInterface(it->second);
-  Interfaces.erase(it);
+// Parts that went away, with whatever was inside them, lose their interfaces.
+void QtAccessibleTree::ForgetGone() {
+  for (auto it = Interfaces.begin(); it != Interfaces.end();) {
+    if (Find(it->first)) {
+      ++it;
+    } else {
+      QAccessible::deleteAccessibleInterface(it->second);
+      it = Interfaces.erase(it);
+    }
+  }
 }
 
 void QtAccessibleTree::Changed(const std::vector<AccessibleEvent>& events) {
   if (!Valid) return;  // nothing was read yet: the next reading finds it all
-  const AccessibleNode before = Tree;
   Refresh();
   for (const AccessibleEvent& event : events) {
     QAccessibleInterface* part = Interface(event.Id);
     if (!part) continue;
-    const AccessibleNode* old = FindAccessible(before, event.Id);
     switch (event.Change) {
       case AccessibleChange::Name: {
         QAccessibleEvent e(part, QAccessible::NameChanged);
@@ -303,12 +266,10 @@ void QtAccessibleTree::Changed(const std::vector<AccessibleEvent>& events) {
         break;
       }
       case AccessibleChange::State: {
-        const unsigned now = Find(event.Id)->States;
-        const unsigned was = old ? old->States : now;
         QAccessible::State changed;
-        changed.disabled = ((was ^ now) & AccessibleState::Enabled) != 0;
-        changed.pressed = ((was ^ now) & AccessibleState::Pressed) != 0;
-        changed.focusable = ((was ^ now) & AccessibleState::Focusable) != 0;
+        changed.disabled = (event.States & AccessibleState::Enabled) != 0;
+        changed.pressed = (event.States & AccessibleState::Pressed) != 0;
+        changed.focusable = (event.States & AccessibleState::Focusable) != 0;
         QAccessibleStateChangeEvent e(part, changed);
         QAccessible::updateAccessibility(&e);
         break;
@@ -320,11 +281,9 @@ void QtAccessibleTree::Changed(const std::vector<AccessibleEvent>& events) {
         break;
       }
       case AccessibleChange::Children: {
-        if (old)
-          for (const AccessibleNode& child : old->Children) Forget(child);
-        for (const AccessibleNode& child : Find(event.Id)->Children) {
-          if (old && FindAccessible(*old, child.Id)) continue;
-          QAccessibleEvent e(Interface(child.Id), QAccessible::ObjectCreated);
+        if (!event.Removed.empty()) ForgetGone();
+        for (const std::string& came : event.Added) {
+          QAccessibleEvent e(Interface(came), QAccessible::ObjectCreated);
           QAccessible::updateAccessibility(&e);
         }
         QAccessibleEvent e(part, QAccessible::ObjectReorder);

@@ -30,9 +30,9 @@ class QtAccessibleTree {
 
   QWidget& Widget() const { return Widget_; }
   // The window's tree as the client describes it now.
-  const AccessibleNode& Root();
-  const AccessibleNode* Find(const std::string& id);
-  const AccessibleNode* ParentOf(const std::string& id);
+  const AccessibleIndex& Parts();
+  const AccessibleNode& Root() { return Parts().Root(); }
+  const AccessibleNode* Find(const std::string& id) { return Parts().Find(id); }
   // The interface of a part; the window's own for the root.
   QAccessibleInterface* Interface(const std::string& id);
   // The alert that says the last announcement.
@@ -48,15 +48,12 @@ class QtAccessibleTree {
 
  private:
   void Refresh();
-  void Index(const AccessibleNode& node, const std::string& parent);
-  void Forget(const AccessibleNode& node);
+  void ForgetGone();
 
   QWidget& Widget_;
   WindowClient*& Client;
-  AccessibleNode Tree;
+  AccessibleIndex Index;
   bool Valid = false;
-  std::map<std::string, const AccessibleNode*> Nodes;
-  std::map<std::string, std::string> Parents;
   std::map<std::string, QAccessible::Id> Interfaces;
   QAccessible::Id AlertId = 0;
   QString AlertText_;

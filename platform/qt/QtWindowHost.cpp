@@ -39,7 +39,11 @@ std::optional<MouseButton> ToMouseButton(Qt::MouseButton button) {
 }  // namespace
 
 QtWindowHost::QtWindowHost(ClientSize size, const QString& title, MessageBoxes& boxes)
-    : Boxes(boxes), Accessibility(std::make_unique<QtAccessibleTree>(*this, Client)), Timer(this) {
+    : Boxes(boxes),
+      Accessibility(std::make_unique<QtAccessibleTree>(*this, Client)),
+      Timer(this),
+      AfterFirstFrame_(
+          [this](FirstFrameQueue::Step step) { QTimer::singleShot(0, this, std::move(step)); }) {
   setWindowTitle(title);
   // A single border: the user cannot resize the window.
   setFixedSize(size.Width, size.Height);
@@ -100,20 +104,11 @@ void QtWindowHost::paintEvent(QPaintEvent* event) {
     WidgetDevice device(painter, ToQRect(PaintingNowArea));
     (*PaintingNow)(device);
   }
-  if (!FirstFramePainted) {
-    FirstFramePainted = true;
-    for (std::function<void()>& then : std::exchange(WaitingForFirstFrame, {}))
-      QTimer::singleShot(0, this, std::move(then));
-  }
+  AfterFirstFrame_.FramePainted();
 }
 
-// Each waiting step is a timer of its own, so that one which opens a modal dialog does not hold
-// up the others until the dialog closes.
 void QtWindowHost::AfterFirstFrame(std::function<void()> then) {
-  if (FirstFramePainted)
-    QTimer::singleShot(0, this, std::move(then));
-  else
-    WaitingForFirstFrame.push_back(std::move(then));
+  AfterFirstFrame_.Add(std::move(then));
 }
 
 void QtWindowHost::SetCursor(CursorId cursor) {

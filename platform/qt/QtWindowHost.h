@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/FirstFrameQueue.h"
 #include "platform/KeyInput.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Window.h"
@@ -68,8 +69,7 @@ class QtWindowHost : public QWidget, public WindowHost {
   std::unique_ptr<QtAccessibleTree> Accessibility;
   QTimer Timer;
   bool ShownOnce = false;
-  bool FirstFramePainted = false;
-  std::vector<std::function<void()>> WaitingForFirstFrame;
+  FirstFrameQueue AfterFirstFrame_;
   // The painting asked for by PaintNow while its paint event runs.
   const PaintFunction* PaintingNow = nullptr;
   TRect PaintingNowArea;

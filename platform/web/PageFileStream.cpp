@@ -39,9 +39,9 @@ uint8_t* AddPageFile(const std::string& path, size_t size) {
 
 FileStream::FileStream(const std::string& path) {
   for (size_t i = 0; i < Files().size(); ++i) {
-    if (Files()[i]->Path == path) fd_ = int(i);
+    if (Files()[i]->Path == path) handle_ = intptr_t(i);
   }
-  if (fd_ < 0) throw StreamError("Cannot open file " + path);
+  if (handle_ < 0) throw StreamError("Cannot open file " + path);
 }
 
 FileStream::~FileStream() = default;
@@ -52,12 +52,12 @@ void FileStream::Seek(int64_t position) {
 }
 
 int64_t FileStream::Size() const {
-  const PageFile* file = FileOf(fd_);
+  const PageFile* file = FileOf(int(handle_));
   return file ? int64_t(file->Bytes.size()) : 0;
 }
 
 size_t FileStream::ReadSome(void* buffer, size_t count) {
-  const PageFile* file = FileOf(fd_);
+  const PageFile* file = FileOf(int(handle_));
   if (!file || position_ >= int64_t(file->Bytes.size())) return 0;
   const size_t n = std::min(count, file->Bytes.size() - size_t(position_));
   std::copy_n(file->Bytes.data() + position_, n, static_cast<uint8_t*>(buffer));

@@ -2,7 +2,7 @@
 
 #include <emscripten.h>
 
-#include "platform/ResourceFacts.h"
+#include "platform/Cursors.h"
 
 // The page's side, in the page script's `zeltoriaPage` object.
 EM_JS(void, PagePresent, (const uint8_t* rgba, int width, int height, int x, int y, int w, int h),
@@ -14,6 +14,10 @@ EM_JS(void, PageSetCursor, (const char* file, int hotX, int hotY),
 EM_JS(void, PageShowMessage, (const char* text), { zeltoriaPage.showMessage(UTF8ToString(text)); });
 EM_JS(void, PageAccessibleChanged, (), { zeltoriaAccess.changed(); });
 EM_JS(void, PageAnnounce, (const char* text), { zeltoriaAccess.announce(UTF8ToString(text)); });
+EM_JS(void, PagePostStep, (), {
+  setTimeout(
+      function() { _zeltoria_run_step(); }, 0);
+});
 
 namespace platform {
 
@@ -70,15 +74,26 @@ void WebHost::Announce(const std::string& text) {
   PageAnnounce(text.c_str());
 }
 
+WebHost::WebHost(int width, int height)
+    : MemoryHost(width, height, PixelOrder::CanvasRgba),
+      AfterFirstFrame_([this](FirstFrameQueue::Step step) {
+        Posted.push_back(std::move(step));
+        PagePostStep();
+      }) {}
+
+void WebHost::RunPostedStep() {
+  if (Posted.empty()) return;
+  const FirstFrameQueue::Step step = std::move(Posted.front());
+  Posted.erase(Posted.begin());
+  step();
+}
+
 WebHost::~WebHost() {
   if (TimerRunning()) PageStopTimer();
 }
 
 void WebHost::SetCursor(CursorId cursor) {
-  const resources::Cursor* custom = cursor == CursorId::Hand   ? &resources::HandCursor
-                                    : cursor == CursorId::Link ? &resources::LinkCursor
-                                                               : nullptr;
-  if (custom) {
+  if (const resources::Cursor* custom = CursorResourceOf(cursor)) {
     PageSetCursor(custom->File, custom->HotX, custom->HotY);
   } else {
     PageSetCursor(nullptr, 0, 0);

@@ -3,12 +3,11 @@
 // cursors and messages are written into the page. The page script delivers the input.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/FirstFrameQueue.h"
 #include "platform/MemoryHost.h"
 
 namespace platform {
@@ -22,7 +21,7 @@ class WebHost : public MemoryHost {
  public:
   // The client area is kept in the canvas's own byte order: painted parts go to the page as
   // they are.
-  WebHost(int width, int height) : MemoryHost(width, height, PixelOrder::CanvasRgba) {}
+  WebHost(int width, int height);
   ~WebHost() override;
 
   void SetCursor(CursorId cursor) override;
@@ -32,10 +31,21 @@ class WebHost : public MemoryHost {
   void ShowMessage(const std::string& text) override;
   // Once the page mirrors the window's parts (SetAccessibilityActive), it hears of each change.
   void AccessibleChanged(const std::vector<AccessibleEvent>& events) override;
+
+  // Runs `step` as an event of its own once the first frame is on the page's screen.
+  void AfterFirstFrame(std::function<void()> step) { AfterFirstFrame_.Add(std::move(step)); }
+  // The browser has shown the first frame.
+  void FramePainted() { AfterFirstFrame_.FramePainted(); }
+  // Runs the oldest step posted (the page calls it from its own event).
+  void RunPostedStep();
   void Announce(const std::string& text) override;
 
  protected:
   void Painted(const TRect& area) override;
+
+ private:
+  std::vector<FirstFrameQueue::Step> Posted;  // oldest first
+  FirstFrameQueue AfterFirstFrame_;
 };
 
 }  // namespace platform

@@ -29,29 +29,40 @@ TEST(GamePalette, FixedEntriesKeepTheirMeaning) {
   EXPECT_LT(Luma(p[kFrameDark]), 40);
 }
 
-TEST(GamePalette, RampsRunFromDarkToLightAndTileTheWholePalette) {
+// A palette display keeps twenty colours of its own at the ends of its palette: the game's
+// are the same there, and its ramps fill exactly the rest.
+TEST(GamePalette, TheSystemsColoursAtTheEndsAndRampsFromDarkToLightBetween) {
   const Ramp ramps[] = {kGreys,        kBackground, kGround,         kRoad,    kFrame, kArrow,
                         kArrowPressed, kButton,     kButtonDisabled, kCaption, kLight};
   const vx8::Palette& p = GamePalette();
-  int next = 2;  // after black and the transparent index
+  for (int i = 0; i < 10; ++i) {
+    const uint32_t low = kSystemColours[i], high = kSystemColours[10 + i];
+    EXPECT_EQ(p[size_t(i)],
+              (vx8::PaletteColor{uint8_t(low >> 16), uint8_t(low >> 8), uint8_t(low)}));
+    EXPECT_EQ(p[size_t(246 + i)],
+              (vx8::PaletteColor{uint8_t(high >> 16), uint8_t(high >> 8), uint8_t(high)}));
+  }
+  int next = 10;
   for (const Ramp& r : ramps) {
     EXPECT_EQ(r.First, next) << "ramps must follow each other without gaps or overlaps";
     next = r.First + r.Count;
     for (int i = r.First + 1; i < r.First + r.Count; ++i)
       EXPECT_GE(Luma(p[i]), Luma(p[i - 1])) << "entry " << i;
   }
-  EXPECT_EQ(next, 255);
+  EXPECT_EQ(next, 246);
 }
 
-TEST(PaletteMapper, PicksExactEntriesAndNeverTheReservedOne) {
-  PaletteMapper mapper(GamePalette(), kTransparent);
-  for (int i : {0, 17, 118, 200, 242, 255}) {
-    const vx8::PaletteColor& c = GamePalette()[i];
+TEST(PaletteMapper, PicksExactEntriesAndNeverTheSystemsOwnButBlackAndWhite) {
+  PaletteMapper mapper = GameMapper();
+  for (int i : {0, 17, int(kFrameDark), 200, int(kGridLight), 255}) {
+    const vx8::PaletteColor& c = GamePalette()[size_t(i)];
     const uint8_t found = mapper.Nearest(qRgb(c.Red, c.Green, c.Blue));
     EXPECT_EQ(GamePalette()[found], c) << "entry " << i;
   }
-  const vx8::PaletteColor& reserved = GamePalette()[kTransparent];
-  EXPECT_NE(mapper.Nearest(qRgb(reserved.Red, reserved.Green, reserved.Blue)), kTransparent);
+  for (int i : {1, 9, int(kTransparent), 250}) {
+    const vx8::PaletteColor& own = GamePalette()[size_t(i)];
+    EXPECT_NE(mapper.Nearest(qRgb(own.Red, own.Green, own.Blue)), i) << "entry " << i;
+  }
 }
 
 TEST(PaletteMapper, EqualDistancesGoToTheLowestIndex) {

@@ -288,10 +288,39 @@ TEST(LibraryPalette, FileColoursBetweenBlackAndWhite) {
   for (int i : {1, 100, 254}) {
     // The test palette stores entry i as blue i / 2, green 255 - i, red i.
     EXPECT_EQ(pal->Entries[i], (platform::PaletteEntry{uint8_t(i), uint8_t(255 - i), uint8_t(i / 2),
-                                                       platform::PC_NOCOLLAPSE}));
+                                                       platform::PaletteNoCollapse}));
   }
   f.Library.CloseLibrary();
   EXPECT_EQ(Message([&] { f.Library.GetHPal(); }), "GetHPal: global palette unavailable");
+}
+
+// On a screen that keeps static colours, the reserved ones stay the system's at both ends;
+// however many a screen says it reserves, the file's colours fill the rest.
+TEST(LibraryPalette, AScreensStaticColoursStayAtBothEnds) {
+  platform::ScreenPalette screen;
+  screen.Static = true;
+  for (int i = 0; i < 256; ++i) screen.System[size_t(i)] = {9, 9, uint8_t(i), 2};
+  const struct {
+    int Reserved;
+    int FirstFileEntry;
+  } cases[] = {{20, 10}, {-1, 0}, {256, 128}, {300, 256}};
+  for (const auto& c : cases) {
+    TempFile file("lib.vx8");
+    WriteBytes(file.Path(), LibraryBytes({}));
+    TVX8Library library;
+    screen.ReservedColors = c.Reserved;
+    library.SetScreenPalette(screen);
+    library.OpenLibrary(file.Path());
+    const platform::LogicalPalette& pal = *library.GetHPal();
+    for (int i : {0, 9, 10, 50, 127, 128, 245, 246, 255}) {
+      const bool file = i >= c.FirstFileEntry && i <= 255 - c.FirstFileEntry;
+      const platform::PaletteEntry expected =
+          file ? platform::PaletteEntry{uint8_t(i), uint8_t(255 - i), uint8_t(i / 2),
+                                        platform::PaletteNoCollapse}
+               : platform::PaletteEntry{9, 9, uint8_t(i), 0};
+      EXPECT_EQ(pal.Entries[size_t(i)], expected) << c.Reserved << " reserved, entry " << i;
+    }
+  }
 }
 
 TEST(LibraryPalette, DrawImagePaintsThroughTheSelectedPalette) {

@@ -20,7 +20,7 @@ TEST(MemoryBlock, MovesThroughItsThreeStates) {
   EXPECT_EQ(block.Lock(), nullptr);
   EXPECT_FALSE(block.IsLocked());
 
-  ASSERT_TRUE(block.Allocate(16, platform::GMEM_MOVEABLE));
+  ASSERT_TRUE(block.Allocate(16, platform::BlockMoveable));
   EXPECT_TRUE(block.IsPresent());
   EXPECT_FALSE(block.IsDiscardable());
   uint8_t* p = block.Lock();
@@ -37,7 +37,7 @@ TEST(MemoryBlock, MovesThroughItsThreeStates) {
 
 TEST(MemoryBlock, NewMemoryIsZeroAndResizingKeepsContent) {
   MemoryBlock block;
-  ASSERT_TRUE(block.Allocate(8, platform::GMEM_MOVEABLE | platform::GMEM_DISCARDABLE));
+  ASSERT_TRUE(block.Allocate(8, platform::BlockMoveable | platform::BlockDiscardable));
   uint8_t* p = block.Lock();
   for (int i = 0; i < 8; ++i) EXPECT_EQ(p[i], 0) << i;
   std::memcpy(p, "abcdefgh", 8);
@@ -51,28 +51,28 @@ TEST(MemoryBlock, NewMemoryIsZeroAndResizingKeepsContent) {
   EXPECT_EQ(std::memcmp(block.Lock(), "abc", 3), 0);
 
   block.SetDiscardable(false);
-  EXPECT_EQ(block.Flags(), platform::GMEM_MOVEABLE);
+  EXPECT_EQ(block.Flags(), platform::BlockMoveable);
 }
 
 TEST(MemoryBlock, FailuresAreReported) {
   MemoryBlock block;
   EXPECT_FALSE(block.Reallocate(4));  // nothing to resize
-  EXPECT_FALSE(block.Allocate(MemoryBlock::MaxBytes + 1, platform::GMEM_MOVEABLE));
+  EXPECT_FALSE(block.Allocate(MemoryBlock::MaxBytes + 1, platform::BlockMoveable));
   EXPECT_TRUE(block.IsAbsent());
 
-  ASSERT_TRUE(block.Allocate(4, platform::GMEM_MOVEABLE));
+  ASSERT_TRUE(block.Allocate(4, platform::BlockMoveable));
   EXPECT_FALSE(block.Reallocate(MemoryBlock::MaxBytes + 1));
   EXPECT_TRUE(block.IsPresent());
   EXPECT_EQ(block.Size(), 4u);
 
   // A present block of no bytes still has an address, unlike an unloaded one.
-  ASSERT_TRUE(block.Allocate(0, platform::GMEM_MOVEABLE));
+  ASSERT_TRUE(block.Allocate(0, platform::BlockMoveable));
   EXPECT_NE(block.Lock(), nullptr);
 }
 
 TEST(MemoryBlock, MovingHandsOverTheBlock) {
   MemoryBlock a;
-  ASSERT_TRUE(a.Allocate(5, platform::GMEM_MOVEABLE));
+  ASSERT_TRUE(a.Allocate(5, platform::BlockMoveable));
   uint8_t* p = a.Lock();
   MemoryBlock b(std::move(a));
   EXPECT_TRUE(a.IsAbsent());

@@ -20,6 +20,7 @@ class TRecordingHost : public platform::MemoryHost {
   // How often the timer was started, also from a running state: each start restarts its count.
   int TimerStarts() const { return Starts; }
   int Realizations() const { return Realized; }
+  int ColorUpdates() const { return Updated; }
 
   void SetCursor(platform::CursorId cursor) override { Cursor = cursor; }
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
@@ -33,12 +34,14 @@ class TRecordingHost : public platform::MemoryHost {
     ++Realized;
     return MemoryHost::RealizePalette(palette);
   }
+  void UpdateColors(const platform::LogicalPalette&) override { ++Updated; }
 
  private:
   platform::CursorId Cursor = platform::CursorId::Default;
   int Interval = 0;
   int Starts = 0;
   int Realized = 0;
+  int Updated = 0;
 };
 
 }  // namespace testsupport

@@ -128,14 +128,37 @@ TEST(Accessibility, OnlyWhatChangedIsPublished) {
                          {"b", AccessibleRole::Cell, "B", "road north", 0, {}, false, {}}}};
   AccessibleNode after = before;
   EXPECT_TRUE(platform::AccessibleChanges(before, after).empty());
-  after.Children[0].States = State::Enabled | State::Focused;
+  after.Children[0].States = State::Enabled | State::Focused | State::Pressed;
   after.Children[1].Description = "no road";
   EXPECT_EQ(platform::AccessibleChanges(before, after),
-            (std::vector<platform::AccessibleEvent>{{AccessibleChange::Focus, "a"},
+            (std::vector<platform::AccessibleEvent>{{AccessibleChange::State, "a", State::Pressed},
+                                                    {AccessibleChange::Focus, "a"},
                                                     {AccessibleChange::Description, "b"}}));
   after.Children.pop_back();
   EXPECT_EQ(platform::AccessibleChanges(before, after),
-            (std::vector<platform::AccessibleEvent>{{AccessibleChange::Children, "window"}}));
+            (std::vector<platform::AccessibleEvent>{
+                {AccessibleChange::Children, "window", 0, {}, {"b"}}}));
+}
+
+// What every host answers its platform's questions from: parts by id with their parents, the
+// deepest part at a point, the part with the focus.
+TEST(Accessibility, TheIndexFindsPartsTheirParentsThePartAtAPointAndTheFocus) {
+  TWindowRig rig;
+  rig.Show();
+  rig.Form().FocusKeyPress(platform::FocusKey::Next);
+  platform::AccessibleIndex index;
+  index.Reset(rig.Form().Accessible());
+  const AccessibleNode* cell = index.Find("board.A1");
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(index.ParentOf("board.A1")->Id, "board.r1");
+  EXPECT_EQ(index.ParentOf("board.r1")->Id, "board");
+  EXPECT_EQ(index.ParentOf("window"), nullptr);
+  EXPECT_EQ(index.Find("no such part"), nullptr);
+  const TPoint inside{cell->Bounds.Left + 1, cell->Bounds.Top + 1};
+  EXPECT_EQ(platform::AccessibleIndex::PartAt(index.Root(), inside), cell);
+  EXPECT_EQ(platform::AccessibleIndex::PartAt(index.Root(), {-5, -5}), nullptr);
+  ASSERT_NE(index.Focused(), nullptr);
+  EXPECT_EQ(index.Focused()->Id, rig.Form().FocusId());
 }
 
 }  // namespace

@@ -244,12 +244,21 @@ TEST(Palette, PaintingAndActivationRealiseTheLibraryPalette) {
   rig.Form().Activated();
   rig.Form().AppActivate();
   EXPECT_EQ(rig.Host().Realizations(), afterShowing + 2);
+  // The palette messages: the window may take the screen's entries; another window took them.
+  EXPECT_EQ(rig.Form().QueryNewPalette(), 0) << "no entry changes on a true-colour screen";
+  EXPECT_EQ(rig.Host().Realizations(), afterShowing + 3);
+  rig.Form().PaletteChanged(true);
+  EXPECT_EQ(rig.Host().ColorUpdates(), 0) << "its own change needs no update";
+  rig.Form().PaletteChanged(false);
+  EXPECT_EQ(rig.Host().ColorUpdates(), 1);
 
   TWindowOptions none;
   none.WriteLibrary = false;
   TWindowRig failed(none);
   failed.Form().AppActivate();
+  failed.Form().PaletteChanged(false);
   EXPECT_EQ(failed.Host().Realizations(), 0);
+  EXPECT_EQ(failed.Host().ColorUpdates(), 0);
 }
 
 }  // namespace

@@ -43,8 +43,11 @@ void FillRamp(vx8::Palette& palette, Ramp ramp, std::initializer_list<Stop> stop
 
 vx8::Palette Design() {
   vx8::Palette p{};
-  p[kBlack] = FromRgb(0x000000);
-  p[kTransparent] = FromRgb(0xFF00FF);
+  for (int i = 0; i < kSystemColoursAtEachEnd; ++i) {
+    p[size_t(i)] = FromRgb(kSystemColours[i]);
+    p[size_t(256 - kSystemColoursAtEachEnd + i)] =
+        FromRgb(kSystemColours[kSystemColoursAtEachEnd + i]);
+  }
   FillRamp(p, kGreys, {{0, 0x161616}, {1, 0xF0F0F0}});
   // Night blue of the window background; most entries sit in the narrow band the tile uses.
   FillRamp(p, kBackground,
@@ -70,7 +73,7 @@ vx8::Palette Design() {
             {0.7, 0xD8BE86},
             {0.85, 0xEEDCB0},
             {1, 0xFCF6E4}});
-  // Dark blacks of frames and outlines; kFrameDark falls on step 4.
+  // Dark blacks of frames and outlines; kFrameDark is step 4.
   FillRamp(p, kFrame, {{0, 0x04070A}, {0.27, 0x101A22}, {1, 0x3E4E5C}});
   // Yellow road-sign arrows.
   FillRamp(p, kArrow,
@@ -105,11 +108,17 @@ vx8::Palette Design() {
             {1, 0xFFF6D0}});
   // Creams and sign whites; kGridLight is the first.
   FillRamp(p, kLight, {{0, 0xEADFBD}, {0.5, 0xF3EBD2}, {1, 0xFAFAF6}});
-  p[kWhite] = FromRgb(0xFFFFFF);
   return p;
 }
 
 }  // namespace
+
+PaletteMapper GameMapper() {
+  std::bitset<256> avoided;
+  for (int i = 1; i < 256 - 1; ++i)
+    avoided[size_t(i)] = i < kSystemColoursAtEachEnd || i >= 256 - kSystemColoursAtEachEnd;
+  return PaletteMapper(GamePalette(), avoided);
+}
 
 const vx8::Palette& GamePalette() {
   static const vx8::Palette palette = Design();

@@ -40,7 +40,7 @@ std::vector<ArtPicture> DrawGameArt() {
 }
 
 std::vector<vx8::Picture> MapGameArt(const std::vector<ArtPicture>& art) {
-  PaletteMapper mapper(GamePalette(), kTransparent);
+  PaletteMapper mapper = GameMapper();
   std::vector<vx8::Picture> pictures;
   for (const ArtPicture& a : art) {
     vx8::Picture p;

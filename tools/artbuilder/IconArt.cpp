@@ -209,7 +209,7 @@ QImage DrawWebIcon(int size, int emblemPercent) {
   p.end();
   // In the game's own colours: a palette picture is a quarter of the true-colour one's size.
   const vx8::Palette& palette = GamePalette();
-  PaletteMapper mapper(palette, kTransparent);
+  PaletteMapper mapper = GameMapper();
   const std::vector<uint8_t> indices = mapper.MapOpaque(image, WebBackground());
   QImage mapped(size, size, QImage::Format_Indexed8);
   QList<QRgb> table;
@@ -223,7 +223,7 @@ QImage DrawWebIcon(int size, int emblemPercent) {
 QImage InGamePalette(const QImage& image) {
   constexpr int CoverageLevels = 8;
   const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-  PaletteMapper mapper(GamePalette(), kTransparent);
+  PaletteMapper mapper = GameMapper();
   QImage mapped(argb.size(), QImage::Format_Indexed8);
   QList<QRgb> table;
   std::map<QRgb, uint8_t> entries;  // by colour with its coverage
@@ -262,10 +262,9 @@ std::vector<ResourceImage> DrawResourceImages() {
     images.push_back({QString::fromLatin1(WebIconFiles[i]), DrawWebIcon(WebIconSizes[i], 100)});
   images.push_back({QString::fromLatin1(WebMaskableIconFile),
                     DrawWebIcon(WebMaskableIconSize, WebMaskableEmblemPercent)});
-  // The page's cursors, logo and favicon: the same pictures in the game's colours.
+  // The page's cursors and logo: the same pictures in the game's colours.
   for (const ResourceImage& same : std::vector<ResourceImage>(images.begin(), images.begin() + 3))
     images.push_back({QStringLiteral("web/") + same.File, InGamePalette(same.Image)});
-  images.push_back({QStringLiteral("web/icon-32.png"), InGamePalette(DrawEmblem(32))});
   return images;
 }
 

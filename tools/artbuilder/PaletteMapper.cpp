@@ -4,8 +4,12 @@
 
 namespace art {
 
-PaletteMapper::PaletteMapper(const vx8::Palette& palette, uint8_t reserved)
-    : Palette(palette), Reserved(reserved) {}
+PaletteMapper::PaletteMapper(const vx8::Palette& palette, uint8_t reserved) : Palette(palette) {
+  Avoided[reserved] = true;
+}
+
+PaletteMapper::PaletteMapper(const vx8::Palette& palette, std::bitset<256> avoided)
+    : Palette(palette), Avoided(avoided) {}
 
 // "Red mean" weighting: a cheap distance that follows the eye better than plain RGB, in
 // integers so that every build picks the same entries.
@@ -22,7 +26,7 @@ uint8_t PaletteMapper::Nearest(QRgb rgb) {
   int best = -1;
   int bestDistance = std::numeric_limits<int>::max();
   for (int i = 0; i < 256; ++i) {
-    if (i == Reserved) continue;
+    if (Avoided[size_t(i)]) continue;
     const vx8::PaletteColor& c = Palette[i];
     const int d = Distance(rgb, qRgb(c.Red, c.Green, c.Blue));
     if (d < bestDistance) {

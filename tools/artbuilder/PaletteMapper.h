@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <bitset>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -16,6 +17,8 @@ class PaletteMapper {
  public:
   // `reserved` is never chosen as a nearest colour (the transparent index).
   PaletteMapper(const vx8::Palette& palette, uint8_t reserved);
+  // No entry of `avoided` is ever chosen.
+  PaletteMapper(const vx8::Palette& palette, std::bitset<256> avoided);
 
   // Nearest entry by a weighted RGB distance; of equally near entries the lowest index wins.
   uint8_t Nearest(QRgb rgb);
@@ -33,7 +36,7 @@ class PaletteMapper {
   std::vector<uint8_t> Map(const QImage& image, QColor matte, int transparentIndex);
 
   vx8::Palette Palette;
-  uint8_t Reserved;
+  std::bitset<256> Avoided;
   std::unordered_map<QRgb, uint8_t> Cache;
 };
 

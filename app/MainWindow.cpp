@@ -1,0 +1,16 @@
+#include "app/MainWindow.h"
+
+#include "app/ProcessValues.h"
+
+std::unique_ptr<TFormZelto> CreateMainWindow(platform::WindowHost& host, TRandom& random,
+                                             std::function<void()> showAbout, bool aboutWhenShown) {
+  TFormZeltoSetup setup;
+  setup.DataDir = DataDir;
+  setup.Title = ApplicationTitle;
+  setup.ShowAbout = std::move(showAbout);
+  setup.AboutWhenShown = aboutWhenShown;
+  setup.InstanceMessage = InstanceMessage;
+  auto form = std::make_unique<TFormZelto>(host, random, std::move(setup));
+  if (form->StartupFailed()) StartupFailed = true;
+  return form;
+}
