@@ -7,6 +7,7 @@ FUZZ_BUILD ?= build-fuzz
 WEB_BUILD  ?= build-web
 WEB_PORT   ?= 8000
 DEB_BUILD  ?= build-deb
+WIN_BUILD  ?= build-win
 JOBS       ?= $(shell nproc)
 FUZZ_RUNS  ?= 20000
 FUZZ_SECONDS ?= 600
@@ -22,6 +23,11 @@ PACKAGES := cmake ninja-build g++ pkg-config libpng-dev libgtest-dev libgmock-de
 # What make bench needs besides: llvm-nm for the wasm.
 BENCH_PACKAGES := llvm
 
+# The Windows build: Debian's mingw-w64 (the POSIX-thread variant), Wine, NSIS, and the tools
+# its tests drive it with.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
+                    wine wine64 nsis xvfb xdotool x11-apps x11-utils
+
 CMAKE_FLAGS := -G Ninja -DZELTORIA_WERROR=ON
 
 # What npm ci leaves once the browser tests' driver is installed.
@@ -31,7 +37,7 @@ WEB_TEST_TOOLS := tests/web/node_modules/.package-lock.json
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
 .PHONY: all build deps test test-normal test-asan test-fuzz test-web web serve-web deb screenshot \
-        fuzz-build fuzz-long bench play clean
+        fuzz-build fuzz-long bench play clean windows windows-installer test-windows
 
 all: build
 
@@ -60,7 +66,7 @@ build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: test-normal test-asan test-fuzz test-web deb
+test: test-normal test-asan test-fuzz test-web test-windows deb
 
 test-normal: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
@@ -86,7 +92,7 @@ fuzz-long: fuzz-build
 	bash fuzz/long.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGET)
 
 # The benchmarks, each beside its anchor in the same run: on a busy machine compare the ratios.
-bench: web $(WEB_TEST_TOOLS)
+bench: web windows $(WEB_TEST_TOOLS)
 	$(call install_missing,$(BENCH_PACKAGES))
 	$(BUILD)/bench_decode --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	$(BUILD)/bench_frame
@@ -94,6 +100,7 @@ bench: web $(WEB_TEST_TOOLS)
 	xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb $(BUILD)/bench_startup 31
 	node bench/web/measure.mjs 15
 	node bench/web/wasm-breakdown.mjs $(abspath $(WEB_BUILD))
+	python3 bench/win32/startup.py $(WIN_BUILD) 15
 
 # The browser build: a static site in $(WEB_BUILD)/site, with the data file and pictures that
 # the native build's art builder draws.
@@ -119,6 +126,22 @@ $(WEB_TEST_TOOLS): tests/web/package-lock.json
 test-web: web $(WEB_TEST_TOOLS)
 	ZELTORIA_SITE=$(abspath $(WEB_BUILD))/site ZELTORIA_LAB_SITE=$(abspath $(WEB_BUILD))/lab ZELTORIA_LAB=$(abspath $(BUILD))/zeltoria-lab \
 	  node --test tests/web/
+
+# The Windows build: cross-compiled with mingw-w64 into $(WIN_BUILD)/, statically linked, with the
+# data file and the pictures of the native build's art builder.
+windows: build
+	$(call install_missing,$(WINDOWS_PACKAGES))
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DZELTORIA_WERROR=ON -DZELTORIA_NATIVE_BUILD=$(abspath $(BUILD))
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+# The installer (NSIS, for the current user) and the portable zip, in $(WIN_BUILD)/.
+windows-installer: windows
+	cmake --build $(WIN_BUILD) --target windows_packages
+
+# Every Windows test under Wine (a prefix made afresh in $(WIN_BUILD)/wineprefix).
+test-windows: windows-installer
+	sh tests/win32/run-wine-tests.sh $(WIN_BUILD)
 
 # The Debian packages, built from a copy of the tree (what git would keep of it) so that the tree
 # stays clean, into $(DEB_BUILD)/, then checked by lintian: any error or warning fails. The
@@ -151,4 +174,4 @@ play: build
 	$(BUILD)/zeltoria
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) $(DEB_BUILD) $(WIN_BUILD)

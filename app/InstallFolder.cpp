@@ -16,13 +16,13 @@ std::string ReadValue(platform::SettingsStore& store, const char* key, bool crea
   return opened->ReadString(name).value_or(std::string());
 }
 
-std::string FolderPart(const std::string& path) {
-  const size_t slash = path.rfind('/');
+std::string FolderPart(const std::string& path, char separator) {
+  const size_t slash = path.rfind(separator);
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-void EndWithSlash(std::string& folder) {
-  if (folder.empty() || folder.back() != '/') folder += '/';
+void EndWithSeparator(std::string& folder, char separator) {
+  if (folder.empty() || folder.back() != separator) folder += separator;
 }
 
 }  // namespace
@@ -33,7 +33,8 @@ bool FolderExists(const platform::FileSystem& files, const std::string& path) {
 }
 
 void FindInstallFolder(TStartupServices& services) {
-  DataDir = FolderPart(services.Files.ExecutablePath());
+  const char separator = services.Files.Separator();
+  DataDir = FolderPart(services.Files.ExecutablePath(), separator);
   InstallDir.clear();
   const std::string devHome = ReadValue(services.Settings, VendorKey, false, "DevHome");
   InstallDir = ReadValue(services.Settings, GameKey, true, "Directory");
@@ -41,7 +42,7 @@ void FindInstallFolder(TStartupServices& services) {
   if ((!InstallDir.empty() && FolderExists(services.Files, InstallDir)) || devHome.empty()) {
     InstallDir = DataDir;
   } else {
-    InstallDir = devHome + "/Zelto";
+    InstallDir = devHome + separator + "Zelto";
     DataDir = InstallDir;
   }
 
@@ -49,8 +50,8 @@ void FindInstallFolder(TStartupServices& services) {
     throw TStartupError("Unable to locate installation folder \"" + InstallDir +
                         "\". Please re-install and try again.");
   }
-  EndWithSlash(InstallDir);
-  EndWithSlash(DataDir);
+  EndWithSeparator(InstallDir, separator);
+  EndWithSeparator(DataDir, separator);
 }
 
 bool CheckDataFile(TStartupServices& services) {

@@ -16,10 +16,10 @@ class TStartupError : public std::runtime_error {
 // True when the path's attributes can be read and mark a folder.
 bool FolderExists(const platform::FileSystem& files, const std::string& path);
 
-// Sets DataDir and InstallDir, both ending with '/'. The data file is read from the
-// executable's folder, unless "DevHome" is set and no valid "Directory" is registered: then
-// from DevHome + "/Zelto". Creates the key "Software\VEXO! Software\Zelto" when missing.
-// Throws TStartupError when the chosen folder does not exist.
+// Sets DataDir and InstallDir, both ending with the folder separator. The data file is read
+// from the executable's folder, unless "DevHome" is set and no valid "Directory" is registered:
+// then from DevHome + "/Zelto" ("\Zelto" on Windows). Creates the key "Software\VEXO!
+// Software\Zelto" when missing. Throws TStartupError when the chosen folder does not exist.
 void FindInstallFolder(TStartupServices& services);
 
 // True when DataDir + "zelto.vx8" exists; otherwise shows the error box and returns false.

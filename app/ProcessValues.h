@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-// Folder of "zelto.vx8"; ends with '/' once FindInstallFolder has passed.
+// Folder of "zelto.vx8"; ends with the folder separator once FindInstallFolder has passed.
 extern std::string DataDir;
-// The installation folder FindInstallFolder chose; ends with '/' afterwards.
+// The installation folder FindInstallFolder chose; ends with the separator afterwards.
 extern std::string InstallDir;
 // A start-up step has shown its failure message: the message loop must not run.
 extern bool StartupFailed;

@@ -2,8 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
 
+#include "platform/win32/Win32Text.h"
+#include "platform/win32/WindowsApi.h"
+#else
+#include <unistd.h>
+#endif
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -122,18 +130,51 @@ void AppendRecord(std::vector<uint8_t>& out, const Picture& picture) {
   throw VX8Exception("WriteLibrary: cannot " + what + " \"" + path + "\": " + std::strerror(error));
 }
 
-// A new file beside `path`, made so that no other file of that name is taken over.
-int CreateTemporary(const std::string& path, std::string& temporary) {
-  std::random_device entropy;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = path + ".tmp" + std::to_string(entropy() % 1000000);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
+// The system's side of writing a file: Windows' and POSIX's names for the same steps.
+#ifdef _WIN32
+int OpenNew(const std::string& path) {
+  return _wopen(platform::win32::Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                _S_IREAD | _S_IWRITE);
+}
+void KeepPermissions(int, const std::string&) {}
+int Commit(int fd) {
+  return _commit(fd);
+}
+int Close(int fd) {
+  return _close(fd);
+}
+int Replace(const std::string& from, const std::string& to) {
+  if (MoveFileExW(platform::win32::Wide(from).c_str(), platform::win32::Wide(to).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return 0;
+  errno = EACCES;
   return -1;
 }
-
+void Remove(const std::string& path) {
+  _wunlink(platform::win32::Wide(path).c_str());
+}
+void SyncFolder(const std::string&) {}  // MOVEFILE_WRITE_THROUGH saw to it
+#else
+int OpenNew(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+// A replaced library keeps its permissions.
+void KeepPermissions(int fd, const std::string& path) {
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+}
+int Commit(int fd) {
+  return ::fsync(fd);
+}
+int Close(int fd) {
+  return ::close(fd);
+}
+int Replace(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str());
+}
+void Remove(const std::string& path) {
+  ::unlink(path.c_str());
+}
 // The folder's entry for the renamed file reaches the disk too.
 void SyncFolder(const std::string& path) {
   const size_t slash = path.find_last_of('/');
@@ -142,6 +183,19 @@ void SyncFolder(const std::string& path) {
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
+}
+#endif
+
+// A new file beside `path`, made so that no other file of that name is taken over.
+int CreateTemporary(const std::string& path, std::string& temporary) {
+  std::random_device entropy;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = path + ".tmp" + std::to_string(entropy() % 1000000);
+    const int fd = OpenNew(temporary);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
 }
 
 }  // namespace
@@ -178,15 +232,13 @@ void WriteLibrary(const std::string& path, const Palette& palette,
   std::string temporary;
   const int fd = CreateTemporary(path, temporary);
   if (fd < 0) WriteFailed(path, "create a temporary file beside", errno);
-  // A replaced library keeps its permissions.
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+  KeepPermissions(fd, path);
   int error = 0;
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (!WriteAll(fd, bytes) || Commit(fd) != 0) error = errno;
+  if (Close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && Replace(temporary, path) != 0) error = errno;
   if (error != 0) {
-    ::unlink(temporary.c_str());
+    Remove(temporary);
     WriteFailed(path, "write", error);
   }
   SyncFolder(path);
@@ -195,7 +247,12 @@ void WriteLibrary(const std::string& path, const Palette& palette,
 bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
+#ifdef _WIN32
+    const int n =
+        _write(fd, bytes.data() + done, unsigned(std::min<size_t>(bytes.size() - done, 1u << 30)));
+#else
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+#endif
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       if (n == 0) errno = EIO;

@@ -9,17 +9,18 @@
 namespace platform {
 
 FileStream::FileStream(const std::string& path) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat info {};
-  if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
-    ::close(fd_);
-    fd_ = -1;
+  if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+    ::close(fd);
+  } else {
+    handle_ = fd;
   }
-  if (fd_ < 0) throw StreamError("Cannot open file " + path);
+  if (handle_ < 0) throw StreamError("Cannot open file " + path);
 }
 
 FileStream::~FileStream() {
-  if (fd_ >= 0) ::close(fd_);
+  if (handle_ >= 0) ::close(int(handle_));
 }
 
 void FileStream::Seek(int64_t position) {
@@ -29,7 +30,7 @@ void FileStream::Seek(int64_t position) {
 
 int64_t FileStream::Size() const {
   struct stat info {};
-  if (::fstat(fd_, &info) != 0) return 0;
+  if (::fstat(int(handle_), &info) != 0) return 0;
   return info.st_size;
 }
 
@@ -37,7 +38,7 @@ size_t FileStream::ReadSome(void* buffer, size_t count) {
   size_t done = 0;
   auto* out = static_cast<char*>(buffer);
   while (done < count) {
-    const ssize_t n = ::pread(fd_, out + done, count - done, position_);
+    const ssize_t n = ::pread(int(handle_), out + done, count - done, position_);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += size_t(n);

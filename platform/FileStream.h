@@ -1,6 +1,7 @@
 // A read-only stream over a file, which other programs may go on reading and writing.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/Stream.h"
@@ -22,7 +23,7 @@ class FileStream : public Stream {
   size_t ReadSome(void* buffer, size_t count) override;
 
  private:
-  int fd_ = -1;
+  intptr_t handle_ = -1;  // the descriptor; on Windows the file's handle
   int64_t position_ = 0;
 };
 

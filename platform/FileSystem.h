@@ -1,5 +1,5 @@
 // The file queries of the start-up: a path's attributes, whether a file exists, and where the
-// running executable lies. Paths use '/'.
+// running executable lies, in the system's own paths.
 #pragma once
 
 #include <optional>
@@ -21,6 +21,8 @@ class FileSystem {
   // The full path of the running executable with every symbolic link resolved; empty when it
   // cannot be found.
   virtual std::string ExecutablePath() const = 0;
+  // What separates a path's folders: '/', or '\' on Windows.
+  virtual char Separator() const { return '/'; }
 };
 
 }  // namespace platform

@@ -18,6 +18,7 @@
 #include "tools/artbuilder/IconArt.h"
 #include "tools/artbuilder/Paint.h"
 #include "tools/artbuilder/WindowMock.h"
+#include "tools/artbuilder/WindowsArt.h"
 
 namespace {
 
@@ -33,7 +34,8 @@ int Usage() {
                "usage: artbuilder [OUT.vx8] [--resources-dir DIR] [--png-dir DIR] "
                "[--mock-dir DIR]\n"
                "  OUT.vx8              the data file: palette and every picture\n"
-               "  --resources-dir DIR  the cursors, logo and icons as PNG files\n"
+               "  --resources-dir DIR  the cursors, logo and icons as PNG files, and in windows/\n"
+               "                       as Windows' icon, cursor and bitmap files\n"
                "  --png-dir DIR        every picture as DIR/NAME.png, as mapped onto the palette\n"
                "  --mock-dir DIR       the main window composed from the pictures\n");
   return 2;
@@ -119,6 +121,7 @@ int main(int argc, char** argv) {
       for (const art::ResourceImage& r : art::DrawResourceImages())
         Save(r.Image, options.ResourceDir + "/" + r.File);
       WriteWebColours(options.ResourceDir + "/" + QLatin1String(resources::WebColoursFile));
+      art::WriteWindowsResources(options.ResourceDir + "/windows");
     }
     if (!options.PngDir.isEmpty()) {
       for (const vx8::Picture& p : pictures)
