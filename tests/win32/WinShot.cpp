@@ -9,6 +9,7 @@
 //                               with colours of its own
 //   box                         prints the text of the message box that shows, and answers it
 //   foreground                  prints the class of the window in the foreground
+//   depth                       prints the screen's colours as the start-up counts them
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -290,6 +291,11 @@ int main(int argc, char** argv) {
   }
   if (!args.empty() && args[0] == "hog") return Hog();
   if (!args.empty() && args[0] == "box") return Box();
+  if (!args.empty() && args[0] == "depth") {
+    const platform::ColorDepth depth = platform::win32::Win32Screen().ScreenColorDepth();
+    std::printf("%d\n", depth.BitsPerPixel * depth.Planes);
+    return 0;
+  }
   if (!args.empty() && args[0] == "foreground") {
     wchar_t name[128] = {};
     GetClassNameW(GetForegroundWindow(), name, 128);
@@ -298,7 +304,7 @@ int main(int argc, char** argv) {
   }
   std::fputs(
       "usage: zeltoria-wintest shot OUT.ppm [ACTION ...] | play STATE [seed=N] | hog | box | "
-      "foreground\n",
+      "foreground | depth\n",
       stderr);
   return 2;
 }

@@ -38,10 +38,10 @@ def wait_for(what, probe, timeout=30):
 class Session:
     """An X server of its own at `depth` bits, and a Wine server for the prefix that uses it."""
 
-    def __init__(self, depth=24):
+    def __init__(self, depth=24, size="1024x768"):
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x%d" % depth,
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%sx%d" % (size, depth),
              "-nolisten", "tcp", "-noreset"], pass_fds=[write], stdin=subprocess.DEVNULL,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
@@ -301,7 +301,26 @@ def shots():
                 fail("%s: the game differs:\n%s\nagainst\n%s" % (name, text, expected_text))
             same_pixels(ppm_rgb(ppm), expected, name)
             print("same pixels as zeltoria-lab shot:", name)
+        if depth(session) != "32":
+            fail("a 24-bit screen counted as %s bits" % depth(session))
+        # At 200 % every pixel is a square of four.
+        session.run("reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t",
+                    "REG_DWORD", "/d", "192", "/f")
+        session.close()
+        session = Session(24, "1600x1200")
+        ppm = os.path.join(WORK, "win.ppm")
+        session.run(os.path.join(BUILD, "tests", "zeltoria-wintest.exe"), "shot", windows_path(ppm),
+                    "seed=7")
+        w, h, rgb = lab_shot(["seed=7"])[1]
+        doubled = bytearray()
+        for y in range(2 * h):
+            row = rgb[(y // 2) * w * 3:(y // 2 + 1) * w * 3]
+            for i in range(w):
+                doubled += row[i * 3:i * 3 + 3] * 2
+        same_pixels(ppm_rgb(ppm), (2 * w, 2 * h, bytes(doubled)), "at 200 %")
+        print("at 200 %, each pixel a square of four")
     finally:
+        session.run("reg", "delete", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/f")
         session.close()
 
 
@@ -333,6 +352,8 @@ def palette():
         for name, value in (("PrivateColorMap", "Y"), ("ClientSideGraphics", "N")):
             session.run("reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", name, "/d",
                         value, "/f")
+        if depth(session) != "8":
+            fail("an 8-bit screen counted as %s bits" % depth(session))
         game = LiveGame(session, seed=7)
         _, expected = lab_shot(["seed=7"])
         wait_for("the palette realised", lambda: int(game.value("realised")) > 0)
@@ -396,6 +417,11 @@ def game_folder(with_data=True):
     if with_data:
         shutil.copy(os.path.join(BUILD, "zelto.vx8"), folder)
     return folder
+
+
+def depth(session):
+    """The screen's colours as the game's start-up counts them."""
+    return session.run(os.path.join(BUILD, "tests", "zeltoria-wintest.exe"), "depth")[1].strip()
 
 
 def box_text(session):
