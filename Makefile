@@ -14,7 +14,7 @@ FUZZ_SECONDS ?= 600
 
 PACKAGES := cmake ninja-build g++ pkg-config libpng-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgl-dev \
-            fonts-liberation2 fonts-dejavu-core \
+            fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei gettext \
             desktop-file-utils appstream man-db \
             debhelper dpkg-dev lintian \
             emscripten nodejs chromium python3 clang libclang-rt-14-dev \
@@ -37,7 +37,7 @@ WEB_TEST_TOOLS := tests/web/node_modules/.package-lock.json
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
 .PHONY: all build deps test test-normal test-asan test-fuzz test-web web serve-web deb screenshot \
-        fuzz-build fuzz-long bench play clean windows windows-installer test-windows
+        fuzz-build fuzz-long bench play clean windows windows-installer test-windows pot
 
 all: build
 
@@ -61,6 +61,12 @@ endef
 
 deps:
 	$(call install_missing,$(PACKAGES))
+
+# The translators' template from the sources, and every catalogue brought up to it (new texts
+# untranslated, changed ones fuzzy, for a translator to finish).
+pot: deps
+	tools/catalogues/extract.sh . po/zeltoria.pot
+	for po in po/*.po; do msgmerge --quiet --update --backup=none $$po po/zeltoria.pot; done
 
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo

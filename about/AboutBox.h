@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "game/Random.h"
+#include "language/Language.h"
 
 namespace about {
 
@@ -16,26 +17,34 @@ inline constexpr int ClientHeight = 286;
 inline constexpr int FlashInterval = 4000;  // ms between title lines
 
 inline constexpr std::string_view GameName = "Zeltoria";
-inline constexpr std::string_view CaptionSuffix = ": About";
-inline constexpr std::string_view WhatIsButton = "What is a...";
-inline constexpr std::string_view IKnowButton = "Now I know";
-inline constexpr std::string_view OkButton = "OK";
-inline constexpr std::string_view FamilyLine = "A VEXO! Puzzle Classic";
-inline constexpr std::string_view VisitNote = "Come by for a visit!";
-inline constexpr std::string_view SeeNote = "Lots to see and do!";
+// TRANSLATORS: the about box's caption: {0} is the game's name.
+inline constexpr std::string_view CaptionPattern = N_("{0}: About");
+// TRANSLATORS: the about box's button that opens the panel explaining the game's name.
+inline constexpr std::string_view WhatIsButton = N_("What is a...");
+// TRANSLATORS: the button that closes the panel explaining the game's name.
+inline constexpr std::string_view IKnowButton = N_("Now I know");
+inline constexpr std::string_view OkButton = N_("OK");
+// TRANSLATORS: VEXO! is the maker's name and stays as it is.
+inline constexpr std::string_view FamilyLine = N_("A VEXO! Puzzle Classic");
+// TRANSLATORS: written in a small yellow box left of the maker's address.
+inline constexpr std::string_view VisitNote = N_("Come by for a visit!");
+// TRANSLATORS: written in a small yellow box right of the maker's address.
+inline constexpr std::string_view SeeNote = N_("Lots to see and do!");
 inline constexpr std::string_view Link = "www.example.com/vexo";
 inline constexpr std::string_view NoticeLine =
-    "Zeltoria is freeware from VEXO! Software. Share it with your friends!";
-inline constexpr std::string_view CreditLine = "Puzzle and art by VEXO! Software";
+    N_("Zeltoria is freeware from VEXO! Software. Share it with your friends!");
+inline constexpr std::string_view CreditLine = N_("Puzzle and art by VEXO! Software");
+// TRANSLATORS: the panel that explains the game's name. A zeltoria is the game's own word.
 inline constexpr std::string_view NameMeaning =
-    "A zeltoria is a garden paved with square stones, each one carved with paths. Its keepers "
-    "slide whole rows and columns of stones, one place at a time, until every path meets its "
-    "neighbour again and the garden is whole.";
+    N_("A zeltoria is a garden paved with square stones, each one carved with paths. Its keepers "
+       "slide whole rows and columns of stones, one place at a time, until every path meets its "
+       "neighbour again and the garden is whole.");
 
+// TRANSLATORS: the maker's other titles, one at a time: the names are the games' names.
 inline constexpr std::array<std::string_view, 3> HomeOfLines = {
-    "Home of Quillmoor and Brassfern Lanes",
-    "Home of Tessellon, the sliding mosaic",
-    "Home of Nimbulo and Pebblewick Park",
+    N_("Home of Quillmoor and Brassfern Lanes"),
+    N_("Home of Tessellon, the sliding mosaic"),
+    N_("Home of Nimbulo and Pebblewick Park"),
 };
 
 // 0xRRGGBB: black, maroon, navy, red, blue, green.

@@ -1,6 +1,7 @@
 #include "about/DlgAbout.h"
 
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -59,6 +60,29 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
   return button;
 }
 
+// The smallest a translation is drawn; below it a text would be unreadable rather than long.
+constexpr int SmallestPixelSize = 7;
+
+// The room `text` takes in `font`: wrapped into `width` or on one line.
+QSize TextRoom(const QFont& font, const QString& text, int width, bool wrap) {
+  const QFontMetrics metrics(font);
+  if (!wrap) return {metrics.horizontalAdvance(text), metrics.height()};
+  return metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, text).size();
+}
+
+// `font` at its own size, or the largest smaller one at which `text` fits `box`, which is as
+// large at least as the English text needs: the dialog was laid out for English, and a longer
+// translation is drawn smaller rather than clipped.
+QFont Fitted(QFont font, const QString& text, const QString& english, QSize box, bool wrap) {
+  box = box.expandedTo(TextRoom(font, english, box.width(), wrap));
+  for (int size = font.pixelSize(); size > SmallestPixelSize; --size) {
+    font.setPixelSize(size);
+    const QSize room = TextRoom(font, text, box.width(), wrap);
+    if (room.width() <= box.width() && room.height() <= box.height()) break;
+  }
+  return font;
+}
+
 TShapeWidget* MakeShape(QWidget* parent, const char* name, QRect place, QColor fill) {
   auto* shape = new TShapeWidget(parent, fill);
   shape->setObjectName(QString::fromLatin1(name));
@@ -92,6 +116,24 @@ TDlgAbout::TDlgAbout(QWidget* parent, TRandom& random, TAboutServices services)
   FormCreate();
 }
 
+QString TDlgAbout::Said(std::string_view english) const {
+  return Text(Services.Language.Tr(english));
+}
+
+void TDlgAbout::SetFittedText(QLabel* label, std::string_view english, const QFont& font) {
+  const QString text = Said(english);
+  label->setFont(Fitted(font, text, Text(english), label->size(), label->wordWrap()));
+  label->setText(text);
+}
+
+void TDlgAbout::SetFittedText(QPushButton* button, std::string_view english) {
+  const QString text = Said(english);
+  // The button's frame keeps a few pixels each side.
+  const QSize room(button->width() - 8, button->height());
+  button->setFont(Fitted(font(), text, Text(english), room, false));
+  button->setText(text);
+}
+
 void TDlgAbout::CreateComponents() {
   Bevel1 = new QFrame(this);
   Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -114,18 +156,19 @@ void TDlgAbout::CreateComponents() {
   lblVersion = MakeLabel(this, "lblVersion", QString(), {360, 36, 30, 14}, Qt::AlignLeft);
   lblVersion->setFont(Face(Sans, 11));
 
-  cmdWhatIs = MakeButton(this, "cmdWhatIs", Text(about::WhatIsButton), {121, 15, 89, 21});
+  cmdWhatIs = MakeButton(this, "cmdWhatIs", QString(), {121, 15, 89, 21});
+  SetFittedText(cmdWhatIs, about::WhatIsButton);
 
-  Label2 = MakeLabel(this, "Label2", Text(about::FamilyLine), {174, 95, 182, 19}, Qt::AlignHCenter);
-  Label2->setFont(Face(Sans, 16, true));
+  Label2 = MakeLabel(this, "Label2", QString(), {174, 95, 182, 19}, Qt::AlignHCenter);
+  SetFittedText(Label2, about::FamilyLine, Face(Sans, 16, true));
   SetTextColor(Label2, Qt::red);
 
   Shape1 = MakeShape(this, "Shape1", {19, 123, 76, 37}, Qt::yellow);
-  Label3 =
-      MakeLabel(this, "Label3", Text(about::VisitNote), {31, 126, 52, 30}, Qt::AlignHCenter, true);
+  Label3 = MakeLabel(this, "Label3", QString(), {31, 126, 52, 30}, Qt::AlignHCenter, true);
+  SetFittedText(Label3, about::VisitNote, font());
   Shape2 = MakeShape(this, "Shape2", {332, 123, 76, 37}, Qt::yellow);
-  Label8 =
-      MakeLabel(this, "Label8", Text(about::SeeNote), {338, 126, 64, 30}, Qt::AlignHCenter, true);
+  Label8 = MakeLabel(this, "Label8", QString(), {338, 126, 64, 30}, Qt::AlignHCenter, true);
+  SetFittedText(Label8, about::SeeNote, font());
 
   Shape3 = MakeShape(this, "Shape3", {97, 129, 233, 25}, Qt::white);
   Shape3->setMouseTracking(true);
@@ -134,13 +177,11 @@ void TDlgAbout::CreateComponents() {
   lblURL->setMouseTracking(true);
 
   lblHomeOf = MakeLabel(this, "lblHomeOf", QString(), {16, 172, 397, 19}, Qt::AlignHCenter);
-  lblHomeOf->setFont(Face(Sans, 16, true));
 
-  Label5 = MakeLabel(this, "Label5", Text(about::NoticeLine), {41, 204, 346, 14}, Qt::AlignLeft);
-  Label5->setFont(Face(Sans, 11));
-  Label6 =
-      MakeLabel(this, "Label6", Text(about::CreditLine), {123, 220, 181, 14}, Qt::AlignHCenter);
-  Label6->setFont(Face(Sans, 11));
+  Label5 = MakeLabel(this, "Label5", QString(), {41, 204, 346, 14}, Qt::AlignLeft);
+  SetFittedText(Label5, about::NoticeLine, Face(Sans, 11));
+  Label6 = MakeLabel(this, "Label6", QString(), {123, 220, 181, 14}, Qt::AlignHCenter);
+  SetFittedText(Label6, about::CreditLine, Face(Sans, 11));
 
   pnlWhatIs = new QFrame(this);
   pnlWhatIs->setObjectName(QStringLiteral("pnlWhatIs"));
@@ -148,12 +189,13 @@ void TDlgAbout::CreateComponents() {
   pnlWhatIs->setAutoFillBackground(true);
   pnlWhatIs->setGeometry(15, 122, 397, 116);
   pnlWhatIs->hide();
-  Label9 = MakeLabel(pnlWhatIs, "Label9", Text(about::NameMeaning), {13, 7, 374, 79},
-                     Qt::AlignHCenter, true);
-  Label9->setFont(Face(Serif, 16));
-  cmdIKnow = MakeButton(pnlWhatIs, "cmdIKnow", Text(about::IKnowButton), {300, 88, 89, 21});
+  Label9 = MakeLabel(pnlWhatIs, "Label9", QString(), {13, 7, 374, 79}, Qt::AlignHCenter, true);
+  SetFittedText(Label9, about::NameMeaning, Face(Serif, 16));
+  cmdIKnow = MakeButton(pnlWhatIs, "cmdIKnow", QString(), {300, 88, 89, 21});
+  SetFittedText(cmdIKnow, about::IKnowButton);
 
-  cmdOK = MakeButton(this, "cmdOK", Text(about::OkButton), {176, 254, 75, 25});
+  cmdOK = MakeButton(this, "cmdOK", QString(), {176, 254, 75, 25});
+  SetFittedText(cmdOK, about::OkButton);
   cmdOK->setDefault(true);
 
   tmrFlash = new QTimer(this);
@@ -184,7 +226,8 @@ void TDlgAbout::FormCreate() {
   Bevel1->setEnabled(false);
   lblURL->setCursor(platform::AppCursor(platform::CursorId::Link));
   lblVersion->setText(QString::fromLatin1(resources::Version));
-  setWindowTitle(Services.Title + Text(about::CaptionSuffix));
+  setWindowTitle(Text(language::Format(Services.Language.Tr(about::CaptionPattern),
+                                       {Services.Title.toStdString()})));
   Box.Create(Services.SeedSource());
   ShowHomeOf();
 }
@@ -238,7 +281,7 @@ void TDlgAbout::tmrFlashTimer() {
 }
 
 void TDlgAbout::ShowHomeOf() {
-  lblHomeOf->setText(Text(Box.HomeOfLine()));
+  SetFittedText(lblHomeOf, Box.HomeOfLine(), Face(Sans, 16, true));
   SetTextColor(lblHomeOf, Rgb(Box.HomeOfColor()));
 }
 

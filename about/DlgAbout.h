@@ -26,6 +26,8 @@ struct TAboutServices {
   QString LogoPath;
   // The application's title, which the caption starts with.
   QString Title;
+  // What the dialog's texts are in.
+  language::TLanguage Language;
 
   static TAboutServices Default();
 };
@@ -86,6 +88,12 @@ class TDlgAbout : public QDialog {
   void FormCreate();
   // Shows the panel and its button as the box has them.
   void ShowPanelState();
+  // `english` in the dialog's language.
+  QString Said(std::string_view english) const;
+  // Gives `widget` the text `english` says in the dialog's language, in `font` or as much
+  // smaller as a longer translation needs to fit where the English text does.
+  void SetFittedText(QLabel* label, std::string_view english, const QFont& font);
+  void SetFittedText(QPushButton* button, std::string_view english);
 
   TAboutServices Services;
   bool LinkPressed = false;

@@ -47,8 +47,11 @@ void FindInstallFolder(TStartupServices& services) {
   }
 
   if (!FolderExists(services.Files, InstallDir)) {
-    throw TStartupError("Unable to locate installation folder \"" + InstallDir +
-                        "\". Please re-install and try again.");
+    // TRANSLATORS: {0} is the folder's path.
+    throw TStartupError(language::Format(
+        services.Language.Tr("Unable to locate installation folder \"{0}\". Please re-install "
+                             "and try again."),
+        {InstallDir}));
   }
   EndWithSeparator(InstallDir, separator);
   EndWithSeparator(DataDir, separator);
@@ -57,10 +60,18 @@ void FindInstallFolder(TStartupServices& services) {
 bool CheckDataFile(TStartupServices& services) {
   const std::string path = DataDir + DataFileName;
   if (services.Files.FileExists(path)) return true;
-  services.Boxes.ShowError(MissingDataFileMessage(path));
+  services.Boxes.ShowError(MissingDataFileMessage(services.Language, path));
   return false;
 }
 
-std::string MissingDataFileMessage(const std::string& path) {
-  return "Sorry! Zeltoria cannot find the needed file \"" + path + "\".";
+std::string MissingDataFileMessage(const language::TLanguage& words, const std::string& path) {
+  // TRANSLATORS: {0} is the missing file's path.
+  return language::Format(words.Tr("Sorry! Zeltoria cannot find the needed file \"{0}\"."), {path});
+}
+
+void UseLanguageDataFile(TStartupServices& services) {
+  if (services.Language.IsEnglish()) return;
+  const std::string folder =
+      DataDir + std::string(services.Language.Code()) + services.Files.Separator();
+  if (services.Files.FileExists(folder + DataFileName)) DataDir = folder;
 }

@@ -25,4 +25,7 @@ void FindInstallFolder(TStartupServices& services);
 // True when DataDir + "zelto.vx8" exists; otherwise shows the error box and returns false.
 bool CheckDataFile(TStartupServices& services);
 // What the error box says when the data file at `path` is missing.
-std::string MissingDataFileMessage(const std::string& path);
+std::string MissingDataFileMessage(const language::TLanguage& words, const std::string& path);
+// Moves DataDir to the language's folder in it (DataDir + "de/") when that holds a data file:
+// the pictures with words in the player's language. Without one the English file is used.
+void UseLanguageDataFile(TStartupServices& services);

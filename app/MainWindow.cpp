@@ -3,8 +3,10 @@
 #include "app/ProcessValues.h"
 
 std::unique_ptr<TFormZelto> CreateMainWindow(platform::WindowHost& host, TRandom& random,
+                                             const language::TLanguage& words,
                                              std::function<void()> showAbout, bool aboutWhenShown) {
   TFormZeltoSetup setup;
+  setup.Language = words;
   setup.DataDir = DataDir;
   setup.Title = ApplicationTitle;
   setup.ShowAbout = std::move(showAbout);

@@ -8,8 +8,9 @@
 
 #include "game/FormZelto.h"
 
-// `showAbout` shows the about dialog modally; with `aboutWhenShown` the window shows it when it
-// first appears.
+// The window's texts are in `words`; `showAbout` shows the about dialog modally; with
+// `aboutWhenShown` the window shows it when it first appears.
 std::unique_ptr<TFormZelto> CreateMainWindow(platform::WindowHost& host, TRandom& random,
+                                             const language::TLanguage& words,
                                              std::function<void()> showAbout,
                                              bool aboutWhenShown = true);

@@ -53,7 +53,7 @@ void TQtApplicationHost::CreateMainWindow() {
       QString::fromLatin1(ApplicationTitle), *Setup.Boxes);
 
   Form = ::CreateMainWindow(
-      *WindowHost, *Setup.Random,
+      *WindowHost, *Setup.Random, Setup.Language,
       [this] {
         if (About) About->exec();
       },
@@ -79,6 +79,7 @@ void TQtApplicationHost::CreateAboutDialog() {
     if (About) return;
     TAboutServices services = TAboutServices::Default();
     services.Title = Title;
+    services.Language = Setup.Language;
     About = std::make_unique<TDlgAbout>(nullptr, *Setup.Random, std::move(services));
   };
   if (WindowHost && !StartupFailed)

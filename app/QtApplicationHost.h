@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/Startup.h"
+#include "language/Language.h"
 
 class TDlgAbout;
 class TFormZelto;
@@ -22,6 +23,7 @@ struct TQtHostSetup {
   platform::MessageBoxes* Boxes = nullptr;        // the main window's messages
   platform::QtInstanceGuard* Instance = nullptr;  // later starts' notices
   TRandom* Random = nullptr;                      // the application's generator
+  language::TLanguage Language;                   // what the windows' texts are in
   // The loop; none: QApplication::exec. Tests put their own.
   std::function<int()> Loop;
   // The main window shows the about dialog once it has painted its first frame.

@@ -1,16 +1,34 @@
 #include "app/QtEntry.h"
 
+#include <cstdlib>
+
 #include "app/ProcessValues.h"
 #include "app/QtApplicationHost.h"
 #include "app/Startup.h"
 #include "app/ZeltoriaApplication.h"
 #include "game/Random.h"
 #include "platform/ResourceFacts.h"
+#include "platform/qt/CatalogueTranslator.h"
 #include "platform/qt/QtFileSystem.h"
 #include "platform/qt/QtInstanceGuard.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtScreen.h"
 #include "platform/qt/QtSettingsStore.h"
+
+namespace {
+
+std::string Variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// The player's language as gettext finds it in the environment.
+language::TLanguage PlayersLanguage() {
+  return language::ChooseLanguage(language::GettextLanguages(
+      {Variable("LANGUAGE"), Variable("LC_ALL"), Variable("LC_MESSAGES"), Variable("LANG")}));
+}
+
+}  // namespace
 
 int RunQtEntry(char* programName, std::function<int(TQtApplicationHost&)> loop) {
   // Pixels stay whole on a scaled screen: a factor of 1.5 shows them at 2.
@@ -21,6 +39,10 @@ int RunQtEntry(char* programName, std::function<int(TQtApplicationHost&)> loop) 
   TZeltoriaApplication application(qtArgc, qtArgv);
   // The desktop entry's name: a Wayland compositor matches the window to it by this.
   QGuiApplication::setDesktopFileName(QString::fromLatin1(resources::AppId));
+  const language::TLanguage words = PlayersLanguage();
+  // Qt's own words, such as the message boxes' buttons, from the game's catalogue.
+  platform::TCatalogueTranslator translator(words);
+  QCoreApplication::installTranslator(&translator);
 
   platform::QtSettingsStore settings;
   platform::QtScreen screen;
@@ -28,12 +50,13 @@ int RunQtEntry(char* programName, std::function<int(TQtApplicationHost&)> loop) 
   platform::QtMessageBoxes boxes(QString::fromLatin1(ApplicationTitle));
   platform::QtFileSystem files;
   TRandom random;
-  TStartupServices services{settings, screen, instance, boxes, files, ClockSeed, random};
+  TStartupServices services{settings, screen, instance, boxes, files, ClockSeed, random, words};
 
   TQtHostSetup setup;
   setup.Boxes = &boxes;
   setup.Instance = &instance;
   setup.Random = &random;
+  setup.Language = words;
   TQtApplicationHost* running = nullptr;
   if (loop) setup.Loop = [&running, &loop] { return loop(*running); };
   TQtApplicationHost host(std::move(setup));

@@ -10,11 +10,12 @@ namespace {
 constexpr char InstanceMessageName[] = "Check for Zeltoria instance";
 constexpr char InstanceMutexName[] = "ZE32";
 
-constexpr char MonochromeText[] = "This program cannot be played on a monochrome display.";
-constexpr char SixteenColorText[] =
-    "This program is designed for a minimum 256-color display. You are running a 16-color "
-    "display. This will adversely affect the appearance of the graphics used in the game. "
-    "Continue anyway?";
+constexpr std::string_view MonochromeText =
+    N_("This program cannot be played on a monochrome display.");
+constexpr std::string_view SixteenColorText =
+    N_("This program is designed for a minimum 256-color display. You are running a 16-color "
+       "display. This will adversely affect the appearance of the graphics used in the game. "
+       "Continue anyway?");
 
 }  // namespace
 
@@ -34,11 +35,13 @@ int RunStartup(TStartupServices& services, TApplicationHost& host) {
 
   const platform::ColorDepth depth = services.Screen.ScreenColorDepth();
   const int colors = depth.BitsPerPixel * depth.Planes;
+  const language::TLanguage& words = services.Language;
   if (colors == 1) {
-    services.Boxes.ShowError(MonochromeText);
+    services.Boxes.ShowError(std::string(words.Tr(MonochromeText)));
     return ExitFailure;
   }
-  if (colors == 4 && !services.Boxes.AskWarningYesNo(SixteenColorText)) return ExitSuccess;
+  if (colors == 4 && !services.Boxes.AskWarningYesNo(std::string(words.Tr(SixteenColorText))))
+    return ExitSuccess;
 
   InstanceMessage = services.Instance.RegisterMessage(InstanceMessageName);
   const platform::MutexResult mutex = services.Instance.CreateMutex(InstanceMutexName);
@@ -46,6 +49,7 @@ int RunStartup(TStartupServices& services, TApplicationHost& host) {
   // The data file is checked only by the one instance that may run.
   if (mutex == platform::MutexResult::Created) {
     if (!CheckDataFile(services)) return ExitFailure;
+    UseLanguageDataFile(services);
     host.ProcessMessages();
     host.SetTitle(ApplicationTitle);
     host.CreateMainWindow();
@@ -57,13 +61,18 @@ int RunStartup(TStartupServices& services, TApplicationHost& host) {
     if (services.Instance.PostToAllWindows(InstanceMessage)) return ExitSuccess;
     // The lock is held, but by nothing that answers: leaving without a word would look like
     // a game that does not start.
-    services.Boxes.ShowError(std::string(ApplicationTitle) + " cannot start: " + ApplicationTitle +
-                             " seems to be running already, but it does not answer. Close it "
-                             "and try again.");
+    // TRANSLATORS: {0} is the game's name.
+    services.Boxes.ShowError(language::Format(
+        words.Tr("{0} cannot start: {0} seems to be running already, but it does not answer. "
+                 "Close it and try again."),
+        {ApplicationTitle}));
     return ExitFailure;
   }
   // Without its guard the game could run twice; it says why it stops instead of stopping mute.
-  services.Boxes.ShowError(std::string(ApplicationTitle) +
-                           " cannot start: " + services.Instance.MutexFailure() + ".");
+  // TRANSLATORS: {0} is the game's name, {1} why it cannot make sure it runs only once, as in
+  // "it cannot create its folder "/tmp/zeltoria-1000" (no permission)".
+  const std::string_view pattern = words.Tr("{0} cannot start: {1}.");
+  services.Boxes.ShowError(
+      language::Format(pattern, {ApplicationTitle, services.Instance.MutexFailure(words)}));
   return ExitFailure;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "game/Random.h"
+#include "language/Language.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxes.h"
@@ -20,4 +21,6 @@ struct TStartupServices {
   uint32_t (*Clock)();
   // The application's one generator, seeded at initialisation.
   TRandom& Random;
+  // What the messages are in; the language's own data file is opened where there is one.
+  const language::TLanguage& Language;
 };

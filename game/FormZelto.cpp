@@ -64,12 +64,16 @@ void TFormZelto::CreateComponents() {
   for (TVexoButton* size : {cmdColM, cmdColP, cmdRowM, cmdRowP})
     size->OnClick = [this](TVexoButton* sender) { ColRowButtonClick(sender); };
   AccessibleName = Setup.Title;
-  cmdStart->AccessibleName = "Start";
-  cmdExit->AccessibleName = "Exit";
-  cmdColM->AccessibleName = "Fewer columns";
-  cmdColP->AccessibleName = "More columns";
-  cmdRowM->AccessibleName = "Fewer rows";
-  cmdRowP->AccessibleName = "More rows";
+  const language::TLanguage& words = Setup.Language;
+  // TRANSLATORS: the button that starts a game; also drawn on the button and on the sign
+  // "Click Start to play".
+  cmdStart->AccessibleName = words.Tr("Start");
+  // TRANSLATORS: the button that ends a game under way, or the program between games.
+  cmdExit->AccessibleName = words.Tr("Exit");
+  cmdColM->AccessibleName = words.Tr("Fewer columns");
+  cmdColP->AccessibleName = words.Tr("More columns");
+  cmdRowM->AccessibleName = words.Tr("Fewer rows");
+  cmdRowP->AccessibleName = words.Tr("More rows");
 
   tmrZelto.OnTimer = [this] { tmrZeltoTimer(); };
 }
@@ -117,6 +121,9 @@ TBackgroundPainter TFormZelto::BackgroundPainter() {
 }
 
 void TFormZelto::Failed(const std::string& reason) {
-  Host().ShowMessage(Setup.Title + " encountered a problem on start-up: " + reason);
+  // TRANSLATORS: {0} is the game's name, {1} the reason, in English, as the image engine gives
+  // it.
+  const std::string_view pattern = Setup.Language.Tr("{0} encountered a problem on start-up: {1}");
+  Host().ShowMessage(language::Format(pattern, {Setup.Title, reason}));
   StartupFailed_ = true;
 }

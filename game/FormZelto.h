@@ -14,6 +14,7 @@
 #include "game/BoardPictures.h"
 #include "game/BoardRenderer.h"
 #include "game/Captions.h"
+#include "language/Language.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
 
@@ -29,6 +30,7 @@ class TPaintBox;
 struct TFormZeltoSetup {
   std::string DataDir;              // the folder of "zelto.vx8", with its separator at the end
   std::string Title = "Zeltoria";   // the application title, first in the failure text
+  language::TLanguage Language;     // what the window's texts are in; its pictures are DataDir's
   std::function<void()> ShowAbout;  // shows the about dialog modally
   bool AboutWhenShown = true;       // FormShow opens the about dialog
   // A later start's notice: AppMessage with this number gives the window the focus.

@@ -40,17 +40,19 @@ std::string ArrowId(const TMoveCommand& move) {
 
 // A board as a grid of rows of cells, each cell described by its roads and, when `judged`,
 // whether it already matches the pattern.
-AccessibleNode Grid(const std::string& id, const char* name, const TCells& cells, TPoint origin,
-                    const TBoardState& model, bool judged) {
+AccessibleNode Grid(const language::TLanguage& words, const std::string& id, std::string_view name,
+                    const TCells& cells, TPoint origin, const TBoardState& model, bool judged) {
   constexpr int32_t pitch = TBoardLayout::CellPitch;
   const TBoardLayout layout = model.Layout();
   AccessibleNode board =
-      Part(id, AccessibleRole::Grid, name,
+      Part(id, AccessibleRole::Grid, std::string(name),
            MoveRectTo({0, 0, TBoardLayout::PictureSize, TBoardLayout::PictureSize}, origin));
   for (int32_t row = 1; row <= model.Rows; ++row) {
     const TPoint first = layout.CellOrigin(1, row);
     AccessibleNode line =
-        Part(id + ".r" + speech::RowName(row), AccessibleRole::Row, "Row " + speech::RowName(row),
+        // TRANSLATORS: a row of a board, for assistive technology: {0} is its number.
+        Part(id + ".r" + speech::RowName(row), AccessibleRole::Row,
+             language::Format(words.Tr("Row {0}"), {speech::RowName(row)}),
              {origin.X + first.X, origin.Y + first.Y, origin.X + first.X + pitch * model.Cols,
               origin.Y + first.Y + pitch});
     for (int32_t col = 1; col <= model.Cols; ++col) {
@@ -59,10 +61,13 @@ AccessibleNode Grid(const std::string& id, const char* name, const TCells& cells
       AccessibleNode cell = Part(
           id + "." + cellName, AccessibleRole::Cell, cellName,
           {origin.X + at.X, origin.Y + at.Y, origin.X + at.X + pitch, origin.Y + at.Y + pitch});
-      cell.Description = speech::RoadWords(cells(col, row));
-      if (judged)
-        cell.Description +=
-            model.Board(col, row) == model.BackBoard(col, row) ? ", in place" : ", not in place";
+      cell.Description = speech::RoadWords(words, cells(col, row));
+      // TRANSLATORS: a cell of the player's board: {0} is its roads, as in "road west".
+      if (judged && model.Board(col, row) == model.BackBoard(col, row))
+        cell.Description = language::Format(words.Tr("{0}, in place"), {cell.Description});
+      // TRANSLATORS: a cell of the player's board: {0} is its roads, as in "road west".
+      else if (judged)
+        cell.Description = language::Format(words.Tr("{0}, not in place"), {cell.Description});
       line.Children.push_back(std::move(cell));
     }
     board.Children.push_back(std::move(line));
@@ -74,26 +79,33 @@ AccessibleNode Grid(const std::string& id, const char* name, const TCells& cells
 
 void TFormZelto::FormDescribe(std::vector<AccessibleNode>& into) {
   TForm::FormDescribe(into);  // the buttons, in the keyboard's order
-  AccessibleNode title = Button("title", "About " + Setup.Title, "Opens the about box",
+  const language::TLanguage& words = Setup.Language;
+  // TRANSLATORS: the game's title, which acts as a button: {0} is the game's name.
+  AccessibleNode title = Button("title", language::Format(words.Tr("About {0}"), {Setup.Title}),
+                                std::string(words.Tr("Opens the about box")),
                                 Captions ? Captions->TitleRect : TRect{}, true);
   title.States |= Flag::Focusable;
   into.push_back(std::move(title));
-  into.push_back(Button("size", "New puzzle", speech::SizeWords(State().Cols, State().Rows),
+  // TRANSLATORS: the size caption between the size buttons, which deals a new puzzle.
+  into.push_back(Button("size", std::string(words.Tr("New puzzle")),
+                        speech::SizeWords(words, State().Cols, State().Rows),
                         Captions ? Captions->SizeLabelRect : TRect{}, !State().Playing));
 
   const TBoardState& game = State();
   const TBoardLayout layout = game.Layout();
   const TPoint player{pbxBoard->Left(), pbxBoard->Top()};
   const TPoint back{pbxBackBoard->Left(), pbxBackBoard->Top()};
-  into.push_back(Grid("board", "Your board", game.Board, player, game, game.Playing));
+  into.push_back(
+      Grid(words, "board", words.Tr("Your board"), game.Board, player, game, game.Playing));
   if (game.Playing) {
-    into.push_back(Grid("pattern", "Pattern", game.BackBoard, back, game, false));
+    // TRANSLATORS: the board on the right, which the player's board must come to match.
+    into.push_back(Grid(words, "pattern", words.Tr("Pattern"), game.BackBoard, back, game, false));
     for (const TAxis axis : {TAxis::Column, TAxis::Row}) {
       for (int32_t index = 1; index <= 2 * layout.Lines(axis); ++index) {
         const TMoveCommand move{axis, index};
         const TRect onBoard = layout.ArrowRect(move);
         AccessibleNode arrow =
-            Button(ArrowId(move), speech::ArrowName(layout, move), {},
+            Button(ArrowId(move), speech::ArrowName(words, layout, move), {},
                    MoveRectTo(onBoard, {player.X + onBoard.Left, player.Y + onBoard.Top}),
                    game.ShuffleCount <= 0);
         if (game.MoveIndex != 0 && game.Move() == move) arrow.States |= Flag::Pressed;
@@ -101,10 +113,10 @@ void TFormZelto::FormDescribe(std::vector<AccessibleNode>& into) {
       }
     }
   } else {
-    into.push_back(
-        Part("picture", AccessibleRole::Image,
-             game.Solved ? speech::WellDonePicture : speech::ClickStartPicture,
-             MoveRectTo({0, 0, TBoardLayout::PictureSize, TBoardLayout::PictureSize}, back)));
+    into.push_back(Part(
+        "picture", AccessibleRole::Image,
+        std::string(words.Tr(game.Solved ? speech::WellDonePicture : speech::ClickStartPicture)),
+        MoveRectTo({0, 0, TBoardLayout::PictureSize, TBoardLayout::PictureSize}, back)));
   }
 }
 
@@ -124,21 +136,23 @@ void TFormZelto::FormAccessiblePress(const std::string& id) {
 // Said only to someone listening: without assistive technology the window spares the words.
 void TFormZelto::BoardNews(TBoardNews news, const TMoveCommand& move) {
   if (!Host().AccessibilityActive()) return;
+  const language::TLanguage& words = Setup.Language;
   const int32_t cells = State().Cols * State().Rows;
   const int32_t inPlace =
       speech::CellsInPlace(State().Board, State().BackBoard, State().Cols, State().Rows);
   switch (news) {
     case TBoardNews::Scrambled:
-      Host().Announce(speech::Scrambled(cells, inPlace));
+      Host().Announce(speech::Scrambled(words, cells, inPlace));
       break;
     case TBoardNews::MoveDone:
-      Host().Announce(speech::MoveDone(State().Layout(), move, cells, inPlace, State().Solved));
+      Host().Announce(
+          speech::MoveDone(words, State().Layout(), move, cells, inPlace, State().Solved));
       break;
     case TBoardNews::Dealt:
-      Host().Announce(speech::Dealt(State().Cols, State().Rows));
+      Host().Announce(speech::Dealt(words, State().Cols, State().Rows));
       break;
     case TBoardNews::Resized:
-      Host().Announce(speech::Resized(State().Cols, State().Rows));
+      Host().Announce(speech::Resized(words, State().Cols, State().Rows));
       break;
   }
 }

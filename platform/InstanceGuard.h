@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "language/Language.h"
+
 namespace platform {
 
 enum class MutexResult { Created, AlreadyExists, Failed };
@@ -19,7 +21,7 @@ class InstanceGuard {
   // instance, and from then on it receives the notices of later starts.
   virtual MutexResult CreateMutex(const std::string& name) = 0;
   // After CreateMutex answered Failed: why, in words for the user.
-  virtual std::string MutexFailure() const = 0;
+  virtual std::string MutexFailure(const language::TLanguage& words) const = 0;
   // Sends `message` to the running instance's windows: false when none took it in a short
   // while.
   virtual bool PostToAllWindows(uint16_t message) = 0;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/Cursors.h"
@@ -30,6 +31,21 @@ HFONT Font(const wchar_t* face, int pixels, bool bold = false, bool underline = 
   return CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+// The smallest a translation is drawn; below it a text would be unreadable rather than long.
+constexpr int SmallestPixelSize = 7;
+
+// The room `text` takes in `font`, wrapped into `width` when `wrap`.
+SIZE TextRoom(HFONT font, const std::wstring& text, int width, bool wrap) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT room{0, 0, width, 0};
+  DrawTextW(dc, text.c_str(), -1, &room,
+            DT_CALCRECT | DT_NOPREFIX | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return {room.right - room.left, room.bottom - room.top};
 }
 
 // The lowered panel: it hands its buttons' clicks and its labels' colours to the dialog.
@@ -62,8 +78,9 @@ std::vector<WORD> EmptyTemplate() {
 
 }  // namespace
 
-TWin32About::TWin32About(TRandom& random, uint32_t seed, std::string title, int scale)
-    : Box(random), Title(std::move(title)), Scale(scale) {
+TWin32About::TWin32About(TRandom& random, uint32_t seed, std::string title, int scale,
+                         language::TLanguage words)
+    : Box(random), Title(std::move(title)), Scale(scale), Words(words) {
   Box.Create(seed);
   Flashing = this;
   Timer = SetTimer(nullptr, 0, about::FlashInterval, &TWin32About::FlashTimer);
@@ -88,6 +105,7 @@ TWin32About::~TWin32About() {
   for (HGDIOBJ object : std::initializer_list<HGDIOBJ>{Name, Meaning, Normal, Small, Bold, BoldLink,
                                                        HotLink, Yellow, White, LogoPicture})
     if (object) DeleteObject(object);
+  for (HFONT font : FittedFonts) DeleteObject(font);
 }
 
 void CALLBACK TWin32About::FlashTimer(HWND, UINT, UINT_PTR, DWORD) {
@@ -137,40 +155,77 @@ HWND TWin32About::Make(const wchar_t* type, const std::string& text, DWORD style
   return control;
 }
 
+// The dialog was laid out for English: a translation gets at least the room the English text
+// takes, and a smaller size of the font where it needs more.
+HFONT TWin32About::Fitted(HFONT font, std::string_view english, RECT place, bool button) {
+  const std::string_view said = Words.Tr(english);
+  if (said == english) return font;
+  const auto known = FontFor.find({font, english});
+  if (known != FontFor.end()) return known->second;
+  const HFONT design = font;
+  const std::wstring text = Wide(said);
+  // A button's frame keeps a few pixels each side; a label wraps its words.
+  const int width = place.right - place.left - (button ? 8 * Scale : 0);
+  const int height = place.bottom - place.top;
+  const SIZE needs = TextRoom(font, Wide(english), width, !button);
+  const LONG roomWidth = std::max<LONG>(width, needs.cx),
+             roomHeight = std::max<LONG>(height, needs.cy);
+  LOGFONTW face{};
+  GetObjectW(font, sizeof face, &face);
+  for (int pixels = -face.lfHeight - 1; pixels >= SmallestPixelSize * Scale; --pixels) {
+    const SIZE room = TextRoom(font, text, int(roomWidth), !button);
+    if (room.cx <= roomWidth && room.cy <= roomHeight) break;
+    face.lfHeight = -pixels;
+    HFONT smaller = CreateFontIndirectW(&face);
+    if (!smaller) break;
+    FittedFonts.push_back(smaller);
+    font = smaller;
+  }
+  FontFor[{design, english}] = font;
+  return font;
+}
+
+HWND TWin32About::MakeSaid(const wchar_t* type, std::string_view english, DWORD style, RECT place,
+                           HFONT font, int id, HWND parent) {
+  const bool button = type == std::wstring_view(L"BUTTON");
+  return Make(type, std::string(Words.Tr(english)), style, place,
+              Fitted(font, english, place, button), id, parent);
+}
+
 // In the tab order OK, "What is a...", then the panel; the first made lies on top.
 void TWin32About::CreateControls() {
   using std::string;
   const DWORD label = SS_CENTER | SS_NOPREFIX;
-  Make(L"BUTTON", string(about::OkButton), WS_TABSTOP | BS_DEFPUSHBUTTON, Scaled(176, 254, 75, 25),
-       Normal, IDOK);
-  WhatIs = Make(L"BUTTON", string(about::WhatIsButton), WS_TABSTOP | BS_PUSHBUTTON,
-                Scaled(121, 15, 89, 21), Normal, IdWhatIs);
+  MakeSaid(L"BUTTON", about::OkButton, WS_TABSTOP | BS_DEFPUSHBUTTON, Scaled(176, 254, 75, 25),
+           Normal, IDOK);
+  WhatIs = MakeSaid(L"BUTTON", about::WhatIsButton, WS_TABSTOP | BS_PUSHBUTTON,
+                    Scaled(121, 15, 89, 21), Normal, IdWhatIs);
   const RECT panel = Scaled(15, 122, 397, 116);
   Panel = CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, PanelClass, L"",
                           WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP, panel.left, panel.top,
                           panel.right - panel.left, panel.bottom - panel.top, Hwnd, nullptr,
                           GetModuleHandleW(nullptr), nullptr);
-  Make(L"STATIC", string(about::NameMeaning), label, Scaled(13, 7, 374, 79), Meaning, 0, Panel);
-  Make(L"BUTTON", string(about::IKnowButton), WS_TABSTOP | BS_PUSHBUTTON, Scaled(300, 88, 89, 21),
-       Normal, IdIKnow, Panel);
+  MakeSaid(L"STATIC", about::NameMeaning, label, Scaled(13, 7, 374, 79), Meaning, 0, Panel);
+  MakeSaid(L"BUTTON", about::IKnowButton, WS_TABSTOP | BS_PUSHBUTTON, Scaled(300, 88, 89, 21),
+           Normal, IdIKnow, Panel);
 
   Make(L"STATIC", string(about::GameName), label, Scaled(126, 27, 278, 63), Name);
   Make(L"STATIC", resources::Version, SS_LEFT, Scaled(360, 36, 30, 14), Small);
-  Family = Make(L"STATIC", string(about::FamilyLine), label, Scaled(174, 95, 182, 19), Bold);
-  Visit = Make(L"STATIC", string(about::VisitNote), label, Scaled(31, 126, 52, 30), Normal);
-  See = Make(L"STATIC", string(about::SeeNote), label, Scaled(338, 126, 64, 30), Normal);
+  Family = MakeSaid(L"STATIC", about::FamilyLine, label, Scaled(174, 95, 182, 19), Bold);
+  Visit = MakeSaid(L"STATIC", about::VisitNote, label, Scaled(31, 126, 52, 30), Normal);
+  See = MakeSaid(L"STATIC", about::SeeNote, label, Scaled(338, 126, 64, 30), Normal);
   Url = Make(L"STATIC", string(about::Link), label | SS_NOTIFY, Scaled(101, 132, 224, 19), BoldLink,
              IdUrl);
   HomeOf = Make(L"STATIC", "", label, Scaled(16, 172, 397, 19), Bold);
-  Make(L"STATIC", string(about::NoticeLine), SS_LEFT | SS_NOPREFIX, Scaled(41, 204, 346, 14),
-       Small);
-  Make(L"STATIC", string(about::CreditLine), label, Scaled(123, 220, 181, 14), Small);
+  MakeSaid(L"STATIC", about::NoticeLine, SS_LEFT | SS_NOPREFIX, Scaled(41, 204, 346, 14), Small);
+  MakeSaid(L"STATIC", about::CreditLine, label, Scaled(123, 220, 181, 14), Small);
 }
 
 INT_PTR TWin32About::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
-      SetWindowTextW(Hwnd, Wide(Title + std::string(about::CaptionSuffix)).c_str());
+      SetWindowTextW(Hwnd,
+                     Wide(language::Format(Words.Tr(about::CaptionPattern), {Title})).c_str());
       RECT frame = Scaled(0, 0, about::ClientWidth, about::ClientHeight);
       AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
                          DWORD(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)));
@@ -287,7 +342,11 @@ void TWin32About::ShowPanelState() {
 }
 
 void TWin32About::ShowHomeOf() {
-  SetWindowTextW(HomeOf, Wide(Box.HomeOfLine()).c_str());
+  RECT place;
+  GetWindowRect(HomeOf, &place);
+  SendMessageW(HomeOf, WM_SETFONT,
+               reinterpret_cast<WPARAM>(Fitted(Bold, Box.HomeOfLine(), place, false)), FALSE);
+  SetWindowTextW(HomeOf, Wide(Words.Tr(Box.HomeOfLine())).c_str());
   InvalidateRect(HomeOf, nullptr, TRUE);
 }
 

@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "about/AboutBox.h"
 #include "platform/win32/WindowsApi.h"
@@ -14,8 +17,10 @@
 class TWin32About {
  public:
   // The box's creation: `random` is seeded again with `seed` and gives the title line its
-  // colours; it outlives the box. `scale` is the main window's device pixels per pixel.
-  TWin32About(TRandom& random, uint32_t seed, std::string title, int scale);
+  // colours; it outlives the box. `scale` is the main window's device pixels per pixel; the
+  // texts are in `words`.
+  TWin32About(TRandom& random, uint32_t seed, std::string title, int scale,
+              language::TLanguage words = {});
   ~TWin32About();
   TWin32About(const TWin32About&) = delete;
   TWin32About& operator=(const TWin32About&) = delete;
@@ -34,6 +39,11 @@ class TWin32About {
   void CreateControls();
   HWND Make(const wchar_t* type, const std::string& text, DWORD style, RECT place, HFONT font,
             int id = 0, HWND parent = nullptr);
+  // A control whose text is `english` in the box's language, in `font` or as much smaller as a
+  // longer translation needs to fit where the English text does.
+  HWND MakeSaid(const wchar_t* type, std::string_view english, DWORD style, RECT place, HFONT font,
+                int id = 0, HWND parent = nullptr);
+  HFONT Fitted(HFONT font, std::string_view english, RECT place, bool button);
   void ShowPanelState();
   void ShowHomeOf();
   void SetLinkHot(bool hot);
@@ -43,6 +53,9 @@ class TWin32About {
 
   std::string Title;
   int Scale;
+  language::TLanguage Words;
+  std::vector<HFONT> FittedFonts;  // the smaller fonts translations took
+  std::map<std::pair<HFONT, std::string_view>, HFONT> FontFor;  // by font and English text
   UINT_PTR Timer = 0;
   HWND Hwnd = nullptr;
   HWND Logo = nullptr;

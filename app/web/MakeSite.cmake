@@ -1,15 +1,16 @@
 # Makes the site in SITE: index.html and sw.js at its top, every other file in a folder named by
-# the hash of all their contents. The program, its code, the data file and the page's own files
+# the hash of all their contents. The program, its code, the data files and the page's own files
 # are so one set: a page names exactly the files of its build, they may be cached for ever, and
 # a new build is a new folder, never a mix. Run by the build with -P, given SITE, MODULE (the
-# folder of zeltoria.js and .wasm), SOURCE (app/web), DATA (zelto.vx8) and ART (the art
-# builder's pictures).
-set(set_files
-    "page.js|${SOURCE}/page.js"
+# folder of zeltoria.js and .wasm), SOURCE (app/web), DATA (the folder of zelto.vx8 and of each
+# language's LL/zelto.vx8), ART (the art builder's pictures), LANGUAGES (their codes, apart by
+# commas), WORDS (the page's words, from the catalogues) and MANIFESTS (LL.webmanifest for each).
+# A language's files lie in a folder LL of the set's: a visitor fetches only their own.
+string(REPLACE "," ";" LANGUAGES "${LANGUAGES}")
+set(common_files
     "access.js|${SOURCE}/access.js"
     "zeltoria.js|${MODULE}/zeltoria.js"
     "zeltoria.wasm|${MODULE}/zeltoria.wasm"
-    "zelto.vx8|${DATA}"
     "logo.png|${ART}/web/logo.png"
     "cursors/hand.png|${ART}/web/cursors/hand.png"
     "cursors/link.png|${ART}/web/cursors/link.png"
@@ -32,13 +33,25 @@ endif()
 
 set(work ${SITE}.parts)
 file(REMOVE_RECURSE ${work})
-foreach(file IN ITEMS site.css manifest.webmanifest)
+file(READ ${WORDS} PAGE_LANGUAGES)
+foreach(file IN ITEMS site.css manifest.webmanifest page.js)
   configure_file(${SOURCE}/${file} ${work}/${file} @ONLY)
-  list(APPEND set_files "${file}|${work}/${file}")
+  list(APPEND common_files "${file}|${work}/${file}")
+endforeach()
+# English's data file at the set's top, the other languages' files in their folders.
+set(files_of_ "zelto.vx8|${DATA}/zelto.vx8")
+foreach(code IN LISTS LANGUAGES)
+  configure_file(${MANIFESTS}/${code}.webmanifest ${work}/${code}/manifest.webmanifest @ONLY)
+  set(files_of_${code} "${code}/zelto.vx8|${DATA}/${code}/zelto.vx8"
+                       "${code}/manifest.webmanifest|${work}/${code}/manifest.webmanifest")
+endforeach()
+set(every_file ${common_files} ${files_of_})
+foreach(code IN LISTS LANGUAGES)
+  list(APPEND every_file ${files_of_${code}})
 endforeach()
 
 set(sums "")
-foreach(pair IN LISTS set_files)
+foreach(pair IN LISTS every_file)
   string(REPLACE "|" ";" parts "${pair}")
   list(GET parts 0 to)
   list(GET parts 1 from)
@@ -48,16 +61,28 @@ endforeach()
 string(SHA256 VERSION "${sums}")
 string(SUBSTRING ${VERSION} 0 16 VERSION)
 
+# Copies the files of `pairs` into the set and gives their addresses as JavaScript strings.
+function(copy_into_set pairs out)
+  set(names "")
+  foreach(pair IN LISTS pairs)
+    string(REPLACE "|" ";" parts "${pair}")
+    list(GET parts 0 to)
+    list(GET parts 1 from)
+    get_filename_component(folder ${SITE}/${VERSION}/${to} DIRECTORY)
+    file(MAKE_DIRECTORY ${folder})
+    file(COPY_FILE ${from} ${SITE}/${VERSION}/${to})
+    string(APPEND names "\"${VERSION}/${to}\", ")
+  endforeach()
+  set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
 file(REMOVE_RECURSE ${SITE})
-set(FILES "")
-foreach(pair IN LISTS set_files)
-  string(REPLACE "|" ";" parts "${pair}")
-  list(GET parts 0 to)
-  list(GET parts 1 from)
-  get_filename_component(folder ${SITE}/${VERSION}/${to} DIRECTORY)
-  file(MAKE_DIRECTORY ${folder})
-  file(COPY_FILE ${from} ${SITE}/${VERSION}/${to})
-  string(APPEND FILES "\n  \"${VERSION}/${to}\",")
+copy_into_set("${common_files}" FILES)
+copy_into_set("${files_of_}" english)
+set(LANGUAGE_FILES "\"\": [${english}],")
+foreach(code IN LISTS LANGUAGES)
+  copy_into_set("${files_of_${code}}" named)
+  string(APPEND LANGUAGE_FILES "\n  \"${code}\": [${named}],")
 endforeach()
 configure_file(${SOURCE}/index.html ${SITE}/index.html @ONLY)
 configure_file(${SOURCE}/sw.js ${SITE}/sw.js @ONLY)

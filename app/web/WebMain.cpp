@@ -30,6 +30,7 @@ struct TWebGame {
   // A shared link's about box draws its title line's colours from a generator of its own, so
   // that the game's follows from the link's seed alone, whenever Start is pressed.
   TRandom AboutRandom;
+  language::TLanguage Words;
   platform::WebHost Host{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight};
   std::unique_ptr<TFormZelto> Form;
   std::unique_ptr<about::TAboutBox> About;
@@ -39,6 +40,14 @@ struct TWebGame {
 
 // The one game of the page, owned here as the desktop entry owns its windows.
 std::unique_ptr<TWebGame> Game;
+
+// The page's language by its place among the shipped catalogues, counted from 1; 0 and any
+// other number is English.
+language::TLanguage LanguageNumber(int number) {
+  const auto catalogues = language::ShippedCatalogues();
+  if (number < 1 || size_t(number) > catalogues.size()) return {};
+  return language::TLanguage(catalogues[size_t(number - 1)]);
+}
 
 // Paints what the event invalidated, as the window system does after each event.
 template <class Event>
@@ -77,15 +86,18 @@ EMSCRIPTEN_KEEPALIVE uint8_t* zeltoria_data_file(uint32_t size) {
   }
 }
 
-// Starts the game, its first puzzle dealt from `seed` when `seeded`, else from the clock.
-// Returns 0, or 1 when the window could not be made (it has shown why).
-EMSCRIPTEN_KEEPALIVE int zeltoria_start(uint32_t seed, int seeded) {
+// Starts the game, its first puzzle dealt from `seed` when `seeded`, else from the clock, its
+// texts in the language numbered `language` (see LanguageNumber) and its pictures from the
+// data file the page handed over, that language's. Returns 0, or 1 when the window could not
+// be made (it has shown why).
+EMSCRIPTEN_KEEPALIVE int zeltoria_start(uint32_t seed, int seeded, int language) {
   Game = std::make_unique<TWebGame>();
+  Game->Words = LanguageNumber(language);
   Game->Random.Seed = seeded ? seed : ClockSeed();
   DataDir = web::PageDataDir;
   // The about box shows once the window is on the screen, as the desktop shows it.
-  Game->Form =
-      CreateMainWindow(Game->Host, Game->Random, [] { Game->Host.AfterFirstFrame(PageShowAbout); });
+  Game->Form = CreateMainWindow(Game->Host, Game->Random, Game->Words,
+                                [] { Game->Host.AfterFirstFrame(PageShowAbout); });
   Game->Host.SetClient(Game->Form.get());
   // The about box is made right after the window and seeds its generator again.
   Game->About = std::make_unique<about::TAboutBox>(seeded ? Game->AboutRandom : Game->Random);
@@ -164,9 +176,11 @@ EMSCRIPTEN_KEEPALIVE void zeltoria_accessible_press(int index) {
 EMSCRIPTEN_KEEPALIVE void zeltoria_capture_lost() {
   Deliver([](TFormZelto& f) { f.CaptureLost(); });
 }
-// The message for a data file the page could not fetch, with "%s" where its address goes.
-EMSCRIPTEN_KEEPALIVE const char* zeltoria_missing_data_file() {
-  static const std::string text = MissingDataFileMessage("%s");
+// The message for a data file the page could not fetch, in the language numbered `language`,
+// with "%s" where its address goes.
+EMSCRIPTEN_KEEPALIVE const char* zeltoria_missing_data_file(int language) {
+  static std::string text;
+  text = MissingDataFileMessage(LanguageNumber(language), "%s");
   return text.c_str();
 }
 
@@ -198,11 +212,12 @@ EMSCRIPTEN_KEEPALIVE const char* zeltoria_about_texts() {
       {"homeof0", about::HomeOfLines[0]},
       {"homeof1", about::HomeOfLines[1]},
       {"homeof2", about::HomeOfLines[2]}};
-  text = "caption=" + std::string(ApplicationTitle) + std::string(about::CaptionSuffix) + "\n";
-  for (const auto& [part, words] : parts) {
+  const language::TLanguage& words = Game ? Game->Words : language::TLanguage();
+  text = "caption=" + language::Format(words.Tr(about::CaptionPattern), {ApplicationTitle}) + "\n";
+  for (const auto& [part, english] : parts) {
     text += part;
     text += '=';
-    text += words;
+    text += words.Tr(english);
     text += '\n';
   }
   return text.c_str();

@@ -5,6 +5,34 @@
 "use strict";
 
 (function () {
+  // The shipped languages by their codes, in the game's order, and the page's own words in
+  // each: the build writes them in from the catalogues.
+  const Languages = @PAGE_LANGUAGES@;
+
+  // The player's language: the first of the browser's that the game has, by its full name
+  // ("pt_BR") and then by its language part ("pt"); English ("") otherwise, and for anyone who
+  // reads English first.
+  function chooseLanguage() {
+    for (const name of navigator.languages ?? [navigator.language]) {
+      const [first, ...rest] = String(name).split(/[-_]/);
+      const language = first.toLowerCase();
+      const region = rest.find((part) => part.length === 2);
+      for (const candidate of [region ? language + "_" + region.toUpperCase() : language, language]) {
+        if (candidate === "en") return "";
+        if (Languages.codes.includes(candidate)) return candidate;
+      }
+    }
+    return "";
+  }
+  const language = chooseLanguage();
+  // The game's number for it: its place among the codes, from 1; English is 0.
+  const languageNumber = Languages.codes.indexOf(language) + 1;
+  const words = Languages.words[language] ?? {};
+  const tr = (english) => words[english] ?? english;
+  // The language's own files: its pictures' data file and its web app manifest.
+  const languageFolder = language ? language + "/" : "";
+  if (language) document.documentElement.lang = language.replace("_", "-");
+
   // The client area's size, as the game gives it when it starts.
   let ClientWidth = 0;
   let ClientHeight = 0;
@@ -12,11 +40,15 @@
   const context = canvas.getContext("2d", { alpha: false });
   const status = document.getElementById("status");
   // The loading note, once the wait is long enough to need one.
-  setTimeout(() => { status.hidden = false; }, 500);
+  setTimeout(() => {
+    status.textContent = tr("Loading Zeltoria…");
+    status.hidden = false;
+  }, 500);
   const failure = document.getElementById("failure");
   const about = document.getElementById("about");
   // The folder of this build's files, where this script is: the page lies above it.
   const base = new URL(".", document.currentScript.src).href;
+  if (language) document.querySelector("link[rel=manifest]").href = base + languageFolder + "manifest.webmanifest";
 
   let module = null;
   let running = false;
@@ -229,15 +261,32 @@
   const part = (id) => document.getElementById("about-" + id);
   const hex = (rgb) => "#" + (rgb >>> 0).toString(16).padStart(6, "0");
 
+  // The box was laid out for English: a longer translation is drawn smaller until it fits its
+  // place, never clipped. Only a shown box can be measured.
+  const SmallestPixelSize = 7;
+  function fitText(element) {
+    if (!language || !about.open) return;
+    element.style.fontSize = "";
+    let size = parseFloat(getComputedStyle(element).fontSize);
+    const overflows = () =>
+      element.scrollWidth > element.clientWidth || element.scrollHeight > element.clientHeight;
+    while (overflows() && size > SmallestPixelSize) element.style.fontSize = --size + "px";
+  }
+  const FittedParts = ["whatis", "family", "visit", "see", "homeof", "notice", "credit", "ok"];
+  const PanelParts = ["meaning", "iknow"];
+
   function showHomeOf() {
     const line = part("homeof");
     line.textContent = aboutTexts["homeof" + module._zeltoria_about_line()];
     line.style.color = hex(module._zeltoria_about_line_color());
+    fitText(line);
   }
 
   function showPanel() {
     part("panel").hidden = !module._zeltoria_about_panel_shown();
     part("whatis").disabled = !module._zeltoria_about_what_is_enabled();
+    // The panel's parts can be measured only once it shows.
+    if (!part("panel").hidden) for (const id of PanelParts) fitText(part(id));
   }
 
   function setLinkHot(hot) {
@@ -289,7 +338,8 @@
   // worker stores its files then, not while the game starts.
   function keepOffline() {
     if (!("serviceWorker" in navigator)) return;  // only in a secure context
-    navigator.serviceWorker.register("sw.js").catch((error) =>
+    // The worker keeps the files of the player's language besides the common ones.
+    navigator.serviceWorker.register("sw.js" + (language ? "?lang=" + language : "")).catch((error) =>
       console.warn("Zeltoria will not play offline: " + error));
   }
 
@@ -307,6 +357,7 @@
     module._zeltoria_about_show();
     showPanel();
     about.showModal();
+    for (const id of part("panel").hidden ? FittedParts : [...FittedParts, ...PanelParts]) fitText(part(id));
     part("ok").focus();
   }
 
@@ -314,9 +365,10 @@
 
   async function fetchData() {
     try {
-      const response = await fetch(base + "zelto.vx8");
-      if (!response.ok) return null;
-      return new Uint8Array(await response.arrayBuffer());
+      const response = await fetch(base + languageFolder + "zelto.vx8");
+      // Read even when refused, so that the request ends instead of being cancelled.
+      const bytes = new Uint8Array(await response.arrayBuffer());
+      return response.ok ? bytes : null;
     } catch (error) {
       return null;
     }
@@ -327,7 +379,7 @@
   // The code is compiled as it arrives, not only once the script that needs it has run.
   async function compileCode() {
     const response = await fetch(base + "zeltoria.wasm");
-    if (!response.ok) throw new Error("its code did not load");
+    if (!response.ok) throw new Error(tr("its code did not load"));
     // Compiling while it streams in needs the type application/wasm; from any other server the
     // code is compiled from its bytes.
     if (response.headers.get("Content-Type")?.startsWith("application/wasm"))
@@ -363,8 +415,9 @@
     // A file that did not arrive is missing: the game says so, with its address, and does not
     // start, as on the desktop.
     if (!bytes) {
-      const address = new URL("zelto.vx8", base).href;
-      showMessage(module.UTF8ToString(module._zeltoria_missing_data_file()).replace("%s", () => address));
+      const address = new URL(languageFolder + "zelto.vx8", base).href;
+      showMessage(module.UTF8ToString(module._zeltoria_missing_data_file(languageNumber))
+        .replace("%s", () => address));
       settled("failed");
       return;
     }
@@ -376,7 +429,8 @@
     wirePointer();
     wireKeys();
     // The about box is made with the window, whether or not that failed.
-    const started = module._zeltoria_start(seed === null ? 0 : seed, seed === null ? 0 : 1) === 0;
+    const started =
+      module._zeltoria_start(seed === null ? 0 : seed, seed === null ? 0 : 1, languageNumber) === 0;
     performance.mark("zeltoria-started");
     if (!frameAsked) nowOnScreen();
     startHomeOfTimer();
@@ -407,13 +461,14 @@
   // The program's script came just before this one, or did not load.
   if (typeof createZeltoria !== "function") {
     status.remove();
-    showMessage("Zeltoria could not start: its program did not load.");
+    showMessage(tr("Zeltoria could not start: its program did not load."));
     settled("failed");
   } else {
     performance.mark("zeltoria-script");
     start().catch((error) => {
       status.remove();
-      showMessage("Zeltoria could not start: " + error);
+      // TRANSLATORS: {0} is the browser's reason, in its own words.
+      showMessage(tr("Zeltoria could not start: {0}").replace("{0}", () => String(error)));
       settled("failed");
     });
   }

@@ -1,13 +1,19 @@
-// The service worker: it keeps this build's site for play without the network. The build writes
-// the version and the files of its set in; every file but this and the page lives in a folder
-// named by the set's hash, so a cached file never meets another build's.
+// The service worker: it keeps this build's site for play without the network, in the player's
+// language. The build writes the version and the files of its set in; every file but this and
+// the page lives in a folder named by the set's hash, so a cached file never meets another
+// build's.
 "use strict";
 
 const version = "@VERSION@";
 const cacheName = "zeltoria-" + version;
 const page = new URL("./", self.location).href;
-const files = [@FILES@
-];
+const files = [@FILES@];
+// Each language's own files, by its code ("" for English); the page names its language in the
+// worker's address (sw.js?lang=de), and the worker keeps that language's files.
+const languageFiles = {@LANGUAGE_FILES@
+};
+const language = new URL(self.location).searchParams.get("lang") ?? "";
+const ownFiles = Object.hasOwn(languageFiles, language) ? languageFiles[language] : languageFiles[""];
 
 // The whole set is kept at the first visit; a new build's worker takes over as soon as its set
 // is kept, and the old set goes.
@@ -16,7 +22,7 @@ self.addEventListener("install", (event) => {
     const cache = await caches.open(cacheName);
     // The page as the server has it now, not as a cache in between remembers it.
     await cache.add(new Request(page, { cache: "no-cache" }));
-    await cache.addAll(files);
+    await cache.addAll([...files, ...ownFiles]);
     // Where the browser can, it takes the set's files from the cache itself, without waking this
     // worker for each of them (a kept file is the same for ever; one missing goes to the network).
     if (event.addRoutes && typeof URLPattern === "function") {

@@ -6,8 +6,8 @@
 #include "platform/win32/Win32WindowHost.h"
 
 TWin32ApplicationHost::TWin32ApplicationHost(TRandom& random, platform::MessageBoxes& boxes,
-                                             bool aboutWhenShown)
-    : Random(random), Boxes(boxes), AboutWhenShown(aboutWhenShown) {}
+                                             language::TLanguage words, bool aboutWhenShown)
+    : Random(random), Boxes(boxes), Words(words), AboutWhenShown(aboutWhenShown) {}
 
 // The dialog goes before the window it is shown from; the window before its host.
 TWin32ApplicationHost::~TWin32ApplicationHost() {
@@ -30,7 +30,7 @@ void TWin32ApplicationHost::CreateMainWindow() {
       platform::ClientSize{TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight}, Title,
       Boxes);
   Form = ::CreateMainWindow(
-      *WindowHost, Random,
+      *WindowHost, Random, Words,
       [this] {
         if (About) About->ShowModal(WindowHost->Window());
       },
@@ -46,7 +46,7 @@ void TWin32ApplicationHost::CreateAboutDialog() {
   const auto make = [this] {
     if (!About)
       About = std::make_unique<TWin32About>(Random, ClockSeed(), Title,
-                                            WindowHost ? WindowHost->Scale() : 1);
+                                            WindowHost ? WindowHost->Scale() : 1, Words);
   };
   if (WindowHost && !StartupFailed)
     WindowHost->AfterFirstFrame(make);

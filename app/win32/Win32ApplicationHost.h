@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/Startup.h"
+#include "language/Language.h"
 
 class TFormZelto;
 class TRandom;
@@ -21,8 +22,10 @@ class Win32WindowHost;
 
 class TWin32ApplicationHost : public TApplicationHost {
  public:
-  // `boxes` shows the main window's messages; both it and `random` outlive the host.
-  TWin32ApplicationHost(TRandom& random, platform::MessageBoxes& boxes, bool aboutWhenShown = true);
+  // `boxes` shows the main window's messages; both it and `random` outlive the host. The
+  // windows' texts are in `words`.
+  TWin32ApplicationHost(TRandom& random, platform::MessageBoxes& boxes,
+                        language::TLanguage words = {}, bool aboutWhenShown = true);
   ~TWin32ApplicationHost() override;
 
   void ProcessMessages() override;
@@ -38,6 +41,7 @@ class TWin32ApplicationHost : public TApplicationHost {
  private:
   TRandom& Random;
   platform::MessageBoxes& Boxes;
+  language::TLanguage Words;
   bool AboutWhenShown;
   std::string Title;
   std::unique_ptr<platform::win32::Win32WindowHost> WindowHost;

@@ -7,13 +7,15 @@
 #include "platform/win32/WindowsApi.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  const language::TLanguage words =
+      language::ChooseLanguage(platform::win32::PreferredUILanguages());
   platform::win32::Win32SettingsStore settings;
   platform::win32::Win32Screen screen;
   platform::win32::Win32InstanceGuard instance;
   platform::win32::Win32MessageBoxes boxes(ApplicationTitle);
   platform::win32::Win32FileSystem files;
   TRandom random;
-  TStartupServices services{settings, screen, instance, boxes, files, ClockSeed, random};
-  TWin32ApplicationHost host(random, boxes);
+  TStartupServices services{settings, screen, instance, boxes, files, ClockSeed, random, words};
+  TWin32ApplicationHost host(random, boxes, words);
   return RunStartup(services, host);
 }

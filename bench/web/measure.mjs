@@ -1,6 +1,8 @@
 // Figures of the browser build, each beside its anchor in the same run, in headless Chromium:
 //   node bench/web/measure.mjs [RUNS]
-// - every file of the site, raw and gzipped, and the total;
+// - every file of the site, raw and gzipped (a language's folder as one line), and what one
+//   visitor's first visit downloads in each language: the files the service worker keeps for
+//   them, and the files the server answered for in Chromium (the page and its worker);
 // - the time from navigation to the first painted frame of the game, beside a page that paints
 //   an empty canvas of the same size, and beside the floor: a page that loads the game's program
 //   and data file and then paints the empty canvas (runs alternate; medians); and on a repeat
@@ -9,24 +11,34 @@
 //   test build, whose lab holds the module).
 // Needs `make web` first (build-web/site and lab) and tests/web/node_modules (make test-web
 // installs it).
-import { readFileSync } from "node:fs";
-import { relative } from "node:path";
+import { existsSync, readdirSync, readFileSync } from "node:fs";
+import { join, relative } from "node:path";
 import { gzipSync } from "node:zlib";
 import { labSiteDir, launchChromium, serveSite, siteDir, siteFiles, siteVersion } from "../../tests/web/harness.mjs";
 
 const runs = Number(process.argv[2] ?? 15);
-
-let raw = 0, packed = 0;
-console.log("file                       raw      gzip -9");
-for (const file of siteFiles().sort()) {
-  const bytes = readFileSync(file);
-  const gz = gzipSync(bytes, { level: 9 }).length;
-  raw += bytes.length;
-  packed += gz;
-  console.log(`${relative(siteDir, file).padEnd(22)} ${String(bytes.length).padStart(8)} ${String(gz).padStart(10)}`);
-}
-console.log(`${"total".padEnd(22)} ${String(raw).padStart(8)} ${String(packed).padStart(10)}`);
 const v = siteVersion();
+
+// Each file by its path in the site, raw and gzipped, with the language it belongs to ("" for
+// English's data file, undefined for a file every visitor takes).
+const languages = readdirSync(join(siteDir, v)).filter((name) => existsSync(join(siteDir, v, name, "zelto.vx8")));
+const files = siteFiles().sort().map((file) => {
+  const path = relative(siteDir, file);
+  const bytes = readFileSync(file);
+  const language = path === `${v}/zelto.vx8` ? "" : languages.find((code) => path.startsWith(`${v}/${code}/`));
+  return { path, language, raw: bytes.length, gz: gzipSync(bytes, { level: 9 }).length };
+});
+const sum = (list, field) => list.reduce((total, file) => total + file[field], 0);
+const row = (name, list) =>
+  console.log(`${name.padEnd(40)} ${String(sum(list, "raw")).padStart(8)} ${String(sum(list, "gz")).padStart(10)}`);
+console.log(`${"file".padEnd(40)}      raw    gzip -9`);
+for (const file of files.filter((f) => f.language === undefined || f.language === "")) row(file.path, [file]);
+for (const code of languages) row(`${v}/${code}/`, files.filter((f) => f.language === code));
+row("the whole site", files);
+console.log("one visitor's site (what the service worker keeps), gzip -9:");
+const visitor = (code) => files.filter((f) => f.language === undefined || f.language === code);
+for (const code of ["", ...languages])
+  console.log(`  ${(code || "English").padEnd(8)} ${String(sum(visitor(code), "gz")).padStart(8)}`);
 
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 // The anchor: a page that paints a canvas of the client area's size once, and marks its frame.
@@ -59,6 +71,26 @@ const lab = await serveSite({ dir: labSiteDir });
 // The game's first frame, as the page marks it.
 const gameFrame = () => performance.getEntriesByName("zeltoria-frame")[0]?.startTime;
 const browser = await launchChromium();
+
+// A first visit in a browser set to `locale`, until the service worker has kept the site: the
+// files the server answered for, each counted once (a host whose files may be cached answers
+// the worker's requests from the browser's cache).
+console.log("a first visit in Chromium, by the browser's language: the files asked for, gzip -9:");
+for (const locale of ["en-US", "fr-FR", "ja-JP"]) {
+  const asked = new Set();
+  const listen = (request) => asked.add(new URL(request.url, site.url).pathname.slice(1) || "index.html");
+  site.server.on("request", listen);
+  const context = await browser.newContext({ locale });
+  const page = await context.newPage();
+  await page.goto(site.url + "/");
+  await page.waitForFunction(() => document.body.dataset.zeltoria);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await context.close();
+  site.server.off("request", listen);
+  const fetched = files.filter((f) => asked.has(f.path));
+  const data = fetched.filter((f) => f.path.endsWith("zelto.vx8")).map((f) => f.path.slice(v.length + 1));
+  console.log(`  ${locale.padEnd(8)} ${String(sum(fetched, "gz")).padStart(8)} in ${fetched.length} files (${data.join(", ")})`);
+}
 
 // The time of the first frame since navigation; with `steps`, when each file arrived and each
 // of the page's marks was reached, on the same clock.

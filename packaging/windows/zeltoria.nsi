@@ -1,12 +1,15 @@
 ; The Windows installer: the game for the current user, without elevation, in
 ; %LOCALAPPDATA%\Programs\Zeltoria, with a Start-menu entry and an uninstaller registered under
 ; the user's Uninstall key. The uninstaller removes what was installed and leaves the game's own
-; registry key. makensis is given VERSION, SOURCE (the folder of zeltoria.exe and zelto.vx8) and
-; OUTPUT.
+; registry key. makensis is given VERSION, SOURCE (the folder of zeltoria.exe and zelto.vx8, and
+; a folder per language with its own zelto.vx8), LANGUAGES (the build's lines for those folders)
+; and OUTPUT.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
+
+!include "${LANGUAGES}"
 
 !define NAME "Zeltoria"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zeltoria"
@@ -33,6 +36,8 @@ Section "Zeltoria"
   File "${SOURCE}\zeltoria.exe"
   File "${SOURCE}\zelto.vx8"
   File "/oname=LICENSE.txt" "${SOURCE}\LICENSE.txt"
+  !insertmacro InstallLanguages
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateDirectory "$SMPROGRAMS\Zeltoria"
   CreateShortcut "$SMPROGRAMS\Zeltoria\Zeltoria.lnk" "$INSTDIR\zeltoria.exe"
@@ -56,6 +61,7 @@ Section "Uninstall"
   Delete "$INSTDIR\zeltoria.exe"
   Delete "$INSTDIR\zelto.vx8"
   Delete "$INSTDIR\LICENSE.txt"
+  !insertmacro UninstallLanguages
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

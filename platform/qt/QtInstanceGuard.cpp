@@ -27,12 +27,9 @@ uint16_t MessageNumber(const std::string& name) {
   return static_cast<uint16_t>(0xC000u | (hash & 0x3FFFu));
 }
 
-std::string Quoted(const QString& path) {
-  return "\"" + path.toStdString() + "\"";
-}
-
 std::string Reason(int error) {
-  return error == EACCES || error == EPERM || error == EROFS ? "no permission"
+  // TRANSLATORS: why the game cannot make its lock file or folder.
+  return error == EACCES || error == EPERM || error == EROFS ? std::string(N_("no permission"))
                                                              : std::strerror(error);
 }
 
@@ -41,15 +38,22 @@ std::string Reason(int error) {
 std::string NotPrivate(const QString& path) {
   struct stat info {};
   if (::lstat(QFile::encodeName(path).constData(), &info) != 0) return Reason(errno);
-  if (!S_ISDIR(info.st_mode)) return "not a folder";
-  if (info.st_uid != ::getuid()) return "another user's folder";
-  if (info.st_mode & (S_IRWXG | S_IRWXO)) return "others may enter it";
+  // TRANSLATORS: why the game's own folder for its lock is not private.
+  if (!S_ISDIR(info.st_mode)) return std::string(N_("not a folder"));
+  // TRANSLATORS: why the game's own folder for its lock is not private.
+  if (info.st_uid != ::getuid()) return std::string(N_("another user's folder"));
+  // TRANSLATORS: why the game's own folder for its lock is not private.
+  if (info.st_mode & (S_IRWXG | S_IRWXO)) return std::string(N_("others may enter it"));
   return {};
 }
 
 }  // namespace
 
 QtInstanceGuard::QtInstanceGuard(QObject* parent) : QObject(parent) {}
+
+std::string QtInstanceGuard::MutexFailure(const language::TLanguage& words) const {
+  return language::Format(words.Tr(Failure.Pattern), {Failure.Path, words.Tr(Failure.Reason)});
+}
 
 // The lock goes with its guard; the kernel would drop it anyway when the process ends, however
 // it ends. The file stays: removing it would let a start that opened it just before hold a lock
@@ -88,11 +92,13 @@ MutexResult QtInstanceGuard::CreateMutex(const std::string& name) {
     const QString own = TempUserFolder();
     // Made private; one that is already there must have been made so by this user.
     if (::mkdir(QFile::encodeName(own).constData(), 0700) != 0 && errno != EEXIST) {
-      Failure = "it cannot create its folder " + Quoted(own) + " (" + Reason(errno) + ")";
+      // TRANSLATORS: {0} is the folder's path, {1} the reason.
+      Failure = {N_("it cannot create its folder \"{0}\" ({1})"), own.toStdString(), Reason(errno)};
       return MutexResult::Failed;
     }
     if (const std::string why = NotPrivate(own); !why.empty()) {
-      Failure = "its folder " + Quoted(own) + " is not private (" + why + ")";
+      // TRANSLATORS: {0} is the folder's path, {1} the reason.
+      Failure = {N_("its folder \"{0}\" is not private ({1})"), own.toStdString(), why};
       return MutexResult::Failed;
     }
     result = TakeLock(own, file);
@@ -108,13 +114,16 @@ MutexResult QtInstanceGuard::TakeLock(const QString& folder, const QString& file
   const int fd = ::open(QFile::encodeName(path).constData(),
                         O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
   if (fd < 0) {
-    Failure = "it cannot create its lock file " + Quoted(path) + " (" + Reason(errno) + ")";
+    // TRANSLATORS: {0} is the file's path, {1} the reason.
+    Failure = {N_("it cannot create its lock file \"{0}\" ({1})"), path.toStdString(),
+               Reason(errno)};
     return MutexResult::Failed;
   }
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
     ::close(fd);
-    Failure = "its lock file " + Quoted(path) + " is not the user's own file";
+    // TRANSLATORS: {0} is the file's path.
+    Failure = {N_("its lock file \"{0}\" is not the user's own file"), path.toStdString(), {}};
     return MutexResult::Failed;
   }
   if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
@@ -128,7 +137,8 @@ MutexResult QtInstanceGuard::TakeLock(const QString& folder, const QString& file
     Folder = folder;
     return MutexResult::AlreadyExists;
   }
-  Failure = "it cannot lock its lock file " + Quoted(path) + " (" + Reason(error) + ")";
+  // TRANSLATORS: {0} is the file's path, {1} the reason.
+  Failure = {N_("it cannot lock its lock file \"{0}\" ({1})"), path.toStdString(), Reason(error)};
   return MutexResult::Failed;
 }
 

@@ -26,7 +26,7 @@ class QtInstanceGuard : public QObject, public InstanceGuard {
   // The lock goes to the runtime folder when it is the user's private folder and can hold it,
   // else to the user's private folder in the temp folder.
   MutexResult CreateMutex(const std::string& name) override;
-  std::string MutexFailure() const override { return Failure; }
+  std::string MutexFailure(const language::TLanguage& words) const override;
   // Connects to the running instance and sends the message; gives up after a second.
   bool PostToAllWindows(uint16_t message) override;
 
@@ -50,7 +50,12 @@ class QtInstanceGuard : public QObject, public InstanceGuard {
 
   std::string NoticeName;
   QString Folder;  // where the lock was taken or found held
-  std::string Failure;
+  // Why CreateMutex failed: a text of the catalogue with the path and the reason for it.
+  struct {
+    std::string_view Pattern;
+    std::string Path;
+    std::string Reason;
+  } Failure;
   int LockFd = -1;  // the open lock file while it is held
   std::unique_ptr<QLocalServer> Server;
 };

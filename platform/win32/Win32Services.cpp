@@ -91,11 +91,34 @@ MutexResult Win32InstanceGuard::CreateMutex(const std::string& name) {
   Mutex = CreateMutexA(nullptr, FALSE, name.c_str());
   const DWORD error = GetLastError();
   if (!Mutex) {
-    Failure = "the single-instance guard \"" + name + "\" could not be made (error " +
-              std::to_string(error) + ")";
+    FailedName = name;
+    Failure = error;
     return MutexResult::Failed;
   }
   return error == ERROR_ALREADY_EXISTS ? MutexResult::AlreadyExists : MutexResult::Created;
+}
+
+std::vector<std::string> PreferredUILanguages() {
+  ULONG count = 0, size = 0;
+  if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, nullptr, &size) || size == 0)
+    return {};
+  std::wstring names(size, L'\0');
+  if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, names.data(), &size)) return {};
+  // Names apart by nulls, ended by an empty one.
+  std::vector<std::string> languages;
+  for (size_t start = 0; start < names.size() && names[start] != L'\0';) {
+    const size_t end = names.find(L'\0', start);
+    languages.push_back(Utf8(names.substr(start, end - start)));
+    start = end + 1;
+  }
+  return languages;
+}
+
+std::string Win32InstanceGuard::MutexFailure(const language::TLanguage& words) const {
+  // TRANSLATORS: {0} is the guard's name, {1} the system's error number.
+  return language::Format(
+      words.Tr("the single-instance guard \"{0}\" could not be made (error {1})"),
+      {FailedName, std::to_string(Failure)});
 }
 
 bool Win32InstanceGuard::PostToAllWindows(uint16_t message) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/InstanceGuard.h"
@@ -20,6 +21,9 @@ class Win32FileSystem : public FileSystem {
   std::string ExecutablePath() const override;
   char Separator() const override { return '\\'; }
 };
+
+// The user's display languages, the most wanted first, as Windows names them ("de-DE").
+std::vector<std::string> PreferredUILanguages();
 
 // Keys under HKEY_CURRENT_USER; a value is read as a string only when it is one.
 class Win32SettingsStore : public SettingsStore {
@@ -38,14 +42,16 @@ class Win32InstanceGuard : public InstanceGuard {
   ~Win32InstanceGuard() override;
   uint16_t RegisterMessage(const std::string& name) override;
   MutexResult CreateMutex(const std::string& name) override;
-  std::string MutexFailure() const override { return Failure; }
+  std::string MutexFailure(const language::TLanguage& words) const override;
   // Posts the notice to every top-level window; true once a window of the game is there to take
   // it (a first start may still be making its window: it is given a few seconds).
   bool PostToAllWindows(uint16_t message) override;
 
  private:
   void* Mutex = nullptr;  // the mutex's handle, held while the guard lives
-  std::string Failure;
+  // Why CreateMutex failed: the guard's name and the system's error.
+  std::string FailedName;
+  unsigned long Failure = 0;
 };
 
 // The boxes of the start-up, titled with the application's title.

@@ -80,7 +80,9 @@ class TFakeInstance : public platform::InstanceGuard {
     Events.push_back("mutex " + name);
     return Mutex;
   }
-  std::string MutexFailure() const override { return "the lock folder is full"; }
+  std::string MutexFailure(const language::TLanguage&) const override {
+    return "the lock folder is full";
+  }
   bool PostToAllWindows(uint16_t message) override {
     Events.push_back("post " + std::to_string(message));
     return Answers;
@@ -157,7 +159,8 @@ struct TStartupRig {
   TFakeFiles Files;
   TFakeHost Host{Events};
   TRandom Random;
-  TStartupServices Services{Settings, Screen, Instance, Boxes, Files, &Clock, Random};
+  language::TLanguage Words;
+  TStartupServices Services{Settings, Screen, Instance, Boxes, Files, &Clock, Random, Words};
 
   static constexpr uint32_t ClockValue = 45296789;  // 12:34:56.789
   static uint32_t Clock() { return ClockValue; }

@@ -2,6 +2,7 @@
 
 #include "FakeServices.h"
 #include "game/Random.h"
+#include "tests/support/PseudoLanguage.h"
 
 namespace {
 
@@ -122,6 +123,47 @@ TEST_F(Startup, AFailedMainWindowSkipsTheLoop) {
   Host.MainWindowFails = true;
   EXPECT_EQ(Start(), ExitFailure);
   EXPECT_EQ(Events, Join({{"query depth"}, Guard, Windows}));
+}
+
+// In a language of the catalogue every box speaks it, and the language's own data file is used
+// where there is one.
+TEST(StartupInALanguage, EveryBoxComesFromTheCatalogueAndTheLanguagesDataFileIsUsed) {
+  const std::function<void(TStartupRig&)> cases[] = {
+      [](TStartupRig& rig) {
+        rig.Screen.Depth = {1, 1};
+      },
+      [](TStartupRig& rig) {
+        rig.Screen.Depth = {4, 1};
+      },
+      [](TStartupRig& rig) { rig.Instance.Mutex = platform::MutexResult::Failed; },
+      [](TStartupRig& rig) {
+        rig.Instance.Mutex = platform::MutexResult::AlreadyExists;
+        rig.Instance.Answers = false;
+      },
+      [](TStartupRig& rig) { rig.Files.Files.erase("/opt/zeltoria/zelto.vx8"); },
+      [](TStartupRig& rig) {
+        rig.Settings.Keys["Software\\VEXO! Software"]["DevHome"] = "/nowhere";
+      },
+  };
+  for (const auto& setUp : cases) {
+    TStartupRig rig;
+    rig.Words = language::TLanguage(language::PseudoCatalogues()[0]);
+    setUp(rig);
+    RunStartup(rig.Services, rig.Host);
+    size_t boxes = 0;
+    for (const std::string& event : rig.Events) {
+      const size_t box = event.find(" box: ");
+      if (box == std::string::npos) continue;
+      ++boxes;
+      EXPECT_TRUE(event.substr(box + 6).starts_with("[[")) << event;
+    }
+    EXPECT_EQ(boxes, 1u);
+  }
+  TStartupRig rig;
+  rig.Words = language::TLanguage(language::PseudoCatalogues()[0]);
+  rig.Files.Files.insert("/opt/zeltoria/x_TEST/zelto.vx8");
+  RunStartup(rig.Services, rig.Host);
+  EXPECT_EQ(DataDir, "/opt/zeltoria/x_TEST/");
 }
 
 }  // namespace

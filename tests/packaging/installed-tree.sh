@@ -27,6 +27,13 @@ game=$(readlink -f "$link")
 [ -x "$game" ] || fail "$pkgdir/zeltoria is not an executable"
 [ -s "$(dirname "$game")/zelto.vx8" ] || fail "no zelto.vx8 beside $pkgdir/zeltoria"
 [ -x "$tree/usr/bin/vx8tool" ] || fail "no /usr/bin/vx8tool"
+for po in "$(dirname "$0")"/../../po/*.po; do
+  code=$(basename "$po" .po)
+  [ -s "$(dirname "$game")/$code/zelto.vx8" ] || fail "no $code/zelto.vx8 beside $pkgdir/zeltoria"
+  [ -s "$tree$datadir/locale/$code/LC_MESSAGES/zeltoria.mo" ] || fail "no $code catalogue"
+  grep -q "^Comment\[$code\]=" "$tree$datadir/applications/$id.desktop" ||
+    fail "the desktop entry has no $code comment"
+done
 
 exec_line=$(sed -n 's/^Exec=//p' "$tree$datadir/applications/$id.desktop")
 [ "$exec_line" = zeltoria ] || fail "the desktop entry starts \"$exec_line\""

@@ -157,9 +157,10 @@ TEST_F(InstanceGuard, ALockTheRuntimeFolderCannotHoldGoesToTheTempFolderOrSaysWh
     platform::QtInstanceGuard guard;
     EXPECT_EQ(guard.CreateMutex("ZE32"), platform::MutexResult::Failed);
     const std::string folder = platform::QtInstanceGuard::TempUserFolder().toStdString();
-    EXPECT_NE(guard.MutexFailure().find("cannot create its folder \"" + folder + "\""),
+    EXPECT_NE(guard.MutexFailure(language::TLanguage())
+                  .find("cannot create its folder \"" + folder + "\""),
               std::string::npos)
-        << guard.MutexFailure();
+        << guard.MutexFailure(language::TLanguage());
   }
   for (const auto& [name, value] :
        {std::pair{"XDG_RUNTIME_DIR", savedRuntime}, std::pair{"TMPDIR", savedTemp}}) {

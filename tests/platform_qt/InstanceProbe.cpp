@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
       Say("posted");
       return 0;
     case platform::MutexResult::Failed:
-      Say("failed: " + guard.MutexFailure());
+      Say("failed: " + guard.MutexFailure(language::TLanguage()));
       return 1;
   }
   QObject::connect(&guard, &platform::QtInstanceGuard::MessageReceived, &app, [](quint16 received) {

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "platform/qt/CatalogueTranslator.h"
 #include "platform/qt/QtMessageBoxes.h"
 
 namespace {
@@ -57,6 +58,21 @@ TEST_F(MessageBoxes, EachKindHasItsIconButtonsAndTheApplicationTitle) {
   EXPECT_EQ(plain->icon(), QMessageBox::NoIcon);
   EXPECT_EQ(plain->standardButtons(), QMessageBox::Ok);
   EXPECT_EQ(plain->windowTitle(), "Zeltoria");
+}
+
+// Qt's standard buttons speak the game's language from its own catalogue.
+TEST_F(MessageBoxes, TheStandardButtonsAreInTheGamesLanguage) {
+  for (const auto& catalogue : language::ShippedCatalogues()) {
+    const language::TLanguage words(catalogue);
+    platform::TCatalogueTranslator translator(words);
+    QCoreApplication::installTranslator(&translator);
+    const auto box = Boxes.MakeBox(platform::QtMessageBoxes::Kind::WarningYesNo, "?");
+    EXPECT_EQ(box->button(QMessageBox::Yes)->text().toStdString(), words.Tr("&Yes"));
+    EXPECT_EQ(box->button(QMessageBox::No)->text().toStdString(), words.Tr("&No"));
+    QCoreApplication::removeTranslator(&translator);
+  }
+  const auto english = Boxes.MakeBox(platform::QtMessageBoxes::Kind::Error, "!");
+  EXPECT_EQ(english->button(QMessageBox::Ok)->text(), "OK");
 }
 
 TEST_F(MessageBoxes, TheWarningAnswersYesOnlyForYes) {

@@ -129,7 +129,8 @@ class InstallFolderOnQt : public SettingsStore {
   platform::QtInstanceGuard Instance;
   platform::QtMessageBoxes Boxes{ApplicationTitle};
   TRandom Random;
-  TStartupServices Services{Store, Screen, Instance, Boxes, Files, nullptr, Random};
+  language::TLanguage Words;
+  TStartupServices Services{Store, Screen, Instance, Boxes, Files, nullptr, Random, Words};
 };
 
 TEST_F(InstallFolderOnQt, WithNoSettingsTheExecutablesFolderIsUsedAndOnlyTheKeyIsCreated) {

@@ -48,11 +48,14 @@ struct TGameWindow {
   TRandom Random;
   Win32WindowHost Host{
       {TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight}, ApplicationTitle, Boxes};
+  language::TLanguage Words;
   std::unique_ptr<TFormZelto> Form;
 
-  explicit TGameWindow(uint32_t seed) : Random(seed) {
+  // The window in `words`, with that language's data file from its folder.
+  explicit TGameWindow(uint32_t seed, language::TLanguage words = {}) : Random(seed), Words(words) {
     DataDir = FolderOfExecutable();
-    Form = CreateMainWindow(Host, Random, nullptr, false);
+    if (!Words.IsEnglish()) DataDir += std::string(Words.Code()) + "\\";
+    Form = CreateMainWindow(Host, Random, Words, nullptr, false);
     Host.SetClient(Form.get());
     Host.OnAppActivate = [this] { Form->AppActivate(); };
   }
@@ -146,7 +149,7 @@ int Shot(const std::vector<std::string>& args) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 2;
   }
-  TGameWindow game(plan->Seed);
+  TGameWindow game(plan->Seed, plan->Language);
   if (game.Form->StartupFailed()) return 1;
   game.Host.Show();
   for (const TShotAction& action : plan->Actions) Play(game, action);

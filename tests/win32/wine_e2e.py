@@ -5,13 +5,14 @@ game won through MSAA alone. Usage: wine_e2e.py BUILD_WIN LAB CASE."""
 import os
 import re
 import shutil
-import struct
 import subprocess
 import sys
 import tempfile
 import time
-import zlib
 from collections import deque
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from pictures import crop, png_rgb, ppm_rgb, xwd_rgb  # noqa: E402
 
 BUILD = os.path.abspath(sys.argv[1])
 LAB = os.path.abspath(sys.argv[2])
@@ -64,8 +65,8 @@ class Session:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        start_new_session=True)
 
-    def start(self, *args, output=None):
-        process = subprocess.Popen(["wine", *args], env=ENV, stdin=subprocess.DEVNULL,
+    def start(self, *args, output=None, env=None):
+        process = subprocess.Popen(["wine", *args], env=env or ENV, stdin=subprocess.DEVNULL,
                                    stdout=output or subprocess.DEVNULL, stderr=output or subprocess.DEVNULL,
                                    start_new_session=True)
         self.processes.append(process)
@@ -96,88 +97,6 @@ def windows_named(name):
 
 
 # ---- pictures ---------------------------------------------------------------------------------
-
-def png_rgb(path):
-    """The RGB bytes of an 8-bit RGB or RGBA PNG, as zeltoria-lab writes them."""
-    data = open(path, "rb").read()
-    at, chunks = 8, {}
-    idat = b""
-    while at < len(data):
-        n = struct.unpack(">I", data[at:at + 4])[0]
-        kind, body = data[at + 4:at + 8], data[at + 8:at + 8 + n]
-        if kind == b"IDAT":
-            idat += body
-        chunks.setdefault(kind, body)
-        at += 12 + n
-    w, h, depth, colour = struct.unpack(">IIBB", chunks[b"IHDR"][:10])
-    bpp = {2: 3, 6: 4}[colour]
-    raw = zlib.decompress(idat)
-    stride = w * bpp
-    rows, previous = [], bytearray(stride)
-    for y in range(h):
-        kind = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - bpp] if i >= bpp else 0
-            b = previous[i]
-            c = previous[i - bpp] if i >= bpp else 0
-            if kind == 1:
-                line[i] = (line[i] + a) & 255
-            elif kind == 2:
-                line[i] = (line[i] + b) & 255
-            elif kind == 3:
-                line[i] = (line[i] + ((a + b) >> 1)) & 255
-            elif kind == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append(bytes(line))
-        previous = line
-    rgb = bytearray()
-    for line in rows:
-        for i in range(w):
-            rgb += line[i * bpp:i * bpp + 3]
-    return w, h, bytes(rgb)
-
-
-def ppm_rgb(path):
-    data = open(path, "rb").read()
-    magic, w, h, top, rest = data.split(maxsplit=4)
-    return int(w), int(h), rest
-
-
-def xwd_rgb(window):
-    """A window's pixels as the X server shows them, through its own colour map at 8 bits."""
-    data = subprocess.run(["xwd", "-silent", "-id", window], env=ENV, capture_output=True).stdout
-    fields = struct.unpack(">25I", data[:100])
-    header_size, depth, width, height = fields[0], fields[3], fields[4], fields[5]
-    bytes_per_line, ncolors = fields[12], fields[19]
-    colors = {}
-    at = header_size
-    for _ in range(ncolors):
-        pixel, red, green, blue = struct.unpack(">IHHH", data[at:at + 10])
-        colors[pixel] = bytes([red >> 8, green >> 8, blue >> 8])
-        at += 12
-    rgb = bytearray()
-    for y in range(height):
-        row = data[at + y * bytes_per_line:at + (y + 1) * bytes_per_line]
-        if depth == 8:
-            for i in range(width):
-                rgb += colors[row[i]]
-        else:
-            for i in range(width):
-                b, g, r = row[4 * i], row[4 * i + 1], row[4 * i + 2]
-                rgb += bytes([r, g, b])
-    return width, height, bytes(rgb)
-
-
-def crop(picture, left, top, w, h):
-    pw, ph, rgb = picture
-    out = bytearray()
-    for y in range(top, top + h):
-        out += rgb[(y * pw + left) * 3:(y * pw + left + w) * 3]
-    return w, h, bytes(out)
-
 
 def lab_shot(actions):
     png = os.path.join(WORK, "lab.png")
@@ -287,6 +206,8 @@ def shots():
         "a win": ["seed=32", "click=377,343", "run", "key=2", "keyup", "run", "key=B", "keyup",
                   "run", "key=C", "keyup", "run", "key=1", "keyup", "run"],
         "the size buttons": ["seed=7", "click=219,343", "click=219,373", "click=43,343"],
+        "in German": ["seed=7", "lang=de"],
+        "in Japanese, started": ["seed=7", "lang=ja", "click=377,343", "run"],
     }
     session = Session(24)
     try:
@@ -383,7 +304,7 @@ def client_area(game):
     left = int(re.search(r"Absolute upper-left X:\s+(-?\d+)", geometry).group(1))
     top = int(re.search(r"Absolute upper-left Y:\s+(-?\d+)", geometry).group(1))
     scale = int(game.value("scale"))
-    return crop(xwd_rgb(game.window), ox - left, oy - top, 517 * scale, 403 * scale)
+    return crop(xwd_rgb(game.window, ENV), ox - left, oy - top, 517 * scale, 403 * scale)
 
 
 def msaa():
@@ -416,6 +337,7 @@ def game_folder(with_data=True):
     shutil.copy(os.path.join(BUILD, "zeltoria.exe"), folder)
     if with_data:
         shutil.copy(os.path.join(BUILD, "zelto.vx8"), folder)
+        shutil.copytree(os.path.join(BUILD, "nl"), os.path.join(folder, "nl"))
     return folder
 
 
@@ -465,6 +387,20 @@ def instance():
         print("a second start handed over in %.1f s and showed nothing" % (time.time() - started))
         other.kill()
         first.kill()
+    finally:
+        session.close()
+
+
+def language():
+    """The game in the language Windows gives the user: Wine's is the one of LANG."""
+    session = Session(24)
+    try:
+        env = dict(ENV, LANG="nl_NL.UTF-8", LC_ALL="nl_NL.UTF-8")
+        game = session.start(os.path.join(game_folder(), "zeltoria.exe"), env=env)
+        # The Dutch catalogue's caption of the about box the game opens with.
+        wait_for("the about box in Dutch", lambda: windows_named("Over Zeltoria"))
+        print("the about box in Dutch")
+        game.kill()
     finally:
         session.close()
 
@@ -545,7 +481,7 @@ def installer():
 def main():
     try:
         {"shots": shots, "play": play, "palette": palette, "msaa": msaa, "instance": instance,
-         "folders": folders, "installer": installer}[CASE]()
+         "folders": folders, "installer": installer, "language": language}[CASE]()
     finally:
         shutil.rmtree(WORK, ignore_errors=True)
 

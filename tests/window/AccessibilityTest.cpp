@@ -7,6 +7,7 @@
 
 #include "controls/VexoButton.h"
 #include "game/Speech.h"
+#include "tests/support/PseudoLanguage.h"
 #include "tests/window/WindowRig.h"
 
 namespace {
@@ -37,7 +38,7 @@ TEST(Accessibility, TheWindowDescribesItsPartsAsAPlayerWouldSayThem) {
   ASSERT_EQ(board->Children.size(), 3u);
   const AccessibleNode& b2 = board->Children[1].Children[1];
   EXPECT_EQ(b2.Name, "B2");
-  EXPECT_EQ(b2.Description, speech::RoadWords(rig.State().Board(2, 2)));
+  EXPECT_EQ(b2.Description, speech::RoadWords(language::TLanguage(), rig.State().Board(2, 2)));
   EXPECT_EQ(b2.Bounds, (TRect{37 + 89, 104 + 89, 37 + 121, 104 + 121}));
 
   StartAndShuffle(rig);
@@ -159,6 +160,43 @@ TEST(Accessibility, TheIndexFindsPartsTheirParentsThePartAtAPointAndTheFocus) {
   EXPECT_EQ(platform::AccessibleIndex::PartAt(index.Root(), {-5, -5}), nullptr);
   ASSERT_NE(index.Focused(), nullptr);
   EXPECT_EQ(index.Focused()->Id, rig.Form().FocusId());
+}
+
+// In a language whose every text is [[English]], nothing the window names, describes, announces
+// or shows is left in English: cells are named by their column letter and row number only, the
+// window by the game's name.
+TEST(Accessibility, EveryTextTheWindowSaysComesFromTheCatalogue) {
+  const language::TLanguage pseudo(language::PseudoCatalogues()[0]);
+  std::vector<std::string> untranslated;
+  const auto check = [&](const std::string& text) {
+    if (!text.empty() && !text.starts_with("[[")) untranslated.push_back(text);
+  };
+  const auto walk = [&](const auto& self, const AccessibleNode& node) -> void {
+    const bool cell = node.Role == AccessibleRole::Cell;
+    if (node.Id != "window" && !cell) check(node.Name);
+    check(node.Description);
+    for (const AccessibleNode& child : node.Children) self(self, child);
+  };
+  TWindowOptions inPseudo;
+  inPseudo.Language = pseudo;
+  TWindowRig rig(inPseudo);
+  rig.Host().SetAccessibilityActive(true);
+  rig.Show();
+  walk(walk, rig.Form().Accessible());
+  StartAndShuffle(rig);
+  rig.Key('A');
+  rig.KeyUp();
+  rig.RunTimer();
+  walk(walk, rig.Form().Accessible());
+  rig.Click(TWindowRig::Centre(rig.Button("cmdExit")));
+  rig.Click(TWindowRig::Centre(rig.Button("cmdColP")));
+  for (const std::string& said : rig.Host().Announcements) check(said);
+  inPseudo.WriteLibrary = false;
+  TWindowRig missing(inPseudo);
+  missing.Show();
+  ASSERT_FALSE(missing.Messages().empty());
+  for (const std::string& message : missing.Messages()) check(message);
+  EXPECT_EQ(untranslated, std::vector<std::string>{});
 }
 
 }  // namespace

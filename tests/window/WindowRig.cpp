@@ -51,6 +51,7 @@ TWindowRig::TWindowRig(const TWindowOptions& options) {
   setup.DataDir = DataDir();
   setup.ShowAbout = [this] { ++AboutShown; };
   setup.AboutWhenShown = options.AboutWhenShown;
+  setup.Language = options.Language;
   Form_ = std::make_unique<TFormZelto>(Host_, Random, setup);
   Host_.SetClient(Form_.get());
 }

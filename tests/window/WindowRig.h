@@ -30,6 +30,7 @@ struct TWindowOptions {
   std::string LeaveOut;      // a picture the library lacks
   bool WriteLibrary = true;  // false: no data file at all
   bool AboutWhenShown = false;
+  language::TLanguage Language;  // the window's words
 };
 
 // Where a part of the window lies, as assistive technology is told; throws when there is none.

@@ -11,14 +11,15 @@
 
 namespace art {
 
-std::vector<ArtPicture> DrawGameArt() {
+std::vector<ArtPicture> DrawGameArt(const language::TLanguage& language) {
+  CaptionWords words(language);
   const QColor bg = BackgroundMatte();
   const QColor ground = GroundMatte();
   std::vector<ArtPicture> art;
-  art.push_back({"tile", DrawTile(), false, bg});
-  art.push_back({"empty", DrawEmptyCell(), true, ground});
-  art.push_back({"roads", DrawRoads(), true, ground});
-  art.push_back({"conndiag", DrawDiagonalConnectors(), true, ground});
+  art.push_back({"tile", DrawTile(), false, bg, {}});
+  art.push_back({"empty", DrawEmptyCell(), true, ground, {}});
+  art.push_back({"roads", DrawRoads(), true, ground, {}});
+  art.push_back({"conndiag", DrawDiagonalConnectors(), true, ground, {}});
   const struct {
     const char* Name;
     ArrowSide Side;
@@ -27,15 +28,16 @@ std::vector<ArtPicture> DrawGameArt() {
                 {"arrd_up", ArrowSide::Below, false}, {"arrd_dn", ArrowSide::Below, true},
                 {"arrl_up", ArrowSide::Left, false},  {"arrl_dn", ArrowSide::Left, true},
                 {"arrr_up", ArrowSide::Right, false}, {"arrr_dn", ArrowSide::Right, true}};
-  for (const auto& a : arrows) art.push_back({a.Name, DrawArrowStrip(a.Side, a.Pressed), true, bg});
-  art.push_back({"start", DrawWideButton(QStringLiteral("Start")), false, bg});
-  art.push_back({"exit", DrawWideButton(QStringLiteral("Exit")), false, bg});
-  art.push_back({"min_btn", DrawSizeButton(false), false, bg});
-  art.push_back({"plus_btn", DrawSizeButton(true), false, bg});
-  art.push_back({"clicksr", DrawClickStart(), true, bg});
-  art.push_back({"welldone", DrawWellDone(), true, bg});
-  art.push_back({"zelto", DrawTitle(), true, bg});
-  art.push_back({"colrow", DrawSizeCaption(), true, bg});
+  for (const auto& a : arrows)
+    art.push_back({a.Name, DrawArrowStrip(a.Side, a.Pressed), true, bg, {}});
+  art.push_back({"start", DrawWideButton(words, N_("Start")), false, bg, words.TakeFits()});
+  art.push_back({"exit", DrawWideButton(words, N_("Exit")), false, bg, words.TakeFits()});
+  art.push_back({"min_btn", DrawSizeButton(false), false, bg, {}});
+  art.push_back({"plus_btn", DrawSizeButton(true), false, bg, {}});
+  art.push_back({"clicksr", DrawClickStart(words), true, bg, words.TakeFits()});
+  art.push_back({"welldone", DrawWellDone(words), true, bg, words.TakeFits()});
+  art.push_back({"zelto", DrawTitle(), true, bg, {}});
+  art.push_back({"colrow", DrawSizeCaption(words), true, bg, words.TakeFits()});
   return art;
 }
 

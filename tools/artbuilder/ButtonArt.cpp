@@ -100,12 +100,26 @@ QImage DrawStrip(int width, const std::function<void(QPainter&, Look, bool shado
 
 }  // namespace
 
-QImage DrawWideButton(const QString& label) {
-  return DrawStrip(156, [&](QPainter& p, Look look, bool shadow) {
+QImage DrawWideButton(CaptionWords& words, std::string_view english) {
+  constexpr int width = 156;
+  const QString label = words.Say(english);
+  const auto write = [&](QPainter& p, const QFont& font) {
+    p.setFont(font);
+    p.drawText(QRectF(0, 0, width, kButtonHeight), Qt::AlignCenter, label);
+  };
+  // Inside the sign's white border, on the face of every frame: from a raised face's ink down to
+  // a pressed face's shadow, two pixels lower.
+  const TextPlace place = words.Fit(label, 16, QRect(5, 5, width - 10, kButtonHeight - 9),
+                                    QSize(width, kButtonHeight), [&](QPainter& p, const QFont& f) {
+                                      write(p, f);
+                                      p.translate(0, 2);
+                                      write(p, f);
+                                    });
+  return DrawStrip(width, [&](QPainter& p, Look look, bool shadow) {
     const SignColors c = ColorsFor(look);
-    p.setFont(ArtFont(Face::Sans, 16, true));
     p.setPen(shadow ? c.InkShadow : c.Ink);
-    p.drawText(QRectF(0, 0, 156, kButtonHeight), Qt::AlignCenter, label);
+    p.translate(0, place.Shift);
+    write(p, place.Font);
   });
 }
 

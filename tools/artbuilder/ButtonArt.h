@@ -3,14 +3,16 @@
 #pragma once
 
 #include <QImage>
-#include <QString>
+#include <string_view>
+
+#include "tools/artbuilder/CaptionWords.h"
 
 namespace art {
 
 constexpr int kButtonHeight = 28;
 
-// 156 x 84 with the label written on the sign.
-QImage DrawWideButton(const QString& label);
+// 156 x 84 with the label `english` written on the sign in the words' language.
+QImage DrawWideButton(CaptionWords& words, std::string_view english);
 
 // 40 x 84 with a minus (plus = false) or plus sign.
 QImage DrawSizeButton(bool plus);

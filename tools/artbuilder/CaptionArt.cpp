@@ -33,8 +33,7 @@ QPainterPath Widened(const QPainterPath& path, double by) {
 
 // One line of the size label: cream letters with a dark rim so their edges sit well on any
 // part of the background.
-void DrawLabelLine(QPainter& p, const QString& text, QPointF centre) {
-  const QFont font = ArtFont(Face::Sans, 15, true);
+void DrawLabelLine(QPainter& p, const QString& text, const QFont& font, QPointF centre) {
   QFontMetricsF m(font);
   const QPointF origin(centre.x() - m.horizontalAdvance(text) / 2,
                        centre.y() + (m.capHeight()) / 2);
@@ -79,12 +78,29 @@ QImage DrawTitle() {
   return image;
 }
 
-QImage DrawSizeCaption() {
-  QImage image = NewArt(112, 58);
+QImage DrawSizeCaption(CaptionWords& words) {
+  const QSize size(112, 58);
+  QImage image = NewArt(size.width(), size.height());
   QPainter p;
   BeginSmooth(p, image);
-  DrawLabelLine(p, QStringLiteral("Columns"), QPointF(56, 13.5));
-  DrawLabelLine(p, QStringLiteral("Rows"), QPointF(56, 43.5));
+  // Each line in its half of the picture.
+  const struct {
+    std::string_view English;
+    QPointF Centre;
+    QRect Box;
+  } lines[] = {
+      // TRANSLATORS: the caption beside the buttons that change the number of columns.
+      {N_("Columns"), QPointF(56, 13.5), QRect(0, 0, 112, 29)},
+      // TRANSLATORS: the caption beside the buttons that change the number of rows.
+      {N_("Rows"), QPointF(56, 43.5), QRect(0, 29, 112, 29)},
+  };
+  for (const auto& line : lines) {
+    const QString text = words.Say(line.English);
+    const TextPlace place = words.Fit(text, 15, line.Box, size, [&](QPainter& q, const QFont& f) {
+      DrawLabelLine(q, text, f, line.Centre);
+    });
+    DrawLabelLine(p, text, place.Font, line.Centre + QPointF(0, place.Shift));
+  }
   p.end();
   return image;
 }

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 namespace art {
 namespace {
@@ -46,6 +47,8 @@ QString FamilyOf(Face face) {
   return families[face == Face::Sans ? 0 : 1];
 }
 
+const char CjkFontFile[] = "wqy/wqy-microhei.ttc";
+
 uint32_t Hash(uint32_t x, uint32_t y, uint32_t seed) {
   uint32_t h = x * 0x8DA6B343u ^ y * 0xD8163841u ^ seed * 0xCB1AB31Fu;
   h ^= h >> 13;
@@ -72,6 +75,7 @@ void UseOnlyTheArtsFonts() {
                            "<fontconfig>\n"
                         << "  <dir>" << FontFolder << "liberation2</dir>\n"
                         << "  <dir>" << FontFolder << "dejavu</dir>\n"
+                        << "  <dir>" << FontFolder << "wqy</dir>\n"
                         << "  <cachedir>" << (folder / "cache").string() << "</cachedir>\n"
                         << "</fontconfig>\n";
   ::setenv("FONTCONFIG_FILE", config.c_str(), 1);
@@ -95,6 +99,24 @@ QFont ArtFont(Face face, double pixelSize, bool bold, bool italic) {
   font.setPixelSize(std::max(1, int(std::lround(pixelSize))));
   font.setBold(bold);
   font.setItalic(italic);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  font.setStyleStrategy(QFont::PreferAntialias);
+  return font;
+}
+
+QFont CjkFont(double pixelSize) {
+  static const QString family = [] {
+    const QString file = QString::fromLatin1(FontFolder) + QLatin1String(CjkFontFile);
+    const int id = QFontDatabase::addApplicationFont(file);
+    const QStringList names = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+    if (names.isEmpty())
+      throw std::runtime_error("cannot read " + file.toStdString() +
+                               " (Debian's fonts-wqy-microhei) to draw Chinese and Japanese");
+    return names.first();
+  }();
+  QFont font(family);
+  font.setPixelSize(std::max(1, int(std::lround(pixelSize))));
+  font.setBold(true);
   font.setHintingPreference(QFont::PreferFullHinting);
   font.setStyleStrategy(QFont::PreferAntialias);
   return font;

@@ -26,6 +26,10 @@ enum class Face { Sans, Serif };
 // Liberation Sans or Liberation Serif (DejaVu when missing) at a pixel size.
 QFont ArtFont(Face face, double pixelSize, bool bold = true, bool italic = false);
 
+// The bold face for the words of Chinese and Japanese, which Liberation lacks: WenQuanYi Micro
+// Hei (Debian's fonts-wqy-microhei, needed only to draw the art). Throws when it is missing.
+QFont CjkFont(double pixelSize);
+
 QColor Mix(QColor a, QColor b, double t);
 
 // Where to put the baseline origin of `text` so its ink is centred on `centre`, on whole

@@ -5,6 +5,7 @@
 #include <QPolygonF>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "tools/artbuilder/ArtPalette.h"
 #include "tools/artbuilder/Paint.h"
@@ -46,12 +47,35 @@ void DrawPanel(QPainter& p, const QRectF& panel, const std::function<void(QPaint
   inside(p);
 }
 
-void Text(QPainter& p, const QString& text, double size, QRectF box, QColor ink) {
-  p.setFont(ArtFont(Face::Sans, size, true));
+void Text(QPainter& p, const QString& text, const QFont& font, QRectF box, QColor ink) {
+  p.setFont(font);
   p.setPen(RampColor(kButton, 3));
   p.drawText(box.translated(0, 1.5), Qt::AlignCenter, text);
   p.setPen(ink);
   p.drawText(box, Qt::AlignCenter, text);
+}
+
+struct SignLine {
+  double Size;
+  QRectF Box;
+};
+
+// The lines of `english` on the panel, each at its size or smaller, inside the panel's white
+// border.
+void WriteLines(QPainter& p, CaptionWords& words, std::string_view english,
+                const std::vector<SignLine>& lines, const QRectF& panel) {
+  const QStringList texts = words.Lines(english, int(lines.size()));
+  const QColor ink = RampColor(kLight, 12);
+  const int inside = int(panel.left()) + 8, width = int(panel.width()) - 16;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const SignLine& line = lines[i];
+    const QRect room(inside, int(std::floor(line.Box.top())), width,
+                     int(std::ceil(line.Box.height())) + 2);
+    const TextPlace place =
+        words.Fit(texts[int(i)], line.Size, room, QSize(kBackPictureSize, kBackPictureSize),
+                  [&](QPainter& q, const QFont& f) { Text(q, texts[int(i)], f, line.Box, ink); });
+    Text(p, texts[int(i)], place.Font, line.Box.translated(0, place.Shift), ink);
+  }
 }
 
 // A yellow sign with a chevron pointing down, mounted between the posts.
@@ -137,34 +161,37 @@ void DrawFinishBanner(QPainter& p, const QRectF& area) {
 
 }  // namespace
 
-QImage DrawClickStart() {
+QImage DrawClickStart(CaptionWords& words) {
   QImage image = NewArt(kBackPictureSize, kBackPictureSize);
   QPainter p;
   BeginSmooth(p, image);
   DrawPost(p, 64, 100, 200);
   DrawPost(p, 142, 100, 200);
-  DrawPanel(p, kStartPanel, [](QPainter& q) {
-    const QColor ink = RampColor(kLight, 12);
-    Text(q, QStringLiteral("Click"), 19, QRectF(14, 26, 178, 24), ink);
-    Text(q, QStringLiteral("Start"), 40, QRectF(14, 46, 178, 44), ink);
-    Text(q, QStringLiteral("to play"), 17, QRectF(14, 90, 178, 22), ink);
+  DrawPanel(p, kStartPanel, [&](QPainter& q) {
+    // TRANSLATORS: the sign on the pattern's board between games, over three lines: the
+    // middle one, the Start button's name, is written large.
+    WriteLines(q, words, N_("Click\nStart\nto play"),
+               {{19, QRectF(14, 26, 178, 24)},
+                {40, QRectF(14, 46, 178, 44)},
+                {17, QRectF(14, 90, 178, 22)}},
+               kStartPanel);
   });
   DrawDownSign(p, QPointF(103, 162));
   p.end();
   return image;
 }
 
-QImage DrawWellDone() {
+QImage DrawWellDone(CaptionWords& words) {
   QImage image = NewArt(kBackPictureSize, kBackPictureSize);
   QPainter p;
   BeginSmooth(p, image);
   DrawPost(p, 64, 110, 200);
   DrawPost(p, 142, 110, 200);
   DrawFinishBanner(p, QRectF(60, 146, 86, 26));
-  DrawPanel(p, kWinPanel, [](QPainter& q) {
-    const QColor ink = RampColor(kLight, 12);
-    Text(q, QStringLiteral("Well"), 34, QRectF(14, 44, 178, 38), ink);
-    Text(q, QStringLiteral("done!"), 34, QRectF(14, 80, 178, 38), ink);
+  DrawPanel(p, kWinPanel, [&](QPainter& q) {
+    // TRANSLATORS: the sign on the pattern's board after a win, over two lines.
+    WriteLines(q, words, N_("Well\ndone!"),
+               {{34, QRectF(14, 44, 178, 38)}, {34, QRectF(14, 80, 178, 38)}}, kWinPanel);
   });
   DrawStar(p, QPointF(103, 27), 19);
   DrawStar(p, QPointF(64, 32), 12);

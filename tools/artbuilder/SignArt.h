@@ -4,11 +4,14 @@
 
 #include <QImage>
 
+#include "tools/artbuilder/CaptionWords.h"
+
 namespace art {
 
 constexpr int kBackPictureSize = 206;
 
-QImage DrawClickStart();
-QImage DrawWellDone();
+// In the words' language.
+QImage DrawClickStart(CaptionWords& words);
+QImage DrawWellDone(CaptionWords& words);
 
 }  // namespace art

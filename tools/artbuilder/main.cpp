@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "image/VX8Writer.h"
+#include "language/Language.h"
 #include "platform/ResourceFacts.h"
 #include "tools/artbuilder/ArtPalette.h"
 #include "tools/artbuilder/ArtSet.h"
@@ -24,6 +25,7 @@ namespace {
 
 struct Options {
   QString DataFile;
+  QString LanguageDir;
   QString PngDir;
   QString MockDir;
   QString ResourceDir;
@@ -31,9 +33,11 @@ struct Options {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: artbuilder [OUT.vx8] [--resources-dir DIR] [--png-dir DIR] "
-               "[--mock-dir DIR]\n"
+               "usage: artbuilder [OUT.vx8] [--languages DIR] [--resources-dir DIR] "
+               "[--png-dir DIR] [--mock-dir DIR]\n"
                "  OUT.vx8              the data file: palette and every picture\n"
+               "  --languages DIR      the data file of each shipped language, its pictures'\n"
+               "                       words translated, as DIR/LL/zelto.vx8\n"
                "  --resources-dir DIR  the cursors, logo and icons as PNG files, and in windows/\n"
                "                       as Windows' icon, cursor and bitmap files\n"
                "  --png-dir DIR        every picture as DIR/NAME.png, as mapped onto the palette\n"
@@ -56,6 +60,8 @@ bool Parse(int argc, char** argv, Options& o) {
       ok = value(o.MockDir);
     else if (a == "--resources-dir")
       ok = value(o.ResourceDir);
+    else if (a == "--languages")
+      ok = value(o.LanguageDir);
     else if (a.starts_with("-") || !o.DataFile.isEmpty())
       ok = false;
     else
@@ -63,7 +69,7 @@ bool Parse(int argc, char** argv, Options& o) {
     if (!ok) return false;
   }
   return !(o.DataFile.isEmpty() && o.PngDir.isEmpty() && o.MockDir.isEmpty() &&
-           o.ResourceDir.isEmpty());
+           o.ResourceDir.isEmpty() && o.LanguageDir.isEmpty());
 }
 
 void Save(const QImage& image, const QString& path) {
@@ -117,6 +123,14 @@ int main(int argc, char** argv) {
     const std::vector<vx8::Picture> pictures = art::MapGameArt(art::DrawGameArt());
     if (!options.DataFile.isEmpty())
       vx8::WriteLibrary(options.DataFile.toStdString(), art::GamePalette(), pictures);
+    for (const language::TCatalogue& catalogue : language::ShippedCatalogues()) {
+      if (options.LanguageDir.isEmpty()) break;
+      const QString folder = options.LanguageDir + "/" +
+                             QLatin1String(catalogue.Code.data(), qsizetype(catalogue.Code.size()));
+      QDir().mkpath(folder);
+      vx8::WriteLibrary((folder + "/zelto.vx8").toStdString(), art::GamePalette(),
+                        art::MapGameArt(art::DrawGameArt(language::TLanguage(catalogue))));
+    }
     if (!options.ResourceDir.isEmpty()) {
       for (const art::ResourceImage& r : art::DrawResourceImages())
         Save(r.Image, options.ResourceDir + "/" + r.File);

@@ -10,7 +10,8 @@
 #include "about/DlgAbout.h"
 #include "platform/qt/AppCursors.h"
 
-bool PhotographAbout(TRandom& random, const std::string& path, std::string& error) {
+bool PhotographAbout(TRandom& random, const language::TLanguage& words, const std::string& path,
+                     std::string& error) {
   std::unique_ptr<QApplication> application;
   if (!QApplication::instance()) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -24,6 +25,7 @@ bool PhotographAbout(TRandom& random, const std::string& path, std::string& erro
   TAboutServices services = TAboutServices::Default();
   services.OpenLink = [](const QString&) {};
   services.SeedSource = [seed] { return seed; };
+  services.Language = words;
   TDlgAbout dialog(nullptr, random, services);
   dialog.show();
   if (!QTest::qWaitForWindowExposed(&dialog)) {

@@ -3,6 +3,7 @@
 
 #include "tools/zeltoria-lab/ShotCommand.h"
 
-// Shows the dialog on Qt's offscreen platform (starting Qt when it is not running), seeded
-// with the generator's present state, and writes it as PNG.
-bool PhotographAbout(TRandom& random, const std::string& path, std::string& error);
+// Shows the dialog in `words` on Qt's offscreen platform (starting Qt when it is not running),
+// seeded with the generator's present state, and writes it as PNG.
+bool PhotographAbout(TRandom& random, const language::TLanguage& words, const std::string& path,
+                     std::string& error);

@@ -1,5 +1,6 @@
 #include "tools/zeltoria-lab/ShotActions.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -106,6 +107,20 @@ std::optional<TShotPlan> ParseShot(const std::vector<std::string>& args, std::st
         return std::nullopt;
       }
       plan.Seed = *seed;
+      continue;
+    }
+    if (arg.starts_with("lang=")) {
+      const std::string code = arg.substr(5);
+      const auto& shipped = language::ShippedCatalogues();
+      const auto found = std::find_if(shipped.begin(), shipped.end(), [&](const auto& catalogue) {
+        return catalogue.Code == code;
+      });
+      if (!plan.Actions.empty() || (found == shipped.end() && code != "en")) {
+        error = !plan.Actions.empty() ? "lang=LL must come before the actions"
+                                      : "no catalogue for the language '" + code + "'";
+        return std::nullopt;
+      }
+      plan.Language = found == shipped.end() ? language::TLanguage() : language::TLanguage(*found);
       continue;
     }
     const auto action = Action(arg);

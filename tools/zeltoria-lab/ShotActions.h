@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "language/Language.h"
 #include "platform/Window.h"
 
 struct TShotAction {
@@ -23,13 +24,15 @@ struct TShotAction {
 struct TShotPlan {
   std::string Output;
   uint32_t Seed = 1;
+  language::TLanguage Language;  // the window's texts, and the pictures of its data file
   std::vector<TShotAction> Actions;
 };
 
 // Ticks `run` delivers at most.
 constexpr int MaxRunTicks = 10000;
 
-// OUT.png [seed=N] [click=X,Y | press=X,Y | move=X,Y | release=X,Y | key=C | keyup | tick |
-// tick=N | run | resize=W,H | about | tab | backtab | enter | act=PART]...; seed only first. None,
-// with `error` saying why, for anything else.
+// OUT.png [seed=N] [lang=LL] [click=X,Y | press=X,Y | move=X,Y | release=X,Y | key=C | keyup |
+// tick | tick=N | run | resize=W,H | about | tab | backtab | enter | act=PART]...; seed only
+// first, the language (a shipped catalogue's code, or "en") before every action. None, with
+// `error` saying why, for anything else.
 std::optional<TShotPlan> ParseShot(const std::vector<std::string>& args, std::string& error);

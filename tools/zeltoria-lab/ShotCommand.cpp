@@ -28,7 +28,7 @@ int RunShot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return 1;
   }
 
-  TShotPlayer player(dataDir, plan->Seed);
+  TShotPlayer player(dataDir, plan->Seed, plan->Language);
   if (player.Failed()) {
     for (const std::string& message : player.Messages()) err << message << '\n';
     return 1;
@@ -50,7 +50,7 @@ int RunShot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (aboutSeed) {
       TRandom dialogRandom(*aboutSeed);
       std::string error;
-      if (!about(dialogRandom, plan->Output, error)) {
+      if (!about(dialogRandom, plan->Language, plan->Output, error)) {
         err << "zeltoria-lab shot: " << error << '\n';
         return 1;
       }

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "game/Random.h"
+#include "language/Language.h"
 
-// Photographs the about dialog made with `random` as the game's generator (it seeds it again
-// and draws from it), into `path`; false with `error` saying why. The dialog needs a toolkit:
-// none in a build without one.
-using TAboutPhotographer =
-    std::function<bool(TRandom& random, const std::string& path, std::string& error)>;
+// Photographs the about dialog in `words` made with `random` as the game's generator (it seeds
+// it again and draws from it), into `path`; false with `error` saying why. The dialog needs a
+// toolkit: none in a build without one.
+using TAboutPhotographer = std::function<bool(TRandom& random, const language::TLanguage& words,
+                                              const std::string& path, std::string& error)>;
 
 // The shot with the data file taken from `dataDir` (ending with '/'): the main window's
 // client area, or the about dialog, written as PNG; then the player's board, a blank line, the

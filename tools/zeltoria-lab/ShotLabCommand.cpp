@@ -19,8 +19,8 @@ int RunShotCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
 }  // namespace
 
-const TLabCommand ShotCommand{
-    "shot",
-    "OUT.png [seed=N] [click=X,Y | press=X,Y | move=X,Y | release=X,Y | key=C | keyup | tick | "
-    "tick=N | run | resize=W,H | about]...",
-    RunShotCommand};
+const TLabCommand ShotCommand{"shot",
+                              "OUT.png [seed=N] [lang=LL] [click=X,Y | press=X,Y | move=X,Y | "
+                              "release=X,Y | key=C | keyup | tick | "
+                              "tick=N | run | resize=W,H | about]...",
+                              RunShotCommand};

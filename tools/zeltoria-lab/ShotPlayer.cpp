@@ -4,10 +4,11 @@
 
 #include "tools/zeltoria-lab/HeadlessBoard.h"
 
-TShotPlayer::TShotPlayer(const std::string& dataDir, uint32_t seed)
+TShotPlayer::TShotPlayer(const std::string& dataDir, uint32_t seed, language::TLanguage words)
     : Random_(seed), Host_(TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight) {
   TFormZeltoSetup setup;
-  setup.DataDir = dataDir;
+  setup.DataDir = words.IsEnglish() ? dataDir : dataDir + std::string(words.Code()) + "/";
+  setup.Language = words;
   setup.AboutWhenShown = false;
   Form = std::make_unique<TFormZelto>(Host_, Random_, setup);
   Host_.SetClient(Form.get());

@@ -29,10 +29,10 @@ class TLabHost : public platform::MemoryHost {
 
 class TShotPlayer {
  public:
-  // Creates the window with the data file from `dataDir` (ending with '/'), the generator
-  // seeded with `seed` before the first puzzle is dealt, and shows it. A click on the title
-  // opens no dialog.
-  TShotPlayer(const std::string& dataDir, uint32_t seed);
+  // Creates the window with the data file from `dataDir` (ending with '/'), or from its folder
+  // of `words`' language, the generator seeded with `seed` before the first puzzle is dealt,
+  // and shows it. A click on the title opens no dialog.
+  TShotPlayer(const std::string& dataDir, uint32_t seed, language::TLanguage words = {});
   ~TShotPlayer();
 
   // The window's start-up failed; Messages() says why.

@@ -17,7 +17,7 @@ int RunTree(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     err << "zeltoria-lab tree: " << fault << '\n';
     return UsageExit;
   }
-  TShotPlayer player(ProgramFolder(), plan->Seed);
+  TShotPlayer player(ProgramFolder(), plan->Seed, plan->Language);
   if (player.Failed()) {
     for (const std::string& message : player.Messages()) err << message << '\n';
     return 1;
@@ -32,4 +32,4 @@ int RunTree(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 }  // namespace
 
-const TLabCommand TreeCommand{"tree", "[seed=N] [ACTION of shot]...", RunTree};
+const TLabCommand TreeCommand{"tree", "[seed=N] [lang=LL] [ACTION of shot]...", RunTree};

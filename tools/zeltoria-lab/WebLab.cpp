@@ -56,6 +56,10 @@ EMSCRIPTEN_KEEPALIVE int zeltoria_lab_shot(const char* actions) {
     LabResult.Error = "zeltoria-lab shot: " + fault;
     return 2;
   }
+  if (!plan->Language.IsEnglish()) {
+    LabResult.Error = "zeltoria-lab shot: the page's lab has the English pictures only";
+    return 2;
+  }
   for (const TShotAction& action : plan->Actions) {
     if (action.What == TShotAction::About) {
       LabResult.Error = "zeltoria-lab shot: the page's lab photographs the window only";

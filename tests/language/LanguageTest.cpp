@@ -1,0 +1,83 @@
+// The player's language: which catalogue a list of wishes gets, the environment read as gettext
+// reads it, placeholders filled, and plural forms chosen by each catalogue's own rule.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "language/Language.h"
+
+namespace {
+
+using language::TLanguage;
+
+const language::TCatalogue& Shipped(std::string_view code) {
+  for (const auto& catalogue : language::ShippedCatalogues())
+    if (catalogue.Code == code) return catalogue;
+  throw std::logic_error("no catalogue " + std::string(code));
+}
+
+TEST(Language, TheFirstWishWithACatalogueWinsByFullNameThenByLanguage) {
+  const struct {
+    std::vector<std::string> Wanted;
+    std::string_view Code;
+  } cases[] = {
+      {{"pt_BR.UTF-8@euro"}, "pt_BR"},
+      {{"pt-BR"}, "pt_BR"},
+      {{"pt", "de"}, "de"},  // a language part does not reach another's regional catalogue
+      {{"pt_PT", "fr"}, "fr"},
+      {{"zh-Hans-CN"}, "zh_CN"},  // the script is no region
+      {{"de_AT.UTF-8"}, "de"},
+      {{"UK"}, "uk"},
+      {{"en_GB", "de"}, "en"},  // English is there for whoever asks for it first
+      {{"xx", "tlh"}, "en"},
+      {{}, "en"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(language::ChooseLanguage(c.Wanted).Code(), c.Code) << c.Wanted.size();
+  }
+}
+
+TEST(Language, TheEnvironmentIsReadInGettextsOrderAndTheCLocaleIsEnglish) {
+  const struct {
+    language::TLocaleVariables Variables;
+    std::vector<std::string> Languages;
+  } cases[] = {
+      {{"de:fr::ja", "", "", "ru_RU.UTF-8"}, {"de", "fr", "ja"}},
+      {{"", "it_IT.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8"}, {"it_IT.UTF-8"}},
+      {{"", "", "fr_FR.UTF-8", "ru_RU.UTF-8"}, {"fr_FR.UTF-8"}},
+      {{"de", "C.UTF-8", "", "ru_RU.UTF-8"}, {}},
+      {{"de", "", "", "POSIX"}, {}},
+      {{"de", "", "", ""}, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(language::GettextLanguages(c.Variables), c.Languages) << c.Variables.Language;
+}
+
+TEST(Language, PlaceholdersAreFilledAndEverythingElseKept) {
+  EXPECT_EQ(language::Format("{1} of {0}, {1}", {"9", "4"}), "4 of 9, 4");
+  EXPECT_EQ(language::Format("{2} {x} {0 {0}{", {"a"}), "{2} {x} {0 a{");
+  EXPECT_EQ(language::Format("", {"a"}), "");
+}
+
+TEST(Language, EachCatalogueChoosesItsPluralFormsByItsOwnRule) {
+  const TLanguage english, russian(Shipped("ru")), french(Shipped("fr")), japanese(Shipped("ja"));
+  const auto cells = [](const TLanguage& words, uint64_t n) {
+    return std::string(words.TrN("{0} column", "{0} columns", n));
+  };
+  EXPECT_EQ(cells(english, 1), "{0} column");
+  EXPECT_EQ(cells(english, 0), "{0} columns");
+  // One, few and many: 1 and 21 alike, 2 and 22 alike, 5 and 11 alike, all three different.
+  EXPECT_EQ(cells(russian, 1), cells(russian, 21));
+  EXPECT_EQ(cells(russian, 2), cells(russian, 22));
+  EXPECT_EQ(cells(russian, 5), cells(russian, 11));
+  EXPECT_NE(cells(russian, 1), cells(russian, 2));
+  EXPECT_NE(cells(russian, 2), cells(russian, 5));
+  EXPECT_NE(cells(russian, 1), cells(russian, 5));
+  EXPECT_EQ(cells(french, 0), cells(french, 1));  // French counts nothing as one
+  EXPECT_NE(cells(french, 1), cells(french, 2));
+  EXPECT_EQ(cells(japanese, 1), cells(japanese, 5));
+  EXPECT_EQ(russian.Tr("a text no catalogue has"), "a text no catalogue has");
+}
+
+}  // namespace
