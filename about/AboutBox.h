@@ -34,14 +34,14 @@ inline constexpr std::string_view Link = "www.example.com/vexo";
 inline constexpr std::string_view NoticeLine =
     N_("Zeltoria is freeware from VEXO! Software. Share it with your friends!");
 inline constexpr std::string_view CreditLine = N_("Puzzle and art by VEXO! Software");
-// TRANSLATORS: the panel that explains the game's name. A zeltoria is the game's own word.
 inline constexpr std::string_view NameMeaning =
+    // TRANSLATORS: the panel that explains the game's name. A zeltoria is the game's own word.
     N_("A zeltoria is a garden paved with square stones, each one carved with paths. Its keepers "
        "slide whole rows and columns of stones, one place at a time, until every path meets its "
        "neighbour again and the garden is whole.");
 
-// TRANSLATORS: the maker's other titles, one at a time: the names are the games' names.
 inline constexpr std::array<std::string_view, 3> HomeOfLines = {
+    // TRANSLATORS: the maker's other titles, one at a time: the names are the games' names.
     N_("Home of Quillmoor and Brassfern Lanes"),
     N_("Home of Tessellon, the sliding mosaic"),
     N_("Home of Nimbulo and Pebblewick Park"),

@@ -47,11 +47,10 @@ void FindInstallFolder(TStartupServices& services) {
   }
 
   if (!FolderExists(services.Files, InstallDir)) {
-    // TRANSLATORS: {0} is the folder's path.
-    throw TStartupError(language::Format(
-        services.Language.Tr("Unable to locate installation folder \"{0}\". Please re-install "
-                             "and try again."),
-        {InstallDir}));
+    const std::string_view pattern = services.Language.Tr(
+        // TRANSLATORS: {0} is the folder's path.
+        "Unable to locate installation folder \"{0}\". Please re-install and try again.");
+    throw TStartupError(language::Format(pattern, {InstallDir}));
   }
   EndWithSeparator(InstallDir, separator);
   EndWithSeparator(DataDir, separator);

@@ -61,11 +61,11 @@ int RunStartup(TStartupServices& services, TApplicationHost& host) {
     if (services.Instance.PostToAllWindows(InstanceMessage)) return ExitSuccess;
     // The lock is held, but by nothing that answers: leaving without a word would look like
     // a game that does not start.
-    // TRANSLATORS: {0} is the game's name.
-    services.Boxes.ShowError(language::Format(
-        words.Tr("{0} cannot start: {0} seems to be running already, but it does not answer. "
-                 "Close it and try again."),
-        {ApplicationTitle}));
+    const std::string_view pattern = words.Tr(
+        // TRANSLATORS: {0} is the game's name.
+        "{0} cannot start: {0} seems to be running already, but it does not answer. Close it "
+        "and try again.");
+    services.Boxes.ShowError(language::Format(pattern, {ApplicationTitle}));
     return ExitFailure;
   }
   // Without its guard the game could run twice; it says why it stops instead of stopping mute.

@@ -47,12 +47,17 @@ AccessibleNode Grid(const language::TLanguage& words, const std::string& id, std
   AccessibleNode board =
       Part(id, AccessibleRole::Grid, std::string(name),
            MoveRectTo({0, 0, TBoardLayout::PictureSize, TBoardLayout::PictureSize}, origin));
+  // TRANSLATORS: a cell of the player's board: {0} is its roads, as in "road west".
+  const std::string_view inPlace = words.Tr("{0}, in place");
+  // TRANSLATORS: a cell of the player's board: {0} is its roads, as in "road west".
+  const std::string_view notInPlace = words.Tr("{0}, not in place");
   for (int32_t row = 1; row <= model.Rows; ++row) {
     const TPoint first = layout.CellOrigin(1, row);
+    // TRANSLATORS: a row of a board, for assistive technology: {0} is its number.
+    const std::string_view rowPattern = words.Tr("Row {0}");
     AccessibleNode line =
-        // TRANSLATORS: a row of a board, for assistive technology: {0} is its number.
         Part(id + ".r" + speech::RowName(row), AccessibleRole::Row,
-             language::Format(words.Tr("Row {0}"), {speech::RowName(row)}),
+             language::Format(rowPattern, {speech::RowName(row)}),
              {origin.X + first.X, origin.Y + first.Y, origin.X + first.X + pitch * model.Cols,
               origin.Y + first.Y + pitch});
     for (int32_t col = 1; col <= model.Cols; ++col) {
@@ -62,12 +67,10 @@ AccessibleNode Grid(const language::TLanguage& words, const std::string& id, std
           id + "." + cellName, AccessibleRole::Cell, cellName,
           {origin.X + at.X, origin.Y + at.Y, origin.X + at.X + pitch, origin.Y + at.Y + pitch});
       cell.Description = speech::RoadWords(words, cells(col, row));
-      // TRANSLATORS: a cell of the player's board: {0} is its roads, as in "road west".
-      if (judged && model.Board(col, row) == model.BackBoard(col, row))
-        cell.Description = language::Format(words.Tr("{0}, in place"), {cell.Description});
-      // TRANSLATORS: a cell of the player's board: {0} is its roads, as in "road west".
-      else if (judged)
-        cell.Description = language::Format(words.Tr("{0}, not in place"), {cell.Description});
+      if (judged)
+        cell.Description = language::Format(
+            model.Board(col, row) == model.BackBoard(col, row) ? inPlace : notInPlace,
+            {cell.Description});
       line.Children.push_back(std::move(cell));
     }
     board.Children.push_back(std::move(line));

@@ -114,11 +114,12 @@ std::string Scrambled(const TLanguage& words, int32_t cells, int32_t inPlace) {
 
 std::string MoveDone(const TLanguage& words, const TBoardLayout& layout, const TMoveCommand& move,
                      int32_t cells, int32_t inPlace, bool won) {
-  // TRANSLATORS: after a move: {0} is the move, as in "Row 2 right", {1} how many cells match
-  // the pattern, {2} the number of cells on the board.
-  std::string text = Format(
-      words.TrN("{0}: {1} of {2} cell in place", "{0}: {1} of {2} cells in place", uint64_t(cells)),
-      {MoveName(words, layout, move), Number(inPlace), Number(cells)});
+  const std::string_view pattern = words.TrN(
+      // TRANSLATORS: after a move: {0} is the move, as in "Row 2 right", {1} how many cells
+      // match the pattern, {2} the number of cells on the board.
+      "{0}: {1} of {2} cell in place", "{0}: {1} of {2} cells in place", uint64_t(cells));
+  std::string text =
+      Format(pattern, {MoveName(words, layout, move), Number(inPlace), Number(cells)});
   // TRANSLATORS: {0} is what the last move did, as in "Row 1 right: 12 of 12 cells in place".
   if (won) text = Format(words.Tr("{0}. Solved, well done!"), {text});
   return text;

@@ -107,7 +107,7 @@ std::vector<std::string> PreferredUILanguages() {
   // Names apart by nulls, ended by an empty one.
   std::vector<std::string> languages;
   for (size_t start = 0; start < names.size() && names[start] != L'\0';) {
-    const size_t end = names.find(L'\0', start);
+    const size_t end = std::min(names.find(L'\0', start), names.size());
     languages.push_back(Utf8(names.substr(start, end - start)));
     start = end + 1;
   }
@@ -115,10 +115,10 @@ std::vector<std::string> PreferredUILanguages() {
 }
 
 std::string Win32InstanceGuard::MutexFailure(const language::TLanguage& words) const {
-  // TRANSLATORS: {0} is the guard's name, {1} the system's error number.
-  return language::Format(
-      words.Tr("the single-instance guard \"{0}\" could not be made (error {1})"),
-      {FailedName, std::to_string(Failure)});
+  const std::string_view pattern = words.Tr(
+      // TRANSLATORS: {0} is the guard's name, {1} the system's error number.
+      "the single-instance guard \"{0}\" could not be made (error {1})");
+  return language::Format(pattern, {FailedName, std::to_string(Failure)});
 }
 
 bool Win32InstanceGuard::PostToAllWindows(uint16_t message) {

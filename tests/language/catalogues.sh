@@ -17,6 +17,11 @@ if ! diff -u "$work/committed" "$work/extracted"; then
   fail=1
 fi
 
+# A note to translators is lost when its text does not start on the line below it.
+written=$(cd "$src" && grep -r "TRANSLATORS:" app about game platform controls language tools/artbuilder | wc -l)
+kept=$(grep -c "^#\. TRANSLATORS:" "$work/fresh.pot")
+[ "$written" = "$kept" ] || { echo "$written notes to translators in the sources, $kept reach them"; fail=1; }
+
 languages=$(grep -E '^[a-zA-Z_]+$' "$po/LINGUAS")
 for file in "$po"/*.po; do
   code=$(basename "$file" .po)
