@@ -69,8 +69,8 @@ std::string MissingDataFileMessage(const language::TLanguage& words, const std::
 }
 
 void UseLanguageDataFile(TStartupServices& services) {
-  if (services.Language.IsEnglish()) return;
+  if (services.Language.IsEnglish()) return;  // its file is the one already checked
   const std::string folder =
-      DataDir + std::string(services.Language.Code()) + services.Files.Separator();
+      language::LanguageFolder(DataDir, services.Language, services.Files.Separator());
   if (services.Files.FileExists(folder + DataFileName)) DataDir = folder;
 }

@@ -27,6 +27,10 @@ std::string_view TLanguage::TrN(std::string_view singular, std::string_view plur
   return Catalogue->Forms[message->First + form];
 }
 
+std::string LanguageFolder(const std::string& dataDir, const TLanguage& words, char separator) {
+  return words.IsEnglish() ? dataDir : dataDir + std::string(words.Code()) + separator;
+}
+
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> values) {
   std::string text;
   text.reserve(pattern.size() + 16);

@@ -39,6 +39,10 @@ class TLanguage {
   const TCatalogue* Catalogue = nullptr;
 };
 
+// Where the data file with `words`' pictures lies: the folder named by its code in `dataDir`
+// (which ends with `separator`), or `dataDir` itself for English.
+std::string LanguageFolder(const std::string& dataDir, const TLanguage& words, char separator);
+
 // `pattern` with each "{0}" to "{9}" replaced by that value: Format("Row {0}", {"2"}). A
 // placeholder without a value, and every other brace, is kept as written.
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> values);

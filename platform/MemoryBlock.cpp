@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <new>
-#include <utility>
 
 namespace platform {
 
@@ -15,26 +14,6 @@ uint8_t* NewZeroed(size_t bytes) {
 }
 
 }  // namespace
-
-MemoryBlock::MemoryBlock(MemoryBlock&& other) noexcept {
-  Swap(other);
-}
-
-MemoryBlock& MemoryBlock::operator=(MemoryBlock&& other) noexcept {
-  if (this != &other) {
-    Free();
-    Swap(other);
-  }
-  return *this;
-}
-
-void MemoryBlock::Swap(MemoryBlock& other) noexcept {
-  std::swap(store_, other.store_);
-  std::swap(locked_, other.locked_);
-  std::swap(size_, other.size_);
-  std::swap(flags_, other.flags_);
-  std::swap(state_, other.state_);
-}
 
 bool MemoryBlock::Allocate(size_t bytes, uint16_t flags) {
   Free();

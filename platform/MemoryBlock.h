@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 namespace platform {
 
@@ -20,8 +21,14 @@ class MemoryBlock {
   static constexpr size_t MaxBytes = size_t(64) << 20;
 
   MemoryBlock() = default;
-  MemoryBlock(MemoryBlock&& other) noexcept;
-  MemoryBlock& operator=(MemoryBlock&& other) noexcept;
+  MemoryBlock(MemoryBlock&& other) noexcept { Swap(other); }
+  MemoryBlock& operator=(MemoryBlock&& other) noexcept {
+    if (this != &other) {
+      Free();
+      Swap(other);
+    }
+    return *this;
+  }
   MemoryBlock(const MemoryBlock&) = delete;
   MemoryBlock& operator=(const MemoryBlock&) = delete;
   ~MemoryBlock() { Free(); }
@@ -54,7 +61,13 @@ class MemoryBlock {
   const void* SystemHandle() const { return store_; }
 
  private:
-  void Swap(MemoryBlock& other) noexcept;
+  void Swap(MemoryBlock& other) noexcept {
+    std::swap(store_, other.store_);
+    std::swap(locked_, other.locked_);
+    std::swap(size_, other.size_);
+    std::swap(flags_, other.flags_);
+    std::swap(state_, other.state_);
+  }
 
   // The bytes (from new[]), or on Windows the handle of a global memory block.
   void* store_ = nullptr;

@@ -1,8 +1,6 @@
 // The memory blocks on Windows' movable and discardable global memory.
 #include "platform/win32/WindowsApi.h"
 
-#include <utility>
-
 #include "platform/MemoryBlock.h"
 
 namespace platform {
@@ -14,26 +12,6 @@ HGLOBAL Handle(void* store) {
 }
 
 }  // namespace
-
-MemoryBlock::MemoryBlock(MemoryBlock&& other) noexcept {
-  Swap(other);
-}
-
-MemoryBlock& MemoryBlock::operator=(MemoryBlock&& other) noexcept {
-  if (this != &other) {
-    Free();
-    Swap(other);
-  }
-  return *this;
-}
-
-void MemoryBlock::Swap(MemoryBlock& other) noexcept {
-  std::swap(store_, other.store_);
-  std::swap(locked_, other.locked_);
-  std::swap(size_, other.size_);
-  std::swap(flags_, other.flags_);
-  std::swap(state_, other.state_);
-}
 
 bool MemoryBlock::Allocate(size_t bytes, uint16_t flags) {
   Free();

@@ -1,12 +1,15 @@
 """The running Zeltoria as AT-SPI shows it, for the desktop tests: waiting for what it says, its
 parts by role and name, its grids read by their cells' descriptions, the moves the arrows are
 named for, and the shortest way from one grid to another."""
+import os
 import re
 import sys
 import time
-from collections import deque
 
 import pyatspi
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from boards import rotated, shortest_moves  # noqa: E402
 
 
 def wait_for(what, probe, timeout=20):
@@ -68,32 +71,11 @@ def grid(table):
 def moved(cells, name):
     """The grid after the move an arrow is named for: "Column B up, key B", "Row 2 right, key 5"."""
     kind, line, way = re.match(r"(Column|Row) (\w+) (\w+),", name).groups()
-    rows = [list(r) for r in cells]
     if kind == "Column":
-        c = ord(line) - ord("A")
-        values = [r[c] for r in rows]
-        values = values[1:] + values[:1] if way == "up" else values[-1:] + values[:-1]
-        for r, v in zip(rows, values):
-            r[c] = v
-    else:
-        r = int(line) - 1
-        rows[r] = rows[r][1:] + rows[r][:1] if way == "left" else rows[r][-1:] + rows[r][:-1]
-    return tuple(tuple(r) for r in rows)
+        return rotated(cells, True, ord(line) - ord("A"), way == "up")
+    return rotated(cells, False, int(line) - 1, way == "left")
 
 
 def solve(board, target, arrows):
-    came = {board: None}
-    queue = deque([board])
-    while queue and target not in came:
-        cells = queue.popleft()
-        for name in arrows:
-            nxt = moved(cells, name)
-            if nxt not in came:
-                came[nxt] = (cells, name)
-                queue.append(nxt)
-    path = []
-    at = target
-    while came[at]:
-        at, name = came[at]
-        path.insert(0, name)
-    return path
+    return shortest_moves(board, target, [(name, lambda cells, name=name: moved(cells, name))
+                                          for name in arrows])

@@ -61,23 +61,23 @@ TEST(Language, PlaceholdersAreFilledAndEverythingElseKept) {
 }
 
 TEST(Language, EachCatalogueChoosesItsPluralFormsByItsOwnRule) {
-  const TLanguage english, russian(Shipped("ru")), french(Shipped("fr")), japanese(Shipped("ja"));
-  const auto cells = [](const TLanguage& words, uint64_t n) {
-    return std::string(words.TrN("{0} column", "{0} columns", n));
+  // Numbers whose forms must be the same, and numbers whose forms must differ.
+  const struct {
+    TLanguage Words;
+    std::vector<std::pair<uint64_t, uint64_t>> Same, Different;
+  } cases[] = {
+      {TLanguage(), {{2, 0}}, {{1, 2}}},
+      {TLanguage(Shipped("ru")), {{1, 21}, {2, 22}, {5, 11}}, {{1, 2}, {2, 5}, {1, 5}}},
+      {TLanguage(Shipped("fr")), {{0, 1}}, {{1, 2}}},  // French counts nothing as one
+      {TLanguage(Shipped("ja")), {{1, 5}}, {}},
   };
-  EXPECT_EQ(cells(english, 1), "{0} column");
-  EXPECT_EQ(cells(english, 0), "{0} columns");
-  // One, few and many: 1 and 21 alike, 2 and 22 alike, 5 and 11 alike, all three different.
-  EXPECT_EQ(cells(russian, 1), cells(russian, 21));
-  EXPECT_EQ(cells(russian, 2), cells(russian, 22));
-  EXPECT_EQ(cells(russian, 5), cells(russian, 11));
-  EXPECT_NE(cells(russian, 1), cells(russian, 2));
-  EXPECT_NE(cells(russian, 2), cells(russian, 5));
-  EXPECT_NE(cells(russian, 1), cells(russian, 5));
-  EXPECT_EQ(cells(french, 0), cells(french, 1));  // French counts nothing as one
-  EXPECT_NE(cells(french, 1), cells(french, 2));
-  EXPECT_EQ(cells(japanese, 1), cells(japanese, 5));
-  EXPECT_EQ(russian.Tr("a text no catalogue has"), "a text no catalogue has");
+  for (const auto& c : cases) {
+    const auto form = [&](uint64_t n) { return c.Words.TrN("{0} column", "{0} columns", n); };
+    for (const auto& [a, b] : c.Same) EXPECT_EQ(form(a), form(b)) << c.Words.Code() << a << b;
+    for (const auto& [a, b] : c.Different) EXPECT_NE(form(a), form(b)) << c.Words.Code() << a << b;
+  }
+  EXPECT_EQ(TLanguage().TrN("{0} column", "{0} columns", 1), "{0} column");
+  EXPECT_EQ(TLanguage(Shipped("ru")).Tr("a text no catalogue has"), "a text no catalogue has");
 }
 
 }  // namespace

@@ -53,8 +53,7 @@ struct TGameWindow {
 
   // The window in `words`, with that language's data file from its folder.
   explicit TGameWindow(uint32_t seed, language::TLanguage words = {}) : Random(seed), Words(words) {
-    DataDir = FolderOfExecutable();
-    if (!Words.IsEnglish()) DataDir += std::string(Words.Code()) + "\\";
+    DataDir = language::LanguageFolder(FolderOfExecutable(), Words, '\\');
     Form = CreateMainWindow(Host, Random, Words, nullptr, false);
     Host.SetClient(Form.get());
     Host.OnAppActivate = [this] { Form->AppActivate(); };

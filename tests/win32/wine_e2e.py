@@ -9,9 +9,9 @@ import subprocess
 import sys
 import tempfile
 import time
-from collections import deque
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from boards import rotated, shortest_moves  # noqa: E402
 from pictures import crop, png_rgb, ppm_rgb, xwd_rgb  # noqa: E402
 
 BUILD = os.path.abspath(sys.argv[1])
@@ -124,40 +124,17 @@ def grids(state):
     return read(parts[0]), read(parts[1])
 
 
-def moved(cells, column, index):
-    rows = [list(r) for r in cells]
-    lines = len(rows[0]) if column else len(rows)
-    line = (index - 1) % lines
-    forward = index <= lines
-    if column:
-        values = [r[line] for r in rows]
-        values = values[1:] + values[:1] if forward else values[-1:] + values[:-1]
-        for r, v in zip(rows, values):
-            r[line] = v
-    else:
-        values = rows[line]
-        rows[line] = values[1:] + values[:1] if forward else values[-1:] + values[:-1]
-    return tuple(tuple(r) for r in rows)
-
-
 def solve(board, target):
+    """The keys of the fewest moves: letters for the columns, digits for the rows."""
     cols, rows = len(board[0]), len(board)
-    moves = [("ABCDEFGHIJK"[i - 1], True, i) for i in range(1, 2 * cols + 1)]
-    moves += [("1234567890"[i - 1], False, i) for i in range(1, 2 * rows + 1)]
-    came = {board: None}
-    queue = deque([board])
-    while queue and target not in came:
-        cells = queue.popleft()
-        for key, column, index in moves:
-            nxt = moved(cells, column, index)
-            if nxt not in came:
-                came[nxt] = (cells, key)
-                queue.append(nxt)
-    path, at = [], target
-    while came[at]:
-        at, key = came[at]
-        path.insert(0, key)
-    return path
+
+    def move(column, index):
+        lines = cols if column else rows
+        return lambda cells: rotated(cells, column, (index - 1) % lines, index <= lines)
+
+    moves = [("ABCDEFGHIJK"[i - 1], move(True, i)) for i in range(1, 2 * cols + 1)]
+    moves += [("1234567890"[i - 1], move(False, i)) for i in range(1, 2 * rows + 1)]
+    return shortest_moves(board, target, moves)
 
 
 class LiveGame:

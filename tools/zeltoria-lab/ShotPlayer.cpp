@@ -7,7 +7,7 @@
 TShotPlayer::TShotPlayer(const std::string& dataDir, uint32_t seed, language::TLanguage words)
     : Random_(seed), Host_(TFormZelto::StoredClientWidth, TFormZelto::StoredClientHeight) {
   TFormZeltoSetup setup;
-  setup.DataDir = words.IsEnglish() ? dataDir : dataDir + std::string(words.Code()) + "/";
+  setup.DataDir = language::LanguageFolder(dataDir, words, '/');
   setup.Language = words;
   setup.AboutWhenShown = false;
   Form = std::make_unique<TFormZelto>(Host_, Random_, setup);
